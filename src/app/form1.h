@@ -1,0 +1,61 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <typeindex>
+
+#include "app/variant.h"
+#include "platform/ui/form.h"
+
+namespace kaza {
+
+// The main window: a mock-up of the System Properties "General" page, and the settings model
+// of the whole program. Other windows read and write its fields and public members.
+class Form1 : public ui::Form {
+public:
+    Form1();
+    ~Form1() override;
+
+    // Public members; all start empty.
+    Variant Labe;    // system directory
+    Variant TRF;     // path of the current logo source picture
+    Variant WWW;     // first free number of the preset index
+    Variant SYT;     // "" or " NT": the registry path infix
+    Variant AAA, BBB, CCC, DDD;  // the four page-hiding policies
+    Variant STEPPP;  // processor vendor identifier
+    Variant OS;      // "NT" on the NT family
+
+    // Named fields of the settings model.
+    ui::Control& Text4(int i) { return C("Text4", i); }
+    ui::Control& Text1(int i) { return C("Text1", i); }
+    ui::Control& Picture1() { return C("Picture1"); }
+    ui::Control& List1() { return C("List1"); }
+
+    // The program's other windows: one instance each, created on first use.
+    template <class F>
+    F& Window() {
+        auto& slot = windows_[std::type_index(typeid(F))];
+        if (!slot) slot = std::make_unique<F>(*this);
+        return static_cast<F&>(*slot);
+    }
+    // The window if it was ever created, else nullptr.
+    template <class F>
+    F* ExistingWindow() {
+        auto it = windows_.find(std::type_index(typeid(F)));
+        return it == windows_.end() ? nullptr : static_cast<F*>(it->second.get());
+    }
+
+    // Runs when the main window has been closed and every window unloaded (ends the program).
+    std::function<void()> onClosed;
+
+protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+
+private:
+    void BindCommands();  // the command table
+    std::map<std::type_index, std::unique_ptr<ui::Form>> windows_;
+};
+
+}  // namespace kaza

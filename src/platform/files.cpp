@@ -1,0 +1,71 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include "platform/handles.h"
+#include "platform/text.h"
+
+namespace kaza::platform {
+
+bool CopyFileReplacing(std::string_view from, std::string_view to) {
+    return CopyFileA(ToAnsi(from).c_str(), ToAnsi(to).c_str(), FALSE) != FALSE;
+}
+
+std::string OnDiskFileName(std::string_view path) {
+    if (path.empty()) return {};
+    WIN32_FIND_DATAA data{};
+    FindHandle find(FindFirstFileA(ToAnsi(path).c_str(), &data));
+    if (!find) return {};
+    return FromAnsi(data.cFileName, sizeof data.cFileName);
+}
+
+bool CreateEmptyFile(std::string_view path) {
+    FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(f);
+}
+
+bool FileExists(std::string_view path) {
+    DWORD a = GetFileAttributesA(ToAnsi(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(std::string_view path) {
+    DWORD a = GetFileAttributesA(ToAnsi(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool WriteWholeFile(std::string_view path, const std::string& bytes) {
+    FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                             nullptr));
+    if (!f) return false;
+    DWORD written = 0;
+    return WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+bool ReadWholeFile(std::string_view path, std::string& bytes) {
+    FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) return false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(f.get(), &size)) return false;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    DWORD got = 0;
+    return bytes.empty() || (ReadFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+                             got == bytes.size());
+}
+
+std::string LastErrorText(unsigned long code) {
+    char* buffer = nullptr;
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text = n ? FromAnsi(buffer, n) : std::string();
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+    if (text.empty()) text = "エラー " + std::to_string(code);
+    return text;
+}
+
+}  // namespace kaza::platform

@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace kaza::platform {
+
+// Copies the whole file, replacing a target of the same name.
+bool CopyFileReplacing(std::string_view from, std::string_view to);
+// The file's own name as the directory search finds it on disk; empty when it is missing.
+std::string OnDiskFileName(std::string_view path);
+// Creates the file or cuts it to zero length.
+bool CreateEmptyFile(std::string_view path);
+bool FileExists(std::string_view path);
+bool FolderExists(std::string_view path);
+// Whole-file helpers for callers that write raw bytes.
+bool WriteWholeFile(std::string_view path, const std::string& bytes);
+bool ReadWholeFile(std::string_view path, std::string& bytes);
+// The platform's description of the last error, for messages shown to the user.
+std::string LastErrorText(unsigned long code);
+
+}  // namespace kaza::platform

@@ -1,0 +1,46 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+struct IPicture;
+
+namespace kaza::platform {
+
+// A picture loaded by the system's picture loader (BMP, ICO, JPEG, GIF) with its natural size.
+class Picture {
+public:
+    Picture();
+    ~Picture();
+    Picture(Picture&&) noexcept;
+    Picture& operator=(Picture&&) noexcept;
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    // Empty picture on any failure (missing file, not a picture).
+    static Picture Load(const std::string& path);
+
+    bool empty() const { return pic_ == nullptr; }
+    // The file it was loaded from.
+    const std::string& source() const { return source_; }
+    // Natural size in 0.01 mm as the file states it, and in pixels at 96 dpi.
+    long himetricWidth() const { return hmWidth_; }
+    long himetricHeight() const { return hmHeight_; }
+    int width() const { return pxWidth_; }
+    int height() const { return pxHeight_; }
+
+    // Draws the whole picture into (x, y, cx, cy) of the DC.
+    void Render(HDC dc, int x, int y, int cx, int cy) const;
+
+private:
+    IPicture* pic_ = nullptr;
+    std::string source_;
+    long hmWidth_ = 0, hmHeight_ = 0;
+    int pxWidth_ = 0, pxHeight_ = 0;
+};
+
+// 0.01 mm to pixels at the 96 dpi the layout assumes.
+int HimetricToPixels(long himetric);
+
+}  // namespace kaza::platform

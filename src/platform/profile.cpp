@@ -1,0 +1,30 @@
+#include "platform/profile.h"
+
+#include <windows.h>
+
+#include "platform/text.h"
+
+namespace kaza::platform {
+
+ProfileText ProfileRead(std::string_view file, std::string_view section, std::string_view key) {
+    char buffer[1024] = {};
+    DWORD n = GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "", buffer, sizeof buffer,
+                                       ToAnsi(file).c_str());
+    return {FromAnsi(buffer, sizeof buffer), n};
+}
+
+bool ProfileWrite(std::string_view file, std::string_view section, std::string_view key, std::string_view value) {
+    return WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), ToAnsi(value).c_str(),
+                                      ToAnsi(file).c_str()) != FALSE;
+}
+
+bool ProfileDeleteKey(std::string_view file, std::string_view section, std::string_view key) {
+    return WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), nullptr,
+                                      ToAnsi(file).c_str()) != FALSE;
+}
+
+bool ProfileDeleteSection(std::string_view file, std::string_view section) {
+    return WritePrivateProfileStringA(ToAnsi(section).c_str(), nullptr, nullptr, ToAnsi(file).c_str()) != FALSE;
+}
+
+}  // namespace kaza::platform

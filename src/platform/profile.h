@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace kaza::platform {
+
+struct ProfileText {
+    std::string text;        // UTF-8, cut at the first NUL
+    unsigned long count = 0; // characters the read reported
+};
+
+// GetPrivateProfileStringA with the default "" and a 1024-byte buffer.
+ProfileText ProfileRead(std::string_view file, std::string_view section, std::string_view key);
+// WritePrivateProfileStringA; the result says whether the platform stored it.
+bool ProfileWrite(std::string_view file, std::string_view section, std::string_view key, std::string_view value);
+// The null-value form: removes one key.
+bool ProfileDeleteKey(std::string_view file, std::string_view section, std::string_view key);
+// The null-key form: removes the section with all its keys.
+bool ProfileDeleteSection(std::string_view file, std::string_view section);
+
+}  // namespace kaza::platform

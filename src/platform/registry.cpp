@@ -1,0 +1,80 @@
+#include "platform/registry.h"
+
+#include "platform/handles.h"
+#include "platform/text.h"
+
+namespace kaza::platform {
+namespace {
+
+HKEY RootKey(Root r) { return r == Root::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+
+RegKey Create(Root root, std::string_view subkey) {
+    RegKey key;
+    DWORD disposition = 0;
+    if (RegCreateKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        key.out(), &disposition) != ERROR_SUCCESS)
+        key.release();
+    return key;
+}
+
+}  // namespace
+
+std::string RegReadText(Root root, std::string_view subkey, std::string_view value) {
+    RegKey key;
+    if (RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, KEY_QUERY_VALUE, key.out()) != ERROR_SUCCESS) {
+        key.release();
+        return {};
+    }
+    char buffer[1024] = {};
+    DWORD size = sizeof buffer;
+    if (RegQueryValueExA(key.get(), ToAnsi(value).c_str(), nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+        return {};
+    return FromAnsi(buffer, sizeof buffer);
+}
+
+bool RegWriteString(Root root, std::string_view subkey, std::string_view value, std::string_view text) {
+    std::string ansi = ToAnsi(text);
+    return RegWriteRaw(root, subkey, value, REG_SZ, ansi.c_str(), static_cast<unsigned long>(ansi.size() + 1));
+}
+
+bool RegWriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type,
+                 const void* data, unsigned long length) {
+    RegKey key = Create(root, subkey);
+    if (!key) return false;
+    return RegSetValueExA(key.get(), ToAnsi(value).c_str(), 0, type, static_cast<const BYTE*>(data), length) ==
+           ERROR_SUCCESS;
+}
+
+bool RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value) {
+    RegKey key;
+    LONG rc = RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, KEY_SET_VALUE, key.out());
+    if (rc != ERROR_SUCCESS) {
+        key.release();
+        return rc == ERROR_FILE_NOT_FOUND;
+    }
+    rc = RegDeleteValueA(key.get(), ToAnsi(value).c_str());
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+}
+
+RegValue RegReadRaw(Root root, std::string_view subkey, std::string_view value) {
+    RegValue out;
+    RegKey key;
+    if (RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, KEY_QUERY_VALUE, key.out()) != ERROR_SUCCESS) {
+        key.release();
+        return out;
+    }
+    std::string name = ToAnsi(value);
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return out;
+    out.bytes.resize(size);
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(out.bytes.data()),
+                         &size) != ERROR_SUCCESS)
+        return out;
+    out.bytes.resize(size);
+    out.exists = true;
+    out.type = type;
+    return out;
+}
+
+}  // namespace kaza::platform

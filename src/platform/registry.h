@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace kaza::platform {
+
+enum class Root { LocalMachine, CurrentUser };
+
+// The start-up read: KEY_QUERY_VALUE, a zero-filled 1024-byte buffer, no type wanted,
+// the text before the first zero byte. Any failure gives the empty text.
+std::string RegReadText(Root root, std::string_view subkey, std::string_view value);
+
+// REG_SZ with the terminating NUL counted in the length. The key is created when missing.
+bool RegWriteString(Root root, std::string_view subkey, std::string_view value, std::string_view text);
+
+// Raw typed bytes, exactly as given (type 4 with the single byte "1" is one use).
+bool RegWriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type,
+                 const void* data, unsigned long length);
+
+// True when the value no longer exists afterwards (also when it never did).
+bool RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value);
+
+struct RegValue {
+    bool exists = false;
+    unsigned long type = 0;
+    std::string bytes;  // raw data, as stored
+};
+RegValue RegReadRaw(Root root, std::string_view subkey, std::string_view value);
+
+}  // namespace kaza::platform

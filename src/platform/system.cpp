@@ -1,0 +1,44 @@
+#include "platform/system.h"
+
+#include <windows.h>
+
+#include "platform/text.h"
+
+namespace kaza::platform {
+namespace {
+std::string& ProgramFolderOverride() {
+    static std::string folder;
+    return folder;
+}
+}  // namespace
+
+std::string SystemDirectory() {
+    char buffer[260] = {};
+    GetSystemDirectoryA(buffer, sizeof buffer);
+    return FromAnsi(buffer, sizeof buffer);
+}
+
+VersionInfo WindowsVersion() {
+    OSVERSIONINFOA info{};
+    static_assert(sizeof info == 148, "the ANSI version record is 148 bytes");
+    info.dwOSVersionInfoSize = sizeof info;
+    VersionInfo out;
+    if (!GetVersionExA(&info)) return out;
+    out.ok = true;
+    out.platformId = info.dwPlatformId;
+    out.build = info.dwBuildNumber;
+    return out;
+}
+
+std::string ProgramFolder() {
+    if (!ProgramFolderOverride().empty()) return ProgramFolderOverride();
+    char buffer[MAX_PATH + 1] = {};
+    DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    std::string path(buffer, n);
+    size_t slash = path.find_last_of('\\');
+    return FromAnsi(slash == std::string::npos ? std::string() : path.substr(0, slash));
+}
+
+void SetProgramFolderForTesting(const std::string& folder) { ProgramFolderOverride() = folder; }
+
+}  // namespace kaza::platform

@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+namespace kaza::platform {
+
+// GetSystemDirectoryA with a 260-character buffer, cut at the first NUL.
+std::string SystemDirectory();
+
+struct VersionInfo {
+    bool ok = false;
+    unsigned long platformId = 0;
+    unsigned long build = 0;  // the whole 32-bit field, as the 9x family fills it too
+};
+// GetVersionExA with the 148-byte ANSI structure.
+VersionInfo WindowsVersion();
+
+// The folder of the running program, without a trailing backslash.
+std::string ProgramFolder();
+// Tests point the program at a folder of their own; an empty text restores the real one.
+void SetProgramFolderForTesting(const std::string& folder);
+
+}  // namespace kaza::platform

@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace kaza::platform {
+
+// Text is UTF-8 inside the program and the system's ANSI code page at every ...A call.
+std::string ToAnsi(std::string_view utf8);
+// Bytes in the ANSI code page back to UTF-8, cut at the first NUL.
+std::string FromAnsi(const char* bytes, size_t count);
+std::string FromAnsi(std::string_view bytes);
+
+// Lower-cases letters as the system does for the ANSI code page (double-byte characters untouched).
+std::string LowerCase(std::string_view utf8);
+std::string UpperCase(std::string_view utf8);
+
+// Length of the longest prefix of at most maxBytes ANSI bytes that does not end inside a
+// double-byte character.
+size_t AnsiCutWithoutSplit(const char* bytes, size_t count);
+
+}  // namespace kaza::platform

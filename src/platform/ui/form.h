@@ -1,0 +1,215 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/handles.h"
+#include "platform/picture.h"
+#include "platform/ui/layout.h"
+
+namespace kaza::ui {
+
+class Form;
+class PictureBoxWindow;
+
+enum class Event { Click, Change, KeyUp };
+
+// A control of a form, with the properties the program uses (VB-like).
+class Control {
+public:
+    Control(Form& form, const ControlSpec& spec, HWND hwnd, int id);
+
+    const ControlSpec& spec() const { return spec_; }
+    HWND hwnd() const { return hwnd_; }
+    int id() const { return id_; }
+    Form& form() const { return form_; }
+
+    std::string Caption() const;  // the window text; Text() is the same for fields
+    void SetCaption(const std::string& text);
+    std::string Text() const { return Caption(); }
+    void SetText(const std::string& text) { SetCaption(text); }
+
+    bool Visible() const;
+    void SetVisible(bool on);
+    bool Enabled() const;
+    void SetEnabled(bool on);
+
+    // Check boxes and option buttons.
+    bool Checked() const;
+    void SetChecked(bool on);
+
+    // List boxes.
+    void AddItem(const std::string& text);
+    void Clear();
+    int ListCount() const;
+    int ListIndex() const;  // -1 when nothing is selected
+    void SetListIndex(int i);
+    std::string ListItem(int i) const;  // empty beyond the list
+    std::string SelectedText() const;   // empty when nothing is selected
+
+    // Geometry in twips relative to the form's client area.
+    void Move(double left, double top, double width, double height);
+    RECT PixelRect() const;
+
+    // Colours as the form paints them.
+    COLORREF fore() const { return fore_; }
+    COLORREF back() const { return back_; }
+    void SetFore(COLORREF c);
+    void SetBack(COLORREF c);
+
+    // Picture boxes and images; nullptr for other kinds.
+    PictureBoxWindow* pictureBox() const;
+
+private:
+    Form& form_;
+    const ControlSpec& spec_;
+    HWND hwnd_;
+    int id_;
+    COLORREF fore_, back_;
+};
+
+class MenuItem {
+public:
+    MenuItem(Form& form, const MenuSpec& spec, HMENU parent, UINT id, HMENU popup);
+    const MenuSpec& spec() const { return spec_; }
+    UINT id() const { return id_; }
+    std::string Caption() const { return caption_; }
+    void SetCaption(const std::string& text);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool on);
+
+private:
+    Form& form_;
+    const MenuSpec& spec_;
+    HMENU parent_;
+    UINT id_;
+    HMENU popup_;
+    std::string caption_;
+    bool enabled_ = true;
+};
+
+struct StatusPanel {
+    int widthTwips;
+    const char* text;
+};
+
+struct FormSpec {
+    const char* caption;
+    int clientWidth, clientHeight;  // twips
+    const ControlSpec* controls;
+    size_t controlCount;
+    const MenuSpec* menus = nullptr;
+    size_t menuCount = 0;
+    const StatusPanel* panels = nullptr;
+    size_t panelCount = 0;
+    FontSpec font{"ＭＳ Ｐゴシック", 9, false};
+};
+
+template <size_t N>
+constexpr size_t Count(const ControlSpec (&)[N]) { return N; }
+
+// One window of the program: created from its table on Load, destroyed on Unload.
+// The object outlives its window, so a window can be loaded again later.
+class Form {
+public:
+    explicit Form(const FormSpec& spec);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    bool Loaded() const { return hwnd_ != nullptr; }
+    bool Visible() const;
+
+    // Creates the window (hidden) and its controls, then runs Form_Load. Nothing when loaded.
+    void Load();
+    // Modeless: loads when needed, shows the window and brings it to the front.
+    void Show();
+    // Modal: as Show, with every other window of the program disabled until this one
+    // is hidden or unloaded.
+    void ShowModal();
+    void Hide();
+    // Destroys the window. Form_Unload runs first.
+    void Unload();
+
+    Control& C(const std::string& name, int index = -1);
+    Control* Find(const std::string& name, int index = -1);
+    Control* FindByHwnd(HWND h);
+    MenuItem& Menu(const std::string& name);
+
+    std::string Caption() const;
+    void SetCaption(const std::string& text);
+
+    // Status bar panels, counted from 1 as the program names them.
+    std::string Panel(int i) const;
+    void SetPanel(int i, const std::string& text);
+
+    // The window's background picture, painted at the top-left behind every control.
+    void SetBackgroundPicture(platform::Picture picture);
+    const platform::Picture& BackgroundPicture() const { return background_; }
+
+    // The busy pointer over the program's windows while true.
+    static void SetBusy(bool busy);
+
+    // Every form object that exists, in creation order.
+    static const std::vector<Form*>& All();
+    // How many modal windows are open right now.
+    static int ModalDepth();
+    // Tests: runs once inside the next ShowModal, with the modal form shown; the form is
+    // unloaded afterwards if the callback left it open.
+    static void SetModalHook(std::function<void(Form&)> hook);
+
+    // Delivers an event as if the user had caused it (tests, and controls that share a handler).
+    void Raise(const std::string& name, int index, Event e);
+
+protected:
+    using Handler = std::function<void(int index)>;
+    void On(const std::string& name, Event e, Handler h);
+
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+    // The close box; the default unloads the window.
+    virtual void Form_Close() { Unload(); }
+    virtual LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    friend void InitToolkit();
+    static LRESULT CALLBACK WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
+    void CreateControls();
+    void CreateMenus();
+    void CreateStatusBar();
+    void OrderControls();
+    void Dispatch(Control& c, Event e);
+    bool HasHandler(const std::string& name) const;
+    HBRUSH ColorFor(HWND child, HDC dc);
+    void RebuildBackground();
+    HFONT FontFor(const FontSpec& f);
+
+    const FormSpec& spec_;
+    HWND hwnd_ = nullptr;
+    HWND status_ = nullptr;
+    HMENU menuBar_ = nullptr;
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<std::unique_ptr<MenuItem>> menus_;
+    std::map<std::pair<std::string, int>, Handler> handlers_;
+    platform::Picture background_;
+    platform::Bitmap backgroundBitmap_;
+    platform::Brush backgroundBrush_;
+    std::map<COLORREF, platform::Brush> solidBrushes_;
+    bool unloading_ = false;
+};
+
+// Runs the program's message loop until WM_QUIT; returns its exit code.
+int RunMessageLoop();
+// Lets every pending message run (tests, and windows painted before a command returns).
+void DoEvents();
+// Registers the window classes and common controls once.
+void InitToolkit();
+
+}  // namespace kaza::ui

@@ -1,0 +1,203 @@
+// Start-up of the main window under one emulated Windows family (the program's name says which).
+#include <string>
+
+#include "app/form1.h"
+#include "platform/registry.h"
+#include "platform/ui/picturebox.h"
+#include "support/kaza_test.h"
+
+namespace kaza {
+namespace {
+
+using platform::Root;
+using test::ProgramFolder;
+
+const std::string kFamily = KAZA_TEST_WINDOWS;
+const bool kNt = kFamily != "win98";
+const std::string kUserKey = kNt ? "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion" : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+const std::string kOtherUserKey = kNt ? "SOFTWARE\\Microsoft\\Windows\\CurrentVersion" : "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const char* kPolicyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\SYSTEM";
+const char* kCpuKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+const char* kNtKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+
+std::string FileName(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
+class Probe : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::DeleteKeyTree(Root::CurrentUser, kPolicyKey);
+        test::SetText(Root::LocalMachine, kUserKey, "RegisteredOwner", "山田 太郎");
+        test::SetText(Root::LocalMachine, kUserKey, "RegisteredOrganization", "風車工房");
+        test::SetText(Root::LocalMachine, kUserKey, "ProductId", "12345-OEM-0000001-00001");
+        test::SetText(Root::LocalMachine, kOtherUserKey, "RegisteredOwner", "wrong family");
+        test::SetText(Root::LocalMachine, kCpuKey, "Identifier", "x86 Family 6 Model 8 Stepping 3");
+        test::SetText(Root::LocalMachine, kCpuKey, "VendorIdentifier", "GenuineIntel");
+        test::SetText(Root::LocalMachine, kCpuKey, "ProcessorNameString", "Intel(R) Pentium(R) III");
+        test::SetText(Root::LocalMachine, kNtKey, "ProductName", "Microsoft Windows XP");
+        test::SetText(Root::LocalMachine, kNtKey, "CSDVersion", "Service Pack 2");
+    }
+    void TearDown() override { test::DeleteKeyTree(Root::CurrentUser, kPolicyKey); }
+
+    ProgramFolder folder_;
+};
+
+TEST_F(Probe, FamilyDecidesKeysPicturesAndNineXOnlyCommands) {
+    Form1 f;
+    f.Load();
+    EXPECT_EQ(f.SYT, Variant::Text(kNt ? " NT" : ""));
+    EXPECT_EQ(f.OS, kNt ? Variant::Text("NT") : Variant());
+    EXPECT_EQ(f.Labe.AsText().empty(), false);
+    EXPECT_EQ(f.Labe.AsText().back() == '\\', false);
+
+    // Registered user from the family's own key.
+    EXPECT_EQ(f.Text1(0).Text(), "山田 太郎");
+    EXPECT_EQ(f.Text1(1).Text(), "風車工房");
+    EXPECT_EQ(f.Text1(2).Text(), "12345-OEM-0000001-00001");
+
+    // Background and strip.
+    std::string background = FileName(f.BackgroundPicture().source());
+    const auto& strip = *f.C("Picture2").pictureBox();
+    if (kFamily == "winxp") {
+        EXPECT_EQ(background, "XP.jpg");
+        EXPECT_FALSE(f.C("Picture2").Visible());
+    } else {
+        EXPECT_EQ(background, "9X.gif");
+        EXPECT_EQ(f.C("Picture2").Visible(), kFamily == "nt40" || kFamily == "win2k");
+        if (kNt) {
+            EXPECT_EQ(FileName(strip.Picture().source()), "2k.gif");
+            EXPECT_EQ(strip.Picture().width(), 407);
+        }
+    }
+
+    // The processor name field exists only on XP; the 9x family never reads it.
+    EXPECT_EQ(f.C("Text6").Visible(), kFamily == "winxp");
+    EXPECT_EQ(f.C("Text6").Text(), kNt ? "Intel(R) Pentium(R) III" : "");
+
+    // Processor labels and their click area.
+    EXPECT_EQ(f.C("Label2").Caption(), "x86 Family 6 Model 8 Stepping 3");
+    EXPECT_EQ(f.C("Label6").Caption(), "GenuineIntel");
+    EXPECT_EQ(f.STEPPP, Variant::Text("GenuineIntel"));
+    EXPECT_EQ(f.C("Label2").Visible(), !kNt);
+    EXPECT_EQ(f.C("Label6").Visible(), !kNt);
+    EXPECT_EQ(f.C("Label5").Enabled(), !kNt);
+    EXPECT_EQ(f.C("Label7").Enabled(), !kNt);
+    EXPECT_TRUE(f.C("Label3").Enabled());
+
+    EXPECT_EQ(f.Menu("CPU").Enabled(), !kNt);
+    EXPECT_EQ(f.Menu("AKUKIN").Enabled(), !kNt);
+    EXPECT_EQ(f.Menu("CPU").Caption(), kNt ? "CPUのファミリーネームを表示(9x限定" : "CPUのファミリーネームを表示");
+    EXPECT_EQ(f.Menu("AKUKIN").Caption(), kNt ? "アクセス制限(9x限定" : "アクセス制限");
+
+    EXPECT_EQ(f.C("Label1").Caption(), "Microsoft Windows XP\r\nService Pack 2");
+    // Design-time texts stay.
+    EXPECT_EQ(f.Text4(0).Text(), "通常は会社名");
+    EXPECT_EQ(f.Text4(1).Text(), "通常はパソコンのモデルNo");
+    EXPECT_EQ(f.Panel(1), "カザグルマVer6.2");
+    EXPECT_EQ(f.Panel(2), "画像　　　　　　止");
+    EXPECT_EQ(f.Panel(3), "中央　　　　　　止");
+}
+
+TEST_F(Probe, MissingValuesGiveEmptyTexts) {
+    test::DeleteValue(Root::LocalMachine, kUserKey, "RegisteredOrganization");
+    test::DeleteValue(Root::LocalMachine, kNtKey, "CSDVersion");
+    test::DeleteValue(Root::LocalMachine, kNtKey, "ProductName");
+    Form1 f;
+    f.Load();
+    EXPECT_EQ(f.Text1(0).Text(), "山田 太郎");
+    EXPECT_EQ(f.Text1(1).Text(), "");
+    EXPECT_EQ(f.Text1(2).Text(), "12345-OEM-0000001-00001");
+    EXPECT_EQ(f.C("Label1").Caption(), "\r\n");
+}
+
+struct PolicyCase {
+    const char* aaa;  // nullptr: value absent; "#1": the 4-byte number 1
+    const char* bbb;
+    const char* ccc;
+    const char* ddd;
+    bool line1, line2, line3;
+    const char* label4;
+};
+
+class ProbePolicies : public Probe, public ::testing::WithParamInterface<PolicyCase> {};
+
+void Seed(const char* name, const char* v) {
+    if (!v) return;
+    if (std::string(v) == "#1") test::SetDword(Root::CurrentUser, kPolicyKey, name, 1);
+    else test::SetText(Root::CurrentUser, kPolicyKey, name, v);
+}
+
+TEST_P(ProbePolicies, MarksFollowTheValuesAsText) {
+    const PolicyCase& c = GetParam();
+    Seed("NODEVMGRPAGE", c.aaa);
+    Seed("NOCONFIGPAGE", c.bbb);
+    Seed("NOFILESYSPAGE", c.ccc);
+    Seed("NOVIRTMEMPAGE", c.ddd);
+    Form1 f;
+    f.Load();
+    EXPECT_EQ(f.C("Line1").Visible(), c.line1);
+    EXPECT_EQ(f.C("Line2").Visible(), c.line2);
+    EXPECT_EQ(f.C("Line3").Visible(), c.line3);
+    EXPECT_EQ(f.C("Label4").Caption(), c.label4);
+    EXPECT_EQ(f.AAA.IsOn(), c.line1);
+    EXPECT_EQ(f.BBB.IsOn(), c.line2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Combinations, ProbePolicies,
+    ::testing::Values(PolicyCase{nullptr, nullptr, nullptr, nullptr, false, false, false, ""},
+                      PolicyCase{"1", nullptr, nullptr, nullptr, true, false, false, ""},
+                      PolicyCase{nullptr, "1", nullptr, nullptr, false, true, false, ""},
+                      PolicyCase{nullptr, nullptr, "1", nullptr, false, false, true, "F"},
+                      PolicyCase{nullptr, nullptr, nullptr, "1", false, false, true, "K"},
+                      PolicyCase{nullptr, nullptr, "1", "1", false, false, true, "FK"},
+                      PolicyCase{"1", "1", "1", "1", true, true, true, "FK"},
+                      PolicyCase{"#1", "#1", "#1", "#1", false, false, false, ""},
+                      PolicyCase{"0", "11", "1", "#1", false, false, true, "F"}));
+
+TEST_F(Probe, PresetListEndsAtTheFirstGapOrEmptyValue) {
+    struct Case {
+        std::vector<std::pair<std::string, std::string>> keys;
+        std::vector<std::string> listed;
+        Variant www;
+    };
+    const Case cases[] = {
+        {{}, {}, Variant::Number(1)},
+        {{{"1", "A"}, {"2", "B"}, {"3", "C"}, {"4", ""}}, {"A", "B", "C"}, Variant::Number(4)},
+        {{{"1", "A"}, {"3", "C"}}, {"A"}, Variant::Number(2)},
+        {{{"1", "ＮＥＣ 風"}, {"2", ""}, {"3", "C"}}, {"ＮＥＣ 風"}, Variant::Number(2)},
+    };
+    for (const Case& c : cases) {
+        test::RemoveTree(folder_.index());
+        for (auto& [k, v] : c.keys)
+            WritePrivateProfileStringA("nagi", k.c_str(), test::Sjis(v).c_str(), test::Sjis(folder_.index()).c_str());
+        Form1 f;
+        f.Load();
+        std::vector<std::string> listed;
+        for (int i = 0; i < f.List1().ListCount(); ++i) listed.push_back(f.List1().ListItem(i));
+        EXPECT_EQ(listed, c.listed);
+        EXPECT_EQ(f.WWW, c.www);
+        EXPECT_EQ(f.List1().ListIndex(), -1);
+    }
+}
+
+TEST_F(Probe, FullIndexLeavesWwwEmpty) {
+    for (int i = 1; i <= 100; ++i)
+        WritePrivateProfileStringA("nagi", std::to_string(i).c_str(), ("P" + std::to_string(i)).c_str(),
+                                   test::Sjis(folder_.index()).c_str());
+    Form1 f;
+    f.Load();
+    EXPECT_EQ(f.List1().ListCount(), 100);
+    EXPECT_TRUE(f.WWW.IsEmpty());
+}
+
+TEST_F(Probe, MissingPagePicturesStillOpenTheWindow) {
+    ProgramFolder bare(false);
+    Form1 f;
+    f.Load();
+    EXPECT_TRUE(f.BackgroundPicture().empty());
+    EXPECT_TRUE(f.Text4(0).Enabled());
+    EXPECT_EQ(f.C("Picture2").Visible(), kFamily == "nt40" || kFamily == "win2k");
+}
+
+}  // namespace
+}  // namespace kaza

@@ -1,0 +1,85 @@
+#include "presets/store.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "support/kaza_test.h"
+
+namespace kaza::presets {
+namespace {
+
+class Store : public ::testing::Test {
+protected:
+    void Index(std::vector<std::string> names) {
+        for (size_t i = 0; i < names.size(); ++i) WriteValue(kIndexSection, std::to_string(i + 1), names[i]);
+    }
+    std::string Key(const std::string& n) { return ReadValue(kIndexSection, n); }
+    test::ProgramFolder folder_;
+};
+
+TEST_F(Store, ValuesAreShiftJisOnDiskAndSectionsIgnoreCase) {
+    ASSERT_TRUE(WriteValue("ＮＥＣ風", "1", "\"  日本電気  \""));
+    ASSERT_TRUE(WriteValue("Abc", "2", "x"));
+    EXPECT_EQ(ReadValue("ＮＥＣ風", "1"), "  日本電気  ");
+    EXPECT_EQ(ReadValue("aBC", "2"), "x");
+    std::string bytes = test::ReadBytes(folder_.index());
+    EXPECT_NE(bytes.find(test::Sjis("[ＮＥＣ風]\r\n1=\"  日本電気  \"")), std::string::npos);
+    EXPECT_EQ(ReadValue("none", "1"), "");
+}
+
+TEST_F(Store, RemovePresetRenumbersTheIndex) {
+    struct Case {
+        int p;
+        std::vector<std::string> after;
+    };
+    for (const Case& c : {Case{1, {"B", "C"}}, Case{2, {"A", "C"}}, Case{3, {"A", "B"}}}) {
+        test::RemoveTree(folder_.index());
+        Index({"A", "B", "C"});
+        const char* names[] = {"A", "B", "C"};
+        for (const char* n : names) WriteValue(n, "1", "\"m\"");
+        ASSERT_TRUE(RemovePreset(c.p, names[c.p - 1]));
+        EXPECT_EQ(PresetNames(), c.after);
+        EXPECT_EQ(platform::ProfileRead(folder_.index(), kIndexSection, "3").count, 0u);
+        EXPECT_EQ(ReadValue(names[c.p - 1], "1"), "");
+        for (const std::string& n : c.after) EXPECT_EQ(ReadValue(n, "1"), "m");
+    }
+}
+
+TEST_F(Store, RemoveLeavesEntriesBehindAGapAlone) {
+    WriteValue(kIndexSection, "1", "A");
+    WriteValue(kIndexSection, "2", "B");
+    WriteValue(kIndexSection, "4", "D");
+    ASSERT_TRUE(RemovePreset(2, "B"));
+    EXPECT_EQ(PresetNames(), std::vector<std::string>{"A"});
+    EXPECT_EQ(Key("4"), "D");
+    EXPECT_EQ(Key("3"), "");
+}
+
+TEST_F(Store, StorePictureCopiesOnlyWhatIsNotThereAlready) {
+    std::string outside = test::ScratchFolder("pics");
+    test::WriteBytes(outside + "\\Logo.BMP", "new bytes");
+    test::WriteBytes(folder_.plugins() + "\\Logo.BMP", "old");
+    EXPECT_EQ(PictureFileName(outside + "\\logo.bmp"), "Logo.BMP");
+    EXPECT_EQ(StorePicture(outside + "\\Logo.BMP"), StoreResult::Copied);
+    EXPECT_EQ(test::ReadBytes(folder_.plugins() + "\\Logo.BMP"), "new bytes");
+
+    // Already the stored file, also under another spelling of the same path: never copied onto itself.
+    EXPECT_EQ(StorePicture(folder_.plugins() + "\\Logo.BMP"), StoreResult::AlreadyThere);
+    EXPECT_EQ(StorePicture(folder_.path() + "\\plugins\\logo.bmp"), StoreResult::AlreadyThere);
+    EXPECT_EQ(test::ReadBytes(folder_.plugins() + "\\Logo.BMP"), "new bytes");
+
+    // The program's own page pictures are never replaced.
+    std::string page = test::ReadBytes(folder_.plugins() + "\\XP.jpg");
+    test::WriteBytes(outside + "\\xp.JPG", "not the page");
+    EXPECT_EQ(StorePicture(outside + "\\xp.JPG"), StoreResult::Refused);
+    EXPECT_EQ(test::ReadBytes(folder_.plugins() + "\\XP.jpg"), page);
+
+    EXPECT_EQ(StorePicture(""), StoreResult::NoPicture);
+    EXPECT_EQ(StorePicture(outside + "\\missing.gif"), StoreResult::NoPicture);
+    EXPECT_EQ(PictureFileName(""), "");
+    test::RemoveTree(outside);
+}
+
+}  // namespace
+}  // namespace kaza::presets

@@ -1,0 +1,114 @@
+#include "support/kaza_test.h"
+
+#include <shellapi.h>
+
+#include "platform/files.h"
+#include "platform/system.h"
+#include "platform/text.h"
+
+namespace kaza::test {
+
+namespace {
+int g_folderCounter = 0;
+}
+
+std::string ScratchFolder(const std::string& name) {
+    std::string path = "C:\\kaza-test\\" + name;
+    RemoveTree(path);
+    CreateDirectoryA("C:\\kaza-test", nullptr);
+    CreateDirectoryA(platform::ToAnsi(path).c_str(), nullptr);
+    return path;
+}
+
+void RemoveTree(const std::string& path) {
+    std::string from = platform::ToAnsi(path);
+    if (GetFileAttributesA(from.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    from.push_back('\0');
+    SHFILEOPSTRUCTA op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&op);
+}
+
+ProgramFolder::ProgramFolder(bool withPagePictures) {
+    path_ = ScratchFolder("prog" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++g_folderCounter));
+    CreateDirectoryA(platform::ToAnsi(plugins()).c_str(), nullptr);
+    if (withPagePictures)
+        for (const char* f : {"9X.gif", "2k.gif", "XP.jpg"})
+            platform::CopyFileReplacing(std::string(KAZA_PLUGINS_DIR) + "\\" + f, plugins() + "\\" + f);
+    platform::SetProgramFolderForTesting(path_);
+}
+
+ProgramFolder::~ProgramFolder() {
+    platform::SetProgramFolderForTesting("");
+    RemoveTree(path_);
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::string b;
+    platform::ReadWholeFile(path, b);
+    return b;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) { platform::WriteWholeFile(path, bytes); }
+
+std::string Sjis(const std::string& utf8) { return platform::ToAnsi(utf8); }
+
+void SetText(platform::Root root, const std::string& key, const std::string& value, const std::string& text) {
+    ASSERT_TRUE(platform::RegWriteString(root, key, value, text));
+}
+
+void SetDword(platform::Root root, const std::string& key, const std::string& value, DWORD n) {
+    ASSERT_TRUE(platform::RegWriteRaw(root, key, value, REG_DWORD, &n, sizeof n));
+}
+
+void DeleteValue(platform::Root root, const std::string& key, const std::string& value) {
+    platform::RegDeleteValueIn(root, key, value);
+}
+
+void DeleteKeyTree(platform::Root root, const std::string& key) {
+    RegDeleteTreeA(root == platform::Root::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
+                   platform::ToAnsi(key).c_str());
+}
+
+ScriptedDialogs::ScriptedDialogs() { platform::SetDialogs(this); }
+ScriptedDialogs::~ScriptedDialogs() { platform::SetDialogs(nullptr); }
+
+int ScriptedDialogs::Message(HWND, const std::string& text, const std::string& title, unsigned style) {
+    messages.push_back({text, title, style});
+    if (messageAnswers.empty()) return IDOK;
+    int a = messageAnswers.front();
+    messageAnswers.pop_front();
+    return a;
+}
+
+bool ScriptedDialogs::OpenFile(HWND, const std::string& filter, std::string& fileName) {
+    openFilters.push_back(filter);
+    if (openAnswers.empty() || openAnswers.front().empty()) {
+        if (!openAnswers.empty()) openAnswers.pop_front();
+        return false;
+    }
+    fileName = openAnswers.front();
+    openAnswers.pop_front();
+    return true;
+}
+
+std::string ScriptedDialogs::BrowseForFolder(HWND, const std::string& title, unsigned flags) {
+    browseTitles.push_back(title);
+    browseFlags.push_back(flags);
+    if (browseAnswers.empty()) return {};
+    std::string a = browseAnswers.front();
+    browseAnswers.pop_front();
+    return a;
+}
+
+RecordingKeyboard::RecordingKeyboard() { platform::SetKeyboard(this); }
+RecordingKeyboard::~RecordingKeyboard() { platform::SetKeyboard(nullptr); }
+
+void RecordingKeyboard::Event(unsigned char vk, unsigned char scan, unsigned long flags, ULONG_PTR extra) {
+    calls.push_back({vk, scan, flags, extra});
+    if (log) log->push_back("key " + std::to_string(vk) + (flags & KEYEVENTF_KEYUP ? " up" : " down"));
+}
+
+}  // namespace kaza::test

@@ -1,0 +1,81 @@
+#pragma once
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+#include "platform/seams.h"
+
+namespace kaza::test {
+
+// A fresh program folder for one test, with the page pictures in its Plugins folder and the
+// program pointed at it. Removed again at the end.
+class ProgramFolder {
+public:
+    explicit ProgramFolder(bool withPagePictures = true);
+    ~ProgramFolder();
+    const std::string& path() const { return path_; }
+    std::string plugins() const { return path_ + "\\Plugins"; }
+    std::string index() const { return path_ + "\\Plugins\\KAZE.ini"; }
+
+private:
+    std::string path_;
+};
+
+// A scratch folder below the test prefix's C: drive, emptied when created.
+std::string ScratchFolder(const std::string& name);
+void RemoveTree(const std::string& path);
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+// Shift-JIS bytes of a UTF-8 text, as the ANSI calls store it.
+std::string Sjis(const std::string& utf8);
+
+// Registry seeding in the test prefix.
+void SetText(platform::Root root, const std::string& key, const std::string& value, const std::string& text);
+void SetDword(platform::Root root, const std::string& key, const std::string& value, DWORD n);
+void DeleteValue(platform::Root root, const std::string& key, const std::string& value);
+void DeleteKeyTree(platform::Root root, const std::string& key);
+
+// Message boxes and dialogs answered from a script; every call is recorded.
+class ScriptedDialogs : public platform::Dialogs {
+public:
+    struct MessageCall {
+        std::string text, title;
+        unsigned style;
+    };
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    std::vector<MessageCall> messages;
+    std::deque<int> messageAnswers;  // IDOK when empty
+    std::vector<std::string> openFilters;
+    std::deque<std::string> openAnswers;  // a file name, or "" meaning cancel; cancel when empty
+    std::vector<std::string> browseTitles;
+    std::vector<unsigned> browseFlags;
+    std::deque<std::string> browseAnswers;  // a folder, or "" meaning cancel
+
+    int Message(HWND owner, const std::string& text, const std::string& title, unsigned style) override;
+    bool OpenFile(HWND owner, const std::string& filter, std::string& fileName) override;
+    std::string BrowseForFolder(HWND owner, const std::string& title, unsigned flags) override;
+};
+
+// Records key events instead of sending them.
+class RecordingKeyboard : public platform::Keyboard {
+public:
+    struct Call {
+        unsigned char vk, scan;
+        unsigned long flags;
+        ULONG_PTR extra;
+    };
+    RecordingKeyboard();
+    ~RecordingKeyboard() override;
+    std::vector<Call> calls;
+    std::vector<std::string>* log = nullptr;  // optional shared order log
+    void Event(unsigned char vk, unsigned char scan, unsigned long flags, ULONG_PTR extra) override;
+};
+
+}  // namespace kaza::test

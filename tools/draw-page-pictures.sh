@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Draws the "General" page pictures that the main window shows under its
+# controls: 9X.gif (Windows 98 look), XP.jpg (Windows XP look) and 2k.gif
+# (a Windows 2000 tab strip laid over 9X.gif at window x 4, y 27).
+# Everything is drawn from primitives with ImageMagick 6 and the IPA fonts,
+# so re-running produces identical bytes.
+#
+# Areas the program covers with its own controls are left as plain face:
+# system name (248..393, 80..113), user fields (264..409, 136..194),
+# maker fields (232..409, 224..258), processor lines (232..417, 264..297),
+# logo frame (16..226, 232..338) and the red marker (353..386, 27..44).
+# The maker and processor fields leave no free row between them, so the
+# page has no heading above the processor lines.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+FONT=/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf
+OUT=src/Plugins
+A=()          # drawing arguments of the picture being built
+
+# Filled rectangle, corners inclusive: x0 y0 x1 y1 colour.
+rect() { A+=(-fill "$5" -stroke none -draw "rectangle $1,$2,$3,$4"); }
+
+# One-pixel raised frame: x0 y0 x1 y1 top-left colour, bottom-right colour.
+frame() {
+  rect "$1" "$2" "$3" "$2" "$5"; rect "$1" "$2" "$1" "$4" "$5"
+  rect "$3" "$2" "$3" "$4" "$6"; rect "$1" "$4" "$3" "$4" "$6"
+}
+
+# Ink box of a string as "W H X Y" (offsets from the annotate origin).
+ink() {
+  convert -density 72 -font "$FONT" -pointsize "$2" label:"$1" -format '%@' info: |
+    tr 'x+' '  '
+}
+
+# Text whose ink starts at x and whose line top (ink of 全般) is at y.
+text() { # x y size colour string
+  local ix ry _
+  read -r _ _ ix _ <<<"$(ink "$5" "$3")"
+  read -r _ _ _ ry <<<"$(ink 全般 "$3")"
+  A+=(-fill "$4" -font "$FONT" -pointsize "$3" -gravity NorthWest
+      -annotate "+$(($1 - ix))+$(($2 - ry))" "$5")
+}
+
+# Text centred on x0..x1, with the line centred on y.
+ctext() { # x0 x1 y size colour string
+  local w ix rh ry _
+  read -r w _ ix _ <<<"$(ink "$6" "$4")"
+  read -r _ rh _ ry <<<"$(ink 全般 "$4")"
+  A+=(-fill "$5" -font "$FONT" -pointsize "$4" -gravity NorthWest
+      -annotate "+$((($1 + $2 + 1 - w) / 2 - ix))+$(($3 - rh / 2 - ry))" "$6")
+}
+
+# Classic tab: x0 x1 top bottom face highlight shadow dark-shadow.
+classic_tab() {
+  rect "$1" "$3" "$2" "$4" "$5"
+  rect $(($1 + 2)) "$3" $(($2 - 2)) "$3" "$6"        # top edge
+  rect "$1" $(($3 + 2)) "$1" "$4" "$6"                # left edge
+  rect $(($1 + 1)) $(($3 + 1)) $(($1 + 1)) $(($3 + 1)) "$6"
+  rect "$2" $(($3 + 2)) "$2" "$4" "$8"                # right edge
+  rect $(($2 - 1)) $(($3 + 1)) $(($2 - 1)) "$4" "$7"
+}
+
+# Computer: monitor on a desktop case, filling 72..169 x 96..177.
+computer() { # case colour, screen colour, screen highlight
+  A+=(-stroke black -strokewidth 1 -fill "$1"
+      -draw "rectangle 84,96 157,150"            # monitor bezel
+      -draw "rectangle 112,150 129,156"          # neck
+      -draw "rectangle 100,156 141,158"          # foot
+      -draw "rectangle 72,159 169,177"           # case
+      -fill "$2" -draw "rectangle 91,102 150,143"
+      -stroke none -fill "$3" -draw "polygon 93,104 118,104 93,122")
+  rect 136 165 160 167 '#404040'                  # drive slot
+  rect 136 170 160 171 '#808080'
+  rect 78 172 81 174 '#00c000'                    # power lamp
+  rect 85 97 156 97 white; rect 85 97 85 149 white       # bezel highlight
+}
+
+save() { # output, extra output options
+  local out=$1; shift
+  convert "${A[@]}" -strip +set date:create +set date:modify "$@" "$out"
+}
+
+# Tab layout shared by the pages: the program strikes tabs 2..4 at y 40
+# over x 64..144, 160..264 and 280..344, so captions centre on those.
+T2=(56 151) T3=(152 271) T4=(272 352)
+
+# ---- Windows 98 ----------------------------------------------------------
+FACE='rgb(192,192,192)' HI=white LO='rgb(128,128,128)' DK=black
+A=(-size 420x355 "xc:$FACE" -density 72)
+frame 6 50 413 344 "$HI" "$DK"; frame 7 51 412 343 "$FACE" "$LO"
+classic_tab "${T2[@]}" 29 50 "$FACE" "$HI" "$LO" "$DK"
+classic_tab "${T3[@]}" 29 50 "$FACE" "$HI" "$LO" "$DK"
+classic_tab "${T4[@]}" 29 50 "$FACE" "$HI" "$LO" "$DK"
+classic_tab 6 58 27 50 "$FACE" "$HI" "$LO" "$DK"   # selected, inflated
+rect 7 50 56 51 "$FACE"
+ctext 6 58 38 10 black 全般
+ctext 64 144 40 10 black 'デバイス マネージャ'
+ctext 160 264 40 10 black 'ハードウェア プロファイル'
+ctext 280 344 40 10 black 'パフォーマンス'
+computer 'rgb(224,220,208)' 'rgb(0,128,128)' 'rgb(96,192,192)'
+text 232 62 12 black 'システム:'
+text 232 120 12 black '使用者:'
+text 232 206 12 black '製造元およびサポート:'
+frame 256 312 384 336 "$HI" "$DK"; frame 257 313 383 335 "$FACE" "$LO"
+save "$OUT/9X.gif" -colors 64 +dither
+
+# ---- Windows XP ----------------------------------------------------------
+FACE='rgb(236,233,216)' PAGE='rgb(252,252,254)' EDGE='rgb(145,155,156)'
+BLUE='rgb(0,70,180)'
+A=(-size 420x355 "xc:$FACE" -density 72)
+for t in "${T2[*]}" "${T3[*]}" "${T4[*]}"; do
+  read -r x0 x1 <<<"$t"
+  A+=(-stroke "$EDGE" -fill 'rgb(245,244,237)'
+      -draw "roundrectangle $x0,28 $x1,54 3,3" -stroke none)
+  rect $((x0 + 1)) 44 $((x1 - 1)) 49 'rgb(232,231,222)'   # darker foot
+done
+A+=(-stroke "$EDGE" -fill "$PAGE" -draw "roundrectangle 6,26 58,56 3,3" -stroke none)
+rect 6 50 413 344 "$EDGE"; rect 7 51 412 343 "$PAGE"
+rect 7 50 57 50 "$PAGE"                                   # selected tab opens
+rect 8 26 56 26 'rgb(230,139,44)'; rect 7 27 57 28 'rgb(255,199,60)'
+ctext 6 58 38 12 black 全般
+ctext 64 144 40 12 black 'コンピュータ名'
+ctext 160 264 40 12 black 'ハードウェア'
+ctext 280 344 40 12 black '詳細設定'
+computer 'rgb(232,232,226)' 'rgb(58,110,190)' 'rgb(150,190,240)'
+text 232 62 12 "$BLUE" 'システム:'
+text 232 120 12 "$BLUE" '使用者:'
+text 232 206 12 "$BLUE" '製造元およびサポート:'
+A+=(-stroke 'rgb(0,60,116)' -fill 'rgb(244,244,240)'
+    -draw "roundrectangle 256,312 384,336 3,3" -stroke none)
+save "$OUT/XP.jpg" -sampling-factor 2x2 -quality 92
+
+# ---- Windows 2000 tab strip ------------------------------------------------
+# Strip coordinates are window coordinates minus (4, 27); the page's top
+# edge therefore falls on strip row 23.
+FACE='rgb(212,208,200)' HI=white LO='rgb(128,128,128)' DK='rgb(64,64,64)'
+A=(-size 407x25 "xc:$FACE" -density 72)
+rect 2 23 406 23 "$HI"; rect 2 23 2 24 "$HI"
+for t in "42 157" "158 257" "258 357" "358 406"; do
+  read -r x0 x1 <<<"$t"
+  classic_tab "$x0" "$x1" 2 22 "$FACE" "$HI" "$LO" "$DK"
+done
+classic_tab 2 44 0 23 "$FACE" "$HI" "$LO" "$DK"   # selected, inflated
+rect 3 23 43 24 "$FACE"
+ctext 2 44 11 10 black 全般
+ctext 60 140 13 10 black 'ネットワーク ID'
+ctext 156 260 13 10 black 'ハードウェア'
+ctext 276 340 13 10 black 'ユーザー プロファイル'
+ctext 358 406 13 10 black '詳細設定'
+save "$OUT/2k.gif" -colors 64 +dither
