@@ -1,8 +1,51 @@
 #include "app/form1.h"
+#include "apply/apply.h"
+#include "backup/backup.h"
+#include "logo/logo.h"
+#include "presets/commands.h"
+#include "tweaks/tweaks.h"
+#include "windows/windows.h"
 
 namespace kaza {
 
-// Every menu entry, button and click area of the main window and what it does.
-void Form1::BindCommands() {}
+using ui::Event;
+
+// Every menu entry, button and click area of the main window: its hint, then its action.
+void Form1::BindCommands() {
+    auto click = [this](const char* name, std::function<void()> action) {
+        On(name, Event::Click, [action](int) { action(); });
+    };
+    auto hinted = [this, click](const char* name, const char* hint, std::function<void(Form1&)> action) {
+        click(name, [this, hint, action] {
+            SetPanel(1, hint);
+            action(*this);
+        });
+    };
+
+    click("sisuhyou", [this] {});
+    click("Label3", [this] {});
+    click("DESUK", [this] { backup::SaveToDesktop(*this); });
+    click("HURO", [this] { backup::SaveToFloppy(*this); });
+    click("SONOTA", [this] { backup::SaveToFolder(*this); });
+    hinted("moto", "バックアップしたものを元に戻します。", backup::OpenRestoreWindow);
+    click("E", [this] { Unload(); });
+    click("G", [this] { logo::Import(*this); });
+    click("Picture1", [this] { logo::Import(*this); });
+    for (const char* n : {"RISUTOTUI", "Command2"})
+        hinted(n, "アルファベットは小文字と大文字を混合できません。", presets::OpenAddWindow);
+    for (const char* n : {"SAKUZYORISU", "Command3"}) hinted(n, "削除したら戻せません。", presets::OpenDeleteWindow);
+    click("Command7", [this] { presets::Overwrite(*this); });
+    click("List1", [this] { presets::SelectPreset(*this); });
+    for (const char* n : {"GAZOAWA", "Command5"}) click(n, [this] { logo::Fit(*this); });
+    for (const char* n : {"GAZOTYUUOU", "Command6"}) click(n, [this] { logo::Centre(*this); });
+    for (const char* n : {"CPU", "Label7"})
+        hinted(n, "Win9x限定機能。コンピュータの下をクリックしてもダイアログ開きます。", tweaks::OpenCpuFamily);
+    for (const char* n : {"AKUKIN", "Label5"})
+        hinted(n, "Win9x限定機能です。タブをクリックすることでもダイアログ開きます。", tweaks::OpenAccessRestriction);
+    hinted("BAZYON", "このソフトについての感想,バグ情報などお待ちしてます。", OpenAbout);
+    hinted("Command1", "半角カナ、ギリシャ文字なども使えます。", OpenSupportEditor);
+    hinted("Command4", "実行する前にバックアップしたほうがいいです。", apply::OpenFinalConfirmation);
+    click("Text6", [this] { SetPanel(1, "ProcessorNameは変更しても再起動後元に戻ってしまいます。"); });
+}
 
 }  // namespace kaza

@@ -714,6 +714,13 @@ LRESULT CALLBACK Form::ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_
         if (Control* c = self->FindByHwnd(h)) self->Dispatch(*c, Event::KeyUp);
         return r;
     }
+    if (msg == WM_LBUTTONUP) {
+        // Text fields have no click notification of their own.
+        LRESULT r = DefSubclassProc(h, msg, wp, lp);
+        Control* c = self->FindByHwnd(h);
+        if (c && c->spec().kind == Kind::Text && IsWindowEnabled(self->hwnd_)) self->Dispatch(*c, Event::Click);
+        return r;
+    }
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, ControlProc, kSubclassId);
     return DefSubclassProc(h, msg, wp, lp);
 }

@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/ui/form.h"
+
+namespace kaza {
+class Form1;
+
+// The support-information editor, and the only store of the support lines. Other windows read
+// and fill it even while it is hidden.
+class Form2 : public ui::Form {
+public:
+    explicit Form2(Form1& main);
+    ui::Control& Text1() { return C("Text1"); }
+    ui::Control& Label1() { return C("Label1"); }
+
+private:
+    void Text1_KeyUp();
+    void Command1_Click();  // OK
+    Form1& main_;
+};
+
+// The editor's lines as the edit control gives them: EM_GETLINECOUNT, then EM_GETLINE per line
+// into a 128-byte buffer of blanks, trailing blanks removed. Creates the editor hidden when needed.
+std::vector<std::string> ReadSupportLines(Form1& main);
+// One line of an edit control, as above.
+std::string ReadEditLine(HWND edit, int line);
+
+}  // namespace kaza

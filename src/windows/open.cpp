@@ -1,0 +1,11 @@
+#include "app/form1.h"
+#include "windows/form2.h"
+#include "windows/windows.h"
+
+namespace kaza {
+
+void OpenSupportEditor(Form1& main) { main.Window<Form2>().Show(); }
+
+void OpenAbout(Form1&) {}
+
+}  // namespace kaza
