@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/probe.h"
+#include "platform/seams.h"
 
 namespace kaza {
 namespace {
@@ -85,6 +86,8 @@ const FormSpec kForm1{"カザグルマ", 8250, 5655, kControls, Count(kControls)
                       kMenus, sizeof kMenus / sizeof kMenus[0], kPanels, 3};
 
 }  // namespace
+
+bool CommonDialog::ShowOpen(HWND owner) { return platform::dialogs().OpenFile(owner, Filter, FileName); }
 
 Form1::Form1() : Form(kForm1) { BindCommands(); }
 

@@ -10,6 +10,14 @@
 
 namespace kaza {
 
+// The program's one open-file dialog. Its file name stays between uses, whoever used it last.
+struct CommonDialog {
+    std::string Filter;    // "name|pattern" pairs
+    std::string FileName;
+    // Shows the dialog; false when the user cancelled (FileName then keeps its value).
+    bool ShowOpen(HWND owner);
+};
+
 // The main window: a mock-up of the System Properties "General" page, and the settings model
 // of the whole program. Other windows read and write its fields and public members.
 class Form1 : public ui::Form {
@@ -25,6 +33,8 @@ public:
     Variant AAA, BBB, CCC, DDD;  // the four page-hiding policies
     Variant STEPPP;  // processor vendor identifier
     Variant OS;      // "NT" on the NT family
+
+    CommonDialog CommonDialog1;
 
     // Named fields of the settings model.
     ui::Control& Text4(int i) { return C("Text4", i); }

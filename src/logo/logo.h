@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 namespace kaza {
 class Form1;
@@ -8,6 +9,24 @@ namespace logo {
 void Import(Form1& main);  // menu G, click on Picture1
 void Fit(Form1& main);     // Command5, GAZOAWA
 void Centre(Form1& main);  // Command6, GAZOTYUUOU
+
+// Placement pieces shared with preset selection.
+// Makes the picture file the frame's picture; on failure the frame is left without a picture.
+bool LoadFramePicture(Form1& main, const std::string& path);
+// Automatic sizing on, then Top and Left so that the frame's centre lands on (1815, 4275) twips.
+void CentreFrameOnPicture(Form1& main);
+// Automatic sizing off; Width 3150, Height 1590, Top 3480, Left 240, in this order.
+void RestoreDesignRectangle(Form1& main);
+// Persistent drawing on, border none, then the picture file stretched onto the whole client area.
+// False when the picture could not be loaded (the frame keeps its geometry, nothing is drawn).
+bool DrawStretched(Form1& main, const std::string& path);
+
+// Writing the logo file. Both return false when the file was not written.
+// 256 colours: persistent drawing on, no border, pixel units, busy pointer, SaveBitmap256 of the
+// whole client area, main window back to twips.
+bool SaveLogo256(Form1& main, const std::string& path);
+// Full colour: the frame's persistent surface (its client area) as an uncompressed 24-bit BMP.
+bool SaveLogoFullColour(Form1& main, const std::string& path);
 
 }  // namespace logo
 }  // namespace kaza
