@@ -363,18 +363,50 @@ void Form::SetCaption(const std::string& text) {
 }
 
 std::string Form::Panel(int i) const {
-    if (!status_) return {};
-    LRESULT r = SendMessageA(status_, SB_GETTEXTLENGTHA, static_cast<WPARAM>(i - 1), 0);
-    // The length may count characters rather than bytes; a double-byte code page needs two per character.
-    std::string buf(static_cast<size_t>(LOWORD(r)) * 2 + 2, '\0');
-    SendMessageA(status_, SB_GETTEXTA, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(buf.data()));
-    return FromAnsi(buf.data(), buf.size());
+    if (i < 1 || static_cast<size_t>(i) > panelTexts_.size()) return {};
+    return panelTexts_[static_cast<size_t>(i) - 1];
 }
 
 void Form::SetPanel(int i, const std::string& text) {
     if (!hwnd_) Load();
-    if (status_)
-        SendMessageA(status_, SB_SETTEXTA, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(ToAnsi(text).c_str()));
+    if (!status_ || i < 1 || static_cast<size_t>(i) > panelTexts_.size()) return;
+    panelTexts_[static_cast<size_t>(i) - 1] = text;
+    // Drawn by the form, so that a text wider than its panel is condensed rather than cut off.
+    SendMessageA(status_, SB_SETTEXTA, static_cast<WPARAM>(i - 1) | SBT_OWNERDRAW, static_cast<LPARAM>(i));
+    InvalidateRect(status_, nullptr, TRUE);
+}
+
+void Form::DrawPanel(const DRAWITEMSTRUCT& d) {
+    size_t i = static_cast<size_t>(d.itemData);
+    if (i < 1 || i > panelTexts_.size()) return;
+    std::string text = ToAnsi(panelTexts_[i - 1]);
+    RECT r = d.rcItem;
+    r.left += 2;
+    r.right -= 2;
+    HDC dc = d.hDC;
+    HFONT base = reinterpret_cast<HFONT>(SendMessageA(status_, WM_GETFONT, 0, 0));
+    LOGFONTA lf{};
+    GetObjectA(base, sizeof lf, &lf);
+    platform::Font condensed;
+    SIZE size{};
+    {
+        platform::SelectGuard sel(dc, base);
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc, &tm);
+        int avail = r.right - r.left;
+        if (size.cx > avail && size.cx > 0) {
+            // Narrower glyphs, down to 60 % of their width; what still does not fit ends in "...".
+            double scale = std::max(0.6, static_cast<double>(avail) / size.cx);
+            lf.lfWidth = std::max<LONG>(1, static_cast<LONG>(tm.tmAveCharWidth * scale));
+            condensed.reset(CreateFontIndirectA(&lf));
+        }
+    }
+    platform::SelectGuard sel(dc, condensed ? condensed.get() : base);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
+              DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 void Form::SetBackgroundPicture(platform::Picture picture) {
@@ -464,7 +496,8 @@ void Form::CreateControls() {
                 }
         }
         const char* cls = "STATIC";
-        DWORD style = WS_CHILD | (s.visible ? WS_VISIBLE : 0) | (s.enabled ? 0 : WS_DISABLED);
+        // Clipped by their siblings, so that a control lower in the stack never paints over one above it.
+        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (s.visible ? WS_VISIBLE : 0) | (s.enabled ? 0 : WS_DISABLED);
         DWORD ex = 0;
         std::string caption = ToAnsi(s.caption);
         int x = Px(left), y = Px(top), w = Px(s.width), h = Px(s.height);
@@ -590,6 +623,7 @@ void Form::CreateStatusBar() {
         edges.push_back(i + 1 == spec_.panelCount ? -1 : x);
     }
     SendMessageA(status_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    panelTexts_.assign(spec_.panelCount, std::string());
     for (size_t i = 0; i < spec_.panelCount; ++i) SetPanel(static_cast<int>(i + 1), spec_.panels[i].text);
     SendMessageA(status_, WM_SIZE, 0, 0);
 }
@@ -633,6 +667,7 @@ LRESULT CALLBACK Form::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         SetWindowLongPtrA(h, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->status_ = nullptr;
+        self->panelTexts_.clear();
         self->menuBar_ = nullptr;  // destroyed with the window
         self->controls_.clear();
         self->menus_.clear();
@@ -696,6 +731,14 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         }
         return 0;
+    }
+    case WM_DRAWITEM: {
+        const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (status_ && d->hwndItem == status_) {
+            DrawPanel(*d);
+            return TRUE;
+        }
+        break;
     }
     case WM_CLOSE:
         Form_Close();

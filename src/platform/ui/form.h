@@ -194,6 +194,8 @@ private:
     const FormSpec& spec_;
     HWND hwnd_ = nullptr;
     HWND status_ = nullptr;
+    std::vector<std::string> panelTexts_;
+    void DrawPanel(const DRAWITEMSTRUCT& d);
     HMENU menuBar_ = nullptr;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<MenuItem>> menus_;
