@@ -30,7 +30,7 @@ void SaveToDesktop(Form1& main) {
     std::string desktop = platform::shell().DesktopFolder(main.hwnd());
     if (desktop.empty()) {
         // Without a name the targets would land in the root of the current drive.
-        main.SetPanel(1, "デスクトップの場所が分からないため、oemlogo.bmp,oeminfo.iniを保存できませんでした。");
+        main.SetPanel(1, "デスクトップの場所が分からず、保存できませんでした。");
         return;
     }
     SavePair(main, desktop, "デスクトップ", "oemlogo.bmp,oeminfo.iniをデスクトップに保存しました。");

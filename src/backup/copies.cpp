@@ -20,17 +20,20 @@ CopyResult CopyOne(const std::string& from, const std::string& to) {
     return platform::FileExists(from) ? CopyResult::TargetUnwritable : CopyResult::SourceMissing;
 }
 
+// The failure texts are kept short enough for status panel 1, which shows one line.
 std::string SaveReport(const std::string& place, const std::vector<FileOutcome>& files,
                        const std::string& success) {
     std::string copied = NamesWith(files, CopyResult::Copied);
     std::string missing = NamesWith(files, CopyResult::SourceMissing);
     std::string unwritable = NamesWith(files, CopyResult::TargetUnwritable);
     if (missing.empty() && unwritable.empty()) return success;
-    std::string text;
-    if (!copied.empty()) text += copied + "を" + place + "に保存しました。";
-    if (!missing.empty()) text += missing + "はシステムフォルダにないため保存できませんでした。";
-    if (!unwritable.empty()) text += unwritable + "は" + place + "に書き込めないため保存できませんでした。";
-    return text;
+    if (unwritable.empty())
+        return copied.empty() ? missing + "がないため保存できませんでした。"
+                              : missing + "がないため、" + copied + "だけ保存しました。";
+    if (missing.empty())
+        return copied.empty() ? unwritable + "を" + place + "に書き込めませんでした。"
+                              : unwritable + "を書き込めず、" + copied + "だけ保存しました。";
+    return missing + "がなく、" + unwritable + "を" + place + "に書き込めませんでした。";
 }
 
 std::string RestoreReport(const std::vector<FileOutcome>& files) {
@@ -38,12 +41,14 @@ std::string RestoreReport(const std::vector<FileOutcome>& files) {
     std::string missing = NamesWith(files, CopyResult::SourceMissing);
     std::string unwritable = NamesWith(files, CopyResult::TargetUnwritable);
     if (missing.empty() && unwritable.empty())
-        return copied.empty() ? "ファイルが指定されていないため、何も元に戻しませんでした。" : "バックアップを元に戻しました。";
-    std::string text;
-    if (!copied.empty()) text += copied + "を元に戻しました。";
-    if (!missing.empty()) text += "指定したファイルが見つからないため" + missing + "を元に戻せませんでした。";
-    if (!unwritable.empty()) text += "システムフォルダに書き込めないため" + unwritable + "を元に戻せませんでした。";
-    return text;
+        return copied.empty() ? "戻すファイルが指定されていません。" : "バックアップを元に戻しました。";
+    if (unwritable.empty())
+        return copied.empty() ? missing + "の元ファイルが見つかりません。"
+                              : missing + "の元ファイルがなく、" + copied + "だけ戻しました。";
+    if (missing.empty())
+        return copied.empty() ? unwritable + "を書き込めませんでした。"
+                              : unwritable + "を書き込めず、" + copied + "だけ戻しました。";
+    return missing + "の元ファイルがなく、" + unwritable + "を書き込めませんでした。";
 }
 
 }  // namespace kaza::backup

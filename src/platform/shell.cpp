@@ -24,6 +24,9 @@ public:
         GetCurrentDirectoryA(static_cast<DWORD>(previous.size()), previous.data());
 
         const char root[] = {letter, ':', '\\', '\0'};
+        // A letter without any drive behind it is not a drive without a disk (the drive type
+        // comes from the device, so an empty drive is not touched here).
+        if (GetDriveTypeA(root) == DRIVE_NO_ROOT_DIR) return DriveProbe::Other;
         UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
         SetLastError(ERROR_SUCCESS);
         bool entered = SetCurrentDirectoryA(root) != FALSE;

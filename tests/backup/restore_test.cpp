@@ -123,7 +123,7 @@ TEST_F(Restore, NamesWhatWasNotRestored) {
         w.Text2().SetText(saved_ + "\\gone.ini");
         Press(w, "Command1");
     });
-    EXPECT_EQ(Status(), "oemlogo.bmpを元に戻しました。指定したファイルが見つからないためoeminfo.iniを元に戻せませんでした。");
+    EXPECT_EQ(Status(), "oeminfo.iniの元ファイルがなく、oemlogo.bmpだけ戻しました。");
     EXPECT_EQ(ReadBytes(system_ + "\\oemlogo.bmp"), kSavedLogo);
     EXPECT_EQ(ReadBytes(system_ + "\\oeminfo.ini"), kInstalledInfo);
 
@@ -134,11 +134,11 @@ TEST_F(Restore, NamesWhatWasNotRestored) {
         w.Text2().SetText(saved_ + "\\oeminfo.ini");
         Press(w, "Command1");
     });
-    EXPECT_EQ(Status(), "システムフォルダに書き込めないためoemlogo.bmp,oeminfo.iniを元に戻せませんでした。");
+    EXPECT_EQ(Status(), "oemlogo.bmp,oeminfo.iniを書き込めませんでした。");
 
     // Two empty fields restore nothing, and say so.
     Open([&](Form6& w) { Press(w, "Command1"); });
-    EXPECT_EQ(Status(), "ファイルが指定されていないため、何も元に戻しませんでした。");
+    EXPECT_EQ(Status(), "戻すファイルが指定されていません。");
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 

@@ -33,22 +33,21 @@ TEST_F(DesktopSave, NamesWhatWasNotSaved) {
     shell_.desktop = ScratchFolder("desktop");
     DeleteFileA((system_ + "\\oeminfo.ini").c_str());
     Click("DESUK");
-    EXPECT_EQ(Status(), "oemlogo.bmpをデスクトップに保存しました。oeminfo.iniはシステムフォルダにないため保存できませんでした。");
+    EXPECT_EQ(Status(), "oeminfo.iniがないため、oemlogo.bmpだけ保存しました。");
     EXPECT_EQ(ReadBytes(shell_.desktop + "\\oemlogo.bmp"), kInstalledLogo);
     EXPECT_FALSE(Exists(shell_.desktop + "\\oeminfo.ini"));
 
     // A desktop folder that has gone away takes neither file.
     RemoveTree(shell_.desktop);
     Click("DESUK");
-    EXPECT_EQ(Status(), "oeminfo.iniはシステムフォルダにないため保存できませんでした。"
-                        "oemlogo.bmpはデスクトップに書き込めないため保存できませんでした。");
+    EXPECT_EQ(Status(), "oeminfo.iniがなく、oemlogo.bmpをデスクトップに書き込めませんでした。");
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 
 TEST_F(DesktopSave, ADesktopTheShellCannotNameIsReportedNotGuessed) {
     shell_.desktop = "";
     Click("DESUK");
-    EXPECT_EQ(Status(), "デスクトップの場所が分からないため、oemlogo.bmp,oeminfo.iniを保存できませんでした。");
+    EXPECT_EQ(Status(), "デスクトップの場所が分からず、保存できませんでした。");
     // Nothing landed in the root of the current drive.
     EXPECT_FALSE(Exists("\\oemlogo.bmp"));
     EXPECT_FALSE(Exists("\\oeminfo.ini"));
@@ -87,7 +86,7 @@ TEST_F(FolderSave, RemembersThePickedFolderInLowerCase) {
     // ... and says so when that folder has gone in the meantime.
     RemoveTree(picked);
     Click("SONOTA");
-    EXPECT_EQ(Status(), "oemlogo.bmp,oeminfo.iniはc:\\kaza-test\\saved hereに書き込めないため保存できませんでした。");
+    EXPECT_EQ(Status(), "oemlogo.bmp,oeminfo.iniをc:\\kaza-test\\saved hereに書き込めませんでした。");
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 
@@ -116,11 +115,11 @@ protected:
     void SetUp() override {
         BackupTest::SetUp();
         // Drive A: is a folder of the prefix's C: drive (see tests.cmake); check that it is.
-        ASSERT_TRUE(platform::FolderExists(kFloppy)) << "drive A: is not mapped; run the tests through ctest";
+        CreateDirectoryA(kFloppy, nullptr);
         DeleteFileA("C:\\kaza-floppy\\oemlogo.bmp");
         DeleteFileA("C:\\kaza-floppy\\oeminfo.ini");
         WriteBytes(std::string(kFloppy) + "\\marker", "A");
-        ASSERT_EQ(ReadBytes("A:\\marker"), "A") << "drive A: is not the folder " << kFloppy;
+        ASSERT_EQ(ReadBytes("A:\\marker"), "A") << "drive A: is not the folder " << kFloppy << " (run through ctest)";
         DeleteFileA("C:\\kaza-floppy\\marker");
         main_.SetPanel(1, "前のテキスト");
     }
@@ -154,6 +153,22 @@ TEST_F(FloppySave, NoLeavesDriveAAndTheStatusAlone) {
     EXPECT_EQ(Status(), "前のテキスト");
     EXPECT_FALSE(Exists("C:\\kaza-floppy\\oemlogo.bmp"));
     EXPECT_FALSE(Exists("C:\\kaza-floppy\\oeminfo.ini"));
+}
+
+TEST_F(FloppySave, ADiskThatTakesNothingIsReported) {
+    // Drive A: without its folder: the real probe finds nothing it can read.
+    RemoveTree(kFloppy);
+    EXPECT_EQ(platform::systemShell().ProbeDrive('A'), DriveProbe::Unreadable);
+    shell_.probe = DriveProbe::Usable;
+    dialogs_.messageAnswers = {IDYES};
+    Click("HURO");
+    ExpectOnlyConfirmation();
+    EXPECT_EQ(Status(), "oemlogo.bmp,oeminfo.iniをフロッピーに書き込めませんでした。");
+    CreateDirectoryA(kFloppy, nullptr);
+}
+
+TEST(SystemShell, ALetterWithoutADriveIsNeitherEmptyNorUnformatted) {
+    EXPECT_EQ(platform::systemShell().ProbeDrive('Q'), DriveProbe::Other);
 }
 
 TEST_F(FloppySave, EachProbeOutcomeShowsOnlyItsOwnMessage) {
