@@ -1,5 +1,7 @@
 // The access-restriction window, driven through the main window as the user drives it.
+#include <algorithm>
 #include <ostream>
+#include <utility>
 #include <string>
 
 #include "app/form1.h"
@@ -199,6 +201,26 @@ TEST_F(AccessRestriction, FailedWritesAreReportedAndTheMarksShowWhatIsStored) {
     EXPECT_NE(status.find("ハードウェアプロフィール"), std::string::npos) << status;
     EXPECT_NE(status.find("ファイルシステム"), std::string::npos) << status;
     EXPECT_EQ(status.find("デバイス"), std::string::npos) << status;
+}
+
+// The marker and the processor labels lie above the click areas that share their place, so
+// nothing paints over them; a click on them still reaches the area below.
+TEST_F(AccessRestriction, DisplaysOverClickAreasStayVisibleAndLetClicksThrough) {
+    SeedOn("NOFILESYSPAGE");
+    Form1 f;
+    f.Show();
+    for (auto [label, area] : {std::pair{"Label4", "Label5"}, {"Label6", "Label7"}, {"Label2", "Label7"}}) {
+        SCOPED_TRACE(label);
+        HWND shown = f.C(label).hwnd(), under = f.C(area).hwnd();
+        bool above = false;
+        for (HWND h = GetWindow(shown, GW_HWNDNEXT); h && !above; h = GetWindow(h, GW_HWNDNEXT)) above = h == under;
+        EXPECT_TRUE(above);
+        RECT r, a;
+        GetWindowRect(shown, &r);
+        GetWindowRect(under, &a);
+        POINT p{std::max(r.left, a.left) + 1, std::max(r.top, a.top) + 1};
+        EXPECT_EQ(WindowFromPoint(p), under);
+    }
 }
 
 }  // namespace
