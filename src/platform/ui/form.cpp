@@ -386,7 +386,8 @@ void Form::SetPanel(int i, const std::string& text) {
 void Form::DrawPanel(const DRAWITEMSTRUCT& d) {
     size_t i = static_cast<size_t>(d.itemData);
     if (i < 1 || i > panelTexts_.size()) return;
-    std::string text = ToAnsi(panelTexts_[i - 1]);
+    std::string shown = panelTexts_[i - 1];
+    std::string text = ToAnsi(shown);
     RECT r = d.rcItem;
     r.left += 2;
     r.right -= 2;
@@ -398,10 +399,28 @@ void Form::DrawPanel(const DRAWITEMSTRUCT& d) {
     SIZE size{};
     {
         platform::SelectGuard sel(dc, base);
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        int avail = r.right - r.left;
+        auto measure = [&] {
+            GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            return size.cx;
+        };
+        // Texts that space their words apart with ideographic blanks ("画像　　　　　　止") give
+        // up blanks first, one at a time from the longest run, so the words keep their shape.
+        while (measure() > avail) {
+            static const std::string kBlank = "\xE3\x80\x80";
+            size_t best = std::string::npos, bestLen = 1;
+            for (size_t at = shown.find(kBlank); at != std::string::npos;) {
+                size_t end = at;
+                while (shown.compare(end, kBlank.size(), kBlank) == 0) end += kBlank.size();
+                if ((end - at) / kBlank.size() > bestLen) best = at, bestLen = (end - at) / kBlank.size();
+                at = shown.find(kBlank, end);
+            }
+            if (best == std::string::npos) break;
+            shown.erase(best, kBlank.size());
+            text = ToAnsi(shown);
+        }
         TEXTMETRICA tm{};
         GetTextMetricsA(dc, &tm);
-        int avail = r.right - r.left;
         if (size.cx > avail && size.cx > 0) {
             // Narrower glyphs, down to 60 % of their width; what still does not fit ends in "...".
             double scale = std::max(0.6, static_cast<double>(avail) / size.cx);
