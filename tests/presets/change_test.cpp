@@ -149,8 +149,9 @@ TEST_F(Change, AddStoresTheSettingsAndTheSupportLines) {
     EXPECT_EQ(Editor().Text1().Text(), "  first\r\nsecond\r\nthird\r\n");
     EXPECT_EQ(main().TRF, Variant::Text(folder_.plugins() + "\\Logo.bmp"));
     EXPECT_EQ(main().Picture1().pictureBox()->Picture().width(), 100);
-    RECT r = main().Picture1().PixelRect();
-    EXPECT_EQ(r.left * 15, 1815 - (r.right - r.left) * 15 / 2);
+    Rect r = Frame();
+    EXPECT_FLOAT_EQ(r.left, 1815 - r.width / 2);
+    EXPECT_FLOAT_EQ(r.top, 4275 - r.height / 2);
 
     // Saved again from the preset's own picture: nothing to copy, and the same lines.
     EXPECT_FALSE(Add("ghi"));

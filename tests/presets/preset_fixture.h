@@ -86,11 +86,11 @@ protected:
 
     // The logo frame's outer rectangle in twips.
     struct Rect {
-        long left, top, width, height;
+        float left, top, width, height;
     };
     Rect Frame() {
-        RECT r = main_->Picture1().PixelRect();
-        return {r.left * 15, r.top * 15, (r.right - r.left) * 15, (r.bottom - r.top) * 15};
+        auto* box = main_->Picture1().pictureBox();
+        return {box->Left(), box->Top(), box->Width(), box->Height()};
     }
     COLORREF Pixel(int x, int y) {
         auto* box = main_->Picture1().pictureBox();
