@@ -9,8 +9,9 @@ namespace {
 using namespace ui;
 
 const ControlSpec kControls[] = {
-    Label("Label1", 120, 240, 1695, 735, "削除したい項目を選択してください。"),
+    // The picked name overlaps the foot of the instruction: it goes on top so that it shows whole.
     Label("Label2", 120, 720, 1695, 615),
+    Label("Label1", 120, 240, 1695, 735, "削除したい項目を選択してください。"),
     Button("Command1", 120, 1560, 1695, 615, "削除").Tab(1),
     Button("Command2", 120, 2280, 1695, 375, "閉じる").Tab(2),
     List("List1", 2040, 120, 1815, 2580).Tab(0),
