@@ -77,11 +77,13 @@ LRESULT CALLBACK LineProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 int ZGroup(const ControlSpec& s) {
     // Fields, buttons, lists and picture boxes that take the focus lie on top, in tab order;
-    // then lines, click areas, labels, pictures without focus, and frames at the bottom.
+    // then lines, labels, click areas, pictures without focus, and frames at the bottom.
+    // Click areas paint the form's background, so they lie below the labels they overlap; a
+    // label without a click handler lets clicks through to the click area beneath.
     switch (s.kind) {
     case Kind::Line: return 1;
-    case Kind::ClickArea: return 2;
-    case Kind::Label: return 3;
+    case Kind::Label: return 2;
+    case Kind::ClickArea: return 3;
     case Kind::Image: return 4;
     case Kind::Picture: return s.tabIndex >= 0 ? 0 : 4;
     case Kind::Frame: return 5;
@@ -279,7 +281,7 @@ void Form::Load() {
 
 void Form::Show() {
     Load();
-    ShowWindow(hwnd_, SW_SHOW);
+    ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
     SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(hwnd_);
     UpdateWindow(hwnd_);
@@ -678,6 +680,7 @@ LRESULT CALLBACK Form::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         self->controls_.clear();
         self->menus_.clear();
         self->unloading_ = false;
+        self->lastFocus_ = nullptr;
         return DefWindowProcA(h, msg, wp, lp);
     }
     return self->Handle(msg, wp, lp);
@@ -746,6 +749,22 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     }
+    case WM_ACTIVATE:
+        // As in dialog boxes: the control that had the focus gets it back, at first the first
+        // control in tab order.
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND f = GetFocus();
+            if (f && IsChild(hwnd_, f)) lastFocus_ = f;
+        } else if (!HIWORD(wp)) {
+            HWND f = lastFocus_;
+            if (!f || !IsChild(hwnd_, f) || !IsWindowVisible(f) || !IsWindowEnabled(f))
+                f = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+            if (f && IsChild(hwnd_, f)) {
+                SetFocus(f);
+                return 0;
+            }
+        }
+        break;
     case WM_CLOSE:
         Form_Close();
         return 0;
