@@ -49,14 +49,12 @@ void Form3::Command1_Click() {
 void Form3::Command2_Click() { Unload(); }
 
 LRESULT Form3::Handle(UINT msg, WPARAM wp, LPARAM lp) {
-    // Escape closes; the list has the focus whenever the window comes up.
+    // Escape closes.
     if (msg == WM_COMMAND && lp == 0 && LOWORD(wp) == IDCANCEL) {
         if (IsWindowEnabled(hwnd())) Command2_Click();
         return 0;
     }
-    LRESULT r = Form::Handle(msg, wp, lp);
-    if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE && !IsChild(hwnd(), GetFocus())) SetFocus(List1().hwnd());
-    return r;
+    return Form::Handle(msg, wp, lp);
 }
 
 }  // namespace kaza

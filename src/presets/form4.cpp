@@ -68,14 +68,12 @@ void Form4::Command1_Click() {
 void Form4::Command2_Click() { Unload(); }
 
 LRESULT Form4::Handle(UINT msg, WPARAM wp, LPARAM lp) {
-    // Enter adds, Escape cancels, and the name field has the focus whenever the window comes up.
+    // Enter adds, Escape cancels.
     if (msg == WM_COMMAND && lp == 0 && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
         if (IsWindowEnabled(hwnd())) LOWORD(wp) == IDOK ? Command1_Click() : Command2_Click();
         return 0;
     }
-    LRESULT r = Form::Handle(msg, wp, lp);
-    if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE && !IsChild(hwnd(), GetFocus())) SetFocus(Text1().hwnd());
-    return r;
+    return Form::Handle(msg, wp, lp);
 }
 
 }  // namespace kaza
