@@ -6,6 +6,14 @@
 namespace kaza::platform {
 namespace {
 
+WriteRefusal& Refusal() {
+    static WriteRefusal refuse;
+    return refuse;
+}
+bool Refused(Root root, std::string_view subkey, std::string_view value) {
+    return Refusal() && Refusal()(root, subkey, value);
+}
+
 HKEY RootKey(Root r) { return r == Root::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
 
 RegKey Create(Root root, std::string_view subkey) {
@@ -40,6 +48,7 @@ bool RegWriteString(Root root, std::string_view subkey, std::string_view value, 
 
 bool RegWriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type,
                  const void* data, unsigned long length) {
+    if (Refused(root, subkey, value)) return false;
     RegKey key = Create(root, subkey);
     if (!key) return false;
     return RegSetValueExA(key.get(), ToAnsi(value).c_str(), 0, type, static_cast<const BYTE*>(data), length) ==
@@ -47,6 +56,7 @@ bool RegWriteRaw(Root root, std::string_view subkey, std::string_view value, uns
 }
 
 bool RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value) {
+    if (Refused(root, subkey, value)) return false;
     RegKey key;
     LONG rc = RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, KEY_SET_VALUE, key.out());
     if (rc != ERROR_SUCCESS) {
@@ -76,5 +86,7 @@ RegValue RegReadRaw(Root root, std::string_view subkey, std::string_view value) 
     out.type = type;
     return out;
 }
+
+void SetWriteRefusalForTesting(WriteRefusal refuse) { Refusal() = std::move(refuse); }
 
 }  // namespace kaza::platform

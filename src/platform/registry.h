@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,5 +27,11 @@ struct RegValue {
     std::string bytes;  // raw data, as stored
 };
 RegValue RegReadRaw(Root root, std::string_view subkey, std::string_view value);
+
+// Tests: a value for which the predicate returns true can be neither written nor removed, as
+// when the user may not change it; RegWriteRaw, RegWriteString and RegDeleteValueIn then fail
+// without touching the registry. nullptr lets every write through again.
+using WriteRefusal = std::function<bool(Root root, std::string_view subkey, std::string_view value)>;
+void SetWriteRefusalForTesting(WriteRefusal refuse);
 
 }  // namespace kaza::platform
