@@ -1,12 +1,101 @@
 #include "presets/commands.h"
 
 #include "app/form1.h"
+#include "logo/logo.h"
+#include "platform/ui/picturebox.h"
+#include "presets/form3.h"
+#include "presets/form4.h"
+#include "presets/save.h"
+#include "presets/store.h"
+#include "windows/form2.h"
 
 namespace kaza::presets {
 
-void SelectPreset(Form1&) {}
-void OpenAddWindow(Form1&) {}
-void OpenDeleteWindow(Form1&) {}
-void Overwrite(Form1&) {}
+namespace {
+
+constexpr const char* kFitOn = "画像　　　　　　動";
+constexpr const char* kFitOff = "画像　　　　　　止";
+constexpr const char* kCentreOn = "中央　　　　　　動";
+constexpr const char* kCentreOff = "中央　　　　　　止";
+
+// More support lines than the editor would ever be given by hand; a larger count is damage.
+constexpr long kMostLines = 10000;
+
+}  // namespace
+
+long StoredLineCount(const std::string& text) {
+    if (text.empty() || text.size() > 9) return -1;
+    for (char c : text)
+        if (c < '0' || c > '9') return -1;
+    long v = std::stol(text);
+    return v > kMostLines ? -1 : v;
+}
+
+void SelectPreset(Form1& main) {
+    const std::string name = main.List1().SelectedText();
+    if (name.empty()) return;
+    ui::Control& frame = main.Picture1();
+
+    frame.pictureBox()->ClearPicture();
+    main.Text4(0).SetText("");
+    main.Text4(1).SetText("");
+    main.C("Text2").SetText("");
+    main.C("Text3").SetText("");
+    main.Text4(0).SetText(ReadValue(name, "1"));
+    main.Text4(1).SetText(ReadValue(name, "2"));
+    const std::string centre = ReadValue(name, "999");
+    const std::string picture = PluginsFolder() + "\\" + ReadValue(name, "3");
+    main.TRF = Variant::Text(picture);
+
+    // Hidden until the placement is done, so that the steps in between are never painted.
+    frame.SetVisible(false);
+    logo::LoadFramePicture(main, picture);
+
+    // The count as stored is one more than the saved lines; the last saved line (the empty one
+    // behind the final line break) is not read back. A count that is no number reads no lines.
+    const std::string count = ReadValue(name, "555");
+    std::string support;
+    for (long i = 3, v = StoredLineCount(count); i <= v; ++i) support += ReadValue(name, std::to_string(i + 1)) + "\r\n";
+    Form2& editor = main.Window<Form2>();
+    editor.Text1().SetText(support);
+    editor.Label1().SetCaption("総行数" + count);
+
+    main.C("Text2").SetText(ReadValue(name, "777"));
+
+    if (centre == "2") {
+        main.SetPanel(3, kCentreOn);
+        main.C("Text3").SetText("2");
+        logo::CentreFrameOnPicture(main);
+    } else {
+        main.SetPanel(3, kCentreOff);
+        logo::RestoreDesignRectangle(main);
+    }
+
+    if (main.C("Text2").Text() == "1") {
+        main.SetPanel(2, kFitOn);
+        logo::DrawStretched(main, main.TRF.AsText());
+    } else {
+        main.SetPanel(2, kFitOff);
+    }
+    frame.SetVisible(true);
+}
+
+void OpenAddWindow(Form1& main) { main.Window<Form4>().ShowModal(); }
+
+void OpenDeleteWindow(Form1& main) { main.Window<Form3>().ShowModal(); }
+
+void Overwrite(Form1& main) {
+    const std::string name = main.List1().SelectedText();
+    if (name.empty()) return;
+    bool written = WriteSettings(main, name, "");
+    std::string trf = main.TRF.AsText();
+    std::string trouble = PictureTrouble(StorePicture(trf), trf);
+    if (!written)
+        main.SetPanel(1, "KAZE.iniに書き込めないため、" + name + "に設定を上書きできませんでした。");
+    else if (!trouble.empty())
+        main.SetPanel(1, name + "に設定を上書きしましたが、" + trouble);
+    else
+        main.SetPanel(1, name + "に設定を上書きしました。");
+}
 
 }  // namespace kaza::presets

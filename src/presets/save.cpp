@@ -1,0 +1,60 @@
+#include "presets/save.h"
+
+#include "app/form1.h"
+#include "platform/text.h"
+#include "windows/form2.h"
+
+namespace kaza::presets {
+
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// The value of "3": the picture's file name as found on disk. A picture named like one of the
+// program's own images is not copied (it would replace that image), so the preset gets no picture
+// rather than the program's image.
+std::string PictureKey(const std::string& trf) {
+    std::string name = PictureFileName(trf);
+    if (!name.empty() && IsPagePicture(name) &&
+        platform::LowerCase(trf) != platform::LowerCase(PluginsFolder() + "\\" + name))
+        return {};
+    return name;
+}
+
+std::string NameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
+}  // namespace
+
+bool WriteSettings(Form1& main, const std::string& name, const std::string& indexKey) {
+    bool ok = true;
+    auto write = [&](const std::string& section, const std::string& key, const std::string& value) {
+        ok = WriteValue(section, key, value) && ok;
+    };
+    write(name, "1", Quoted(main.Text4(0).Text()));
+    write(name, "2", Quoted(main.Text4(1).Text()));
+    write(name, "3", PictureKey(main.TRF.AsText()));
+    write(name, "777", main.C("Text2").Text());
+    write(name, "999", main.C("Text3").Text());
+    if (!indexKey.empty()) write(kIndexSection, indexKey, name);
+    std::vector<std::string> lines = ReadSupportLines(main);
+    for (size_t k = 1; k <= lines.size(); ++k) write(name, std::to_string(k + 3), Quoted(lines[k - 1]));
+    write(name, "555", std::to_string(lines.size() + 1));
+    return ok;
+}
+
+std::string PictureTrouble(StoreResult result, const std::string& trf) {
+    switch (result) {
+    case StoreResult::Copied:
+    case StoreResult::AlreadyThere: return {};
+    case StoreResult::NoPicture:
+        // No picture chosen is an ordinary preset without a logo; a chosen one that is gone is not.
+        if (trf.empty()) return {};
+        return "画像ファイル" + NameOf(trf) + "が見つからないため画像なしで保存しました。";
+    case StoreResult::Refused:
+        return "画像の名前" + PictureFileName(trf) + "がこのソフトの画像と同じため画像は保存していません。";
+    case StoreResult::Failed: return "画像をPluginsフォルダにコピーできませんでした。";
+    }
+    return {};
+}
+
+}  // namespace kaza::presets

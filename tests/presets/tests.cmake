@@ -1,0 +1,1 @@
+kaza_test(preset_command_tests SOURCES presets/select_test.cpp presets/change_test.cpp)
