@@ -6,15 +6,31 @@
 namespace kaza::platform {
 namespace {
 
+RegWriteFault& Fault() {
+    static RegWriteFault fault;
+    return fault;
+}
+
 HKEY RootKey(Root r) { return r == Root::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
 
-RegKey Create(Root root, std::string_view subkey) {
+RegKey Create(Root root, std::string_view subkey, LONG& rc) {
     RegKey key;
     DWORD disposition = 0;
-    if (RegCreateKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        key.out(), &disposition) != ERROR_SUCCESS)
-        key.release();
+    rc = RegCreateKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.out(),
+                         &disposition);
+    if (rc != ERROR_SUCCESS) key.release();
     return key;
+}
+
+LONG WriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type, const void* data,
+              unsigned long length) {
+    if (Fault()) {
+        if (long rc = Fault()(root, subkey, value)) return rc;
+    }
+    LONG rc = ERROR_SUCCESS;
+    RegKey key = Create(root, subkey, rc);
+    if (!key) return rc == ERROR_SUCCESS ? ERROR_INVALID_HANDLE : rc;
+    return RegSetValueExA(key.get(), ToAnsi(value).c_str(), 0, type, static_cast<const BYTE*>(data), length);
 }
 
 }  // namespace
@@ -34,16 +50,17 @@ std::string RegReadText(Root root, std::string_view subkey, std::string_view val
 }
 
 bool RegWriteString(Root root, std::string_view subkey, std::string_view value, std::string_view text) {
+    return RegWriteStringStatus(root, subkey, value, text) == ERROR_SUCCESS;
+}
+
+long RegWriteStringStatus(Root root, std::string_view subkey, std::string_view value, std::string_view text) {
     std::string ansi = ToAnsi(text);
-    return RegWriteRaw(root, subkey, value, REG_SZ, ansi.c_str(), static_cast<unsigned long>(ansi.size() + 1));
+    return WriteRaw(root, subkey, value, REG_SZ, ansi.c_str(), static_cast<unsigned long>(ansi.size() + 1));
 }
 
 bool RegWriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type,
                  const void* data, unsigned long length) {
-    RegKey key = Create(root, subkey);
-    if (!key) return false;
-    return RegSetValueExA(key.get(), ToAnsi(value).c_str(), 0, type, static_cast<const BYTE*>(data), length) ==
-           ERROR_SUCCESS;
+    return WriteRaw(root, subkey, value, type, data, length) == ERROR_SUCCESS;
 }
 
 bool RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value) {
@@ -76,5 +93,7 @@ RegValue RegReadRaw(Root root, std::string_view subkey, std::string_view value) 
     out.type = type;
     return out;
 }
+
+void SetRegWriteFaultForTesting(RegWriteFault fault) { Fault() = std::move(fault); }
 
 }  // namespace kaza::platform

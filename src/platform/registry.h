@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,9 @@ std::string RegReadText(Root root, std::string_view subkey, std::string_view val
 
 // REG_SZ with the terminating NUL counted in the length. The key is created when missing.
 bool RegWriteString(Root root, std::string_view subkey, std::string_view value, std::string_view text);
+// As RegWriteString, giving the system's error code (ERROR_SUCCESS when the value was stored),
+// for callers that tell the user why a write failed (ERROR_ACCESS_DENIED: no administrator rights).
+long RegWriteStringStatus(Root root, std::string_view subkey, std::string_view value, std::string_view text);
 
 // Raw typed bytes, exactly as given (type 4 with the single byte "1" is one use).
 bool RegWriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type,
@@ -26,5 +30,10 @@ struct RegValue {
     std::string bytes;  // raw data, as stored
 };
 RegValue RegReadRaw(Root root, std::string_view subkey, std::string_view value);
+
+// Tests: asked before every write of a value; a non-zero answer makes that write fail with this
+// error code, without touching the registry. An empty function restores normal writing.
+using RegWriteFault = std::function<long(Root root, std::string_view subkey, std::string_view value)>;
+void SetRegWriteFaultForTesting(RegWriteFault fault);
 
 }  // namespace kaza::platform
