@@ -135,7 +135,7 @@ TEST_F(Apply, WholeJobIn256Colours) {
     main_.Text1(1).SetText("風車工房");
     main_.Text1(2).SetText("12345-OEM-0000001-00001");
     main_.C("Text6").SetText("カザグルマ CPU 1GHz");
-    Support("A\r\n  B  \r\n\r\nサポート窓口　０１２０");
+    Support("A\r\n  B  \r\n\r\nサポート窓口　０１２０\r\n" + std::string(130, 'x'));
     Import();
     Click(main_.C("Command5"));  // fit
     EXPECT_EQ(main_.Panel(2), "画像　　　　　　動");
@@ -160,7 +160,8 @@ TEST_F(Apply, WholeJobIn256Colours) {
                                  "Line1=\"A\"\r\n"
                                  "Line2=\"  B\"\r\n"
                                  "Line3=\"\"\r\n"
-                                 "Line4=\"サポート窓口　０１２０\"\r\n"));
+                                 "Line4=\"サポート窓口　０１２０\"\r\n"
+                                 "Line5=\"" + std::string(128, 'x') + "\"\r\n"));
 
     EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), test::Sjis("山田 太郎") + '\0');
     EXPECT_EQ(Reg(kVersionKey, "RegisteredOrganization"), test::Sjis("風車工房") + '\0');
@@ -311,6 +312,11 @@ TEST_F(Apply, EveryOpeningStartsWithFullColourAndTheWarning) {
         EXPECT_FALSE(f.C("Option1").Checked());
         EXPECT_EQ(f.C("Label1").fore(), RGB(192, 0, 0));
         EXPECT_EQ(f.C("Frame2").Caption(), "ロゴを何色で出力するか選んでください");
+        RECT r{}, m{};
+        GetWindowRect(f.hwnd(), &r);
+        GetWindowRect(main_.hwnd(), &m);
+        EXPECT_NEAR((r.left + r.right) / 2, (m.left + m.right) / 2, 1);
+        EXPECT_NEAR((r.top + r.bottom) / 2, (m.top + m.bottom) / 2, 1);
         // Tab order: 実行, then キャンセル.
         EXPECT_EQ(GetNextDlgTabItem(f.hwnd(), nullptr, FALSE), f.C("Command1").hwnd());
         EXPECT_EQ(GetNextDlgTabItem(f.hwnd(), f.C("Command1").hwnd(), FALSE), f.C("Command2").hwnd());
