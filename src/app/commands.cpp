@@ -2,6 +2,7 @@
 #include "apply/apply.h"
 #include "backup/backup.h"
 #include "logo/logo.h"
+#include "platform/seams.h"
 #include "presets/commands.h"
 #include "tweaks/tweaks.h"
 #include "windows/windows.h"
@@ -9,6 +10,21 @@
 namespace kaza {
 
 using ui::Event;
+
+namespace {
+
+constexpr const char* kSystemPropertiesHint = "一部のOSでは表示されないことがあります。(WIN98??";
+
+// Windows-logo + Pause opens the system's own System Properties dialog. Pause gets no key-up;
+// nothing waits for the dialog or checks that it opened.
+void SendSystemPropertiesChord() {
+    platform::Keyboard& keys = platform::keyboard();
+    keys.Event(VK_LWIN, 0, 0, 0);
+    keys.Event(VK_PAUSE, 0, 0, 0);
+    keys.Event(VK_LWIN, 0, KEYEVENTF_KEYUP, 0);
+}
+
+}  // namespace
 
 // Every menu entry, button and click area of the main window: its hint, then its action.
 void Form1::BindCommands() {
@@ -22,8 +38,15 @@ void Form1::BindCommands() {
         });
     };
 
-    click("sisuhyou", [this] {});
-    click("Label3", [this] {});
+    // The menu sends the keys first, the click on the pictured computer shows the hint first.
+    click("sisuhyou", [this] {
+        SendSystemPropertiesChord();
+        SetPanel(1, kSystemPropertiesHint);
+    });
+    click("Label3", [this] {
+        SetPanel(1, kSystemPropertiesHint);
+        SendSystemPropertiesChord();
+    });
     click("DESUK", [this] { backup::SaveToDesktop(*this); });
     click("HURO", [this] { backup::SaveToFloppy(*this); });
     click("SONOTA", [this] { backup::SaveToFolder(*this); });

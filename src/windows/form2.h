@@ -1,7 +1,10 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
+#include "platform/edit.h"
 #include "platform/ui/form.h"
 
 namespace kaza {
@@ -18,13 +21,12 @@ public:
 private:
     void Text1_KeyUp();
     void Command1_Click();  // OK
-    Form1& main_;
 };
 
 // The editor's lines as the edit control gives them: EM_GETLINECOUNT, then EM_GETLINE per line
 // into a 128-byte buffer of blanks, trailing blanks removed. Creates the editor hidden when needed.
 std::vector<std::string> ReadSupportLines(Form1& main);
 // One line of an edit control, as above.
-std::string ReadEditLine(HWND edit, int line);
+inline std::string ReadEditLine(HWND edit, int line) { return platform::EditLine(edit, line); }
 
 }  // namespace kaza

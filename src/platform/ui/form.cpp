@@ -274,7 +274,7 @@ void Form::Load() {
 
 void Form::Show() {
     Load();
-    ShowWindow(hwnd_, SW_SHOW);
+    ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
     SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(hwnd_);
     UpdateWindow(hwnd_);
@@ -672,6 +672,7 @@ LRESULT CALLBACK Form::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         self->controls_.clear();
         self->menus_.clear();
         self->unloading_ = false;
+        self->lastFocus_ = nullptr;
         return DefWindowProcA(h, msg, wp, lp);
     }
     return self->Handle(msg, wp, lp);
@@ -740,6 +741,22 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     }
+    case WM_ACTIVATE:
+        // As in dialog boxes: the control that had the focus gets it back, at first the first
+        // control in tab order.
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND f = GetFocus();
+            if (f && IsChild(hwnd_, f)) lastFocus_ = f;
+        } else if (!HIWORD(wp)) {
+            HWND f = lastFocus_;
+            if (!f || !IsChild(hwnd_, f) || !IsWindowVisible(f) || !IsWindowEnabled(f))
+                f = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+            if (f && IsChild(hwnd_, f)) {
+                SetFocus(f);
+                return 0;
+            }
+        }
+        break;
     case WM_CLOSE:
         Form_Close();
         return 0;

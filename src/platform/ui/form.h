@@ -205,6 +205,7 @@ private:
     platform::Brush backgroundBrush_;
     std::map<COLORREF, platform::Brush> solidBrushes_;
     bool unloading_ = false;
+    HWND lastFocus_ = nullptr;  // the control to give the focus back to on activation
 };
 
 // Runs the program's message loop until WM_QUIT; returns its exit code.

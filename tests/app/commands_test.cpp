@@ -1,0 +1,354 @@
+// The main window's commands with real windows: the hint each leaves in panel 1, which window it
+// opens and whether the main window stays usable, the key chord, and closing the program.
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "platform/handles.h"
+#include "support/kaza_test.h"
+#include "windows/form2.h"
+#include "windows/frmabout.h"
+
+namespace kaza {
+namespace {
+
+using ui::Form;
+
+enum class Via { Menu, Button, ClickArea, Field };
+enum class Opens { Nothing, Modal, Modeless };
+
+struct Row {
+    const char* trigger;
+    Via via;
+    const char* hint;     // panel 1 afterwards
+    Opens opens;
+    const char* caption;  // of the window it opens
+    bool builtHere;       // the window belongs to this subsystem and must open now
+};
+
+constexpr const char* kSystemProperties = "一部のOSでは表示されないことがあります。(WIN98??";
+constexpr const char* kAdd = "アルファベットは小文字と大文字を混合できません。";
+constexpr const char* kDelete = "削除したら戻せません。";
+constexpr const char* kCpu = "Win9x限定機能。コンピュータの下をクリックしてもダイアログ開きます。";
+constexpr const char* kAccess = "Win9x限定機能です。タブをクリックすることでもダイアログ開きます。";
+
+// The rows that carry a hint of their own. Windows of other subsystems are checked once they open.
+const Row kRows[] = {
+    {"sisuhyou", Via::Menu, kSystemProperties, Opens::Nothing, "", true},
+    {"Label3", Via::ClickArea, kSystemProperties, Opens::Nothing, "", true},
+    {"moto", Via::Menu, "バックアップしたものを元に戻します。", Opens::Modal, "バックアップしたものを元に戻す", false},
+    {"RISUTOTUI", Via::Menu, kAdd, Opens::Modal, "リスト追加", false},
+    {"Command2", Via::Button, kAdd, Opens::Modal, "リスト追加", false},
+    {"SAKUZYORISU", Via::Menu, kDelete, Opens::Modal, "リスト削除", false},
+    {"Command3", Via::Button, kDelete, Opens::Modal, "リスト削除", false},
+    {"CPU", Via::Menu, kCpu, Opens::Modal, "CPUファミリーネームの表示", false},
+    {"Label7", Via::ClickArea, kCpu, Opens::Modal, "CPUファミリーネームの表示", false},
+    {"AKUKIN", Via::Menu, kAccess, Opens::Modeless, "アクセス制限", false},
+    {"Label5", Via::ClickArea, kAccess, Opens::Modeless, "アクセス制限", false},
+    {"BAZYON", Via::Menu, "このソフトについての感想,バグ情報などお待ちしてます。", Opens::Modeless, "ﾊﾞｰｼﾞｮﾝ情報", true},
+    {"Command1", Via::Button, "半角カナ、ギリシャ文字なども使えます。", Opens::Modeless, "サポート情報", true},
+    {"Command4", Via::Button, "実行する前にバックアップしたほうがいいです。", Opens::Modal, "最終確認", false},
+    {"Text6", Via::Field, "ProcessorNameは変更しても再起動後元に戻ってしまいます。", Opens::Nothing, "", true},
+};
+
+// Delivers the trigger the way the user's action arrives.
+void Fire(Form1& f, const char* trigger, Via via) {
+    switch (via) {
+    case Via::Menu:
+        SendMessageA(f.hwnd(), WM_COMMAND, MAKEWPARAM(f.Menu(trigger).id(), 0), 0);
+        break;
+    case Via::Button:
+        SendMessageA(f.C(trigger).hwnd(), BM_CLICK, 0, 0);
+        break;
+    case Via::ClickArea:
+    case Via::Field:
+        SendMessageA(f.C(trigger).hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        SendMessageA(f.C(trigger).hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+        break;
+    }
+}
+void Fire(Form1& f, const Row& r) { Fire(f, r.trigger, r.via); }
+
+// Every window of the program other than the main window that is on the screen.
+std::vector<Form*> ShownBesides(const Form1& main) {
+    std::vector<Form*> shown;
+    for (Form* w : Form::All())
+        if (w != &main && w->Visible()) shown.push_back(w);
+    return shown;
+}
+
+// Key events with panel 1 as it stood at each of them.
+class PanelAtKeys : public test::RecordingKeyboard {
+public:
+    explicit PanelAtKeys(Form1& f) : f_(f) {}
+    std::vector<std::string> panels;
+    void Event(unsigned char vk, unsigned char scan, unsigned long flags, ULONG_PTR extra) override {
+        panels.push_back(f_.Panel(1));
+        RecordingKeyboard::Event(vk, scan, flags, extra);
+    }
+
+private:
+    Form1& f_;
+};
+
+class Commands : public ::testing::Test {
+protected:
+    test::ProgramFolder folder_;
+    test::ScriptedDialogs dialogs_;
+};
+
+TEST_F(Commands, EachTriggerLeavesItsHintAndOpensItsWindowItsWay) {
+    Form1 f;
+    f.Show();
+    test::RecordingKeyboard keys;
+    for (const Row& r : kRows) {
+        SCOPED_TRACE(r.trigger);
+        f.SetPanel(1, "前");
+        struct {
+            bool ran = false;
+            std::string caption, panel;
+            bool mainEnabled = true;
+        } modal;
+        Form::SetModalHook([&](Form& w) {
+            modal.ran = true;
+            modal.caption = w.Caption();
+            modal.panel = f.Panel(1);
+            modal.mainEnabled = IsWindowEnabled(f.hwnd()) != FALSE;
+        });
+        Fire(f, r);
+        Form::SetModalHook(nullptr);
+        std::vector<Form*> shown = ShownBesides(f);
+
+        EXPECT_EQ(f.Panel(1), r.hint);
+        EXPECT_TRUE(IsWindowEnabled(f.hwnd()));
+        switch (r.opens) {
+        case Opens::Nothing:
+            EXPECT_FALSE(modal.ran);
+            EXPECT_TRUE(shown.empty());
+            break;
+        case Opens::Modal:
+            EXPECT_TRUE(shown.empty());
+            if (modal.ran || r.builtHere) {
+                EXPECT_TRUE(modal.ran);
+                EXPECT_EQ(modal.caption, r.caption);
+                EXPECT_FALSE(modal.mainEnabled);
+                EXPECT_EQ(modal.panel, r.hint);  // the hint comes first
+            }
+            break;
+        case Opens::Modeless:
+            EXPECT_FALSE(modal.ran);
+            if (!shown.empty() || r.builtHere) {
+                ASSERT_EQ(shown.size(), 1u);
+                EXPECT_EQ(shown[0]->Caption(), r.caption);
+                EXPECT_EQ(GetForegroundWindow(), shown[0]->hwnd());
+            }
+            break;
+        }
+        for (Form* w : shown) w->Unload();
+    }
+}
+
+TEST_F(Commands, MenuSendsTheKeysBeforeItsHintTheComputerPictureAfter) {
+    Form1 f;
+    f.Show();
+    struct Case {
+        const char* trigger;
+        Via via;
+        const char* panelDuringKeys;
+    } cases[] = {{"sisuhyou", Via::Menu, "前"}, {"Label3", Via::ClickArea, kSystemProperties}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.trigger);
+        f.SetPanel(1, "前");
+        PanelAtKeys keys(f);
+        Fire(f, c.trigger, c.via);
+        ASSERT_EQ(keys.calls.size(), 3u);  // Pause is never released
+        const unsigned char vk[] = {0x5B, 0x13, 0x5B};
+        const unsigned long flags[] = {0, 0, KEYEVENTF_KEYUP};
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(keys.calls[i].vk, vk[i]);
+            EXPECT_EQ(keys.calls[i].scan, 0);
+            EXPECT_EQ(keys.calls[i].flags, flags[i]);
+            EXPECT_EQ(keys.calls[i].extra, 0u);
+            EXPECT_EQ(keys.panels[i], c.panelDuringKeys);
+        }
+        EXPECT_EQ(f.Panel(1), kSystemProperties);
+    }
+}
+
+TEST_F(Commands, OpeningAWindowAgainKeepsOneInstanceAndBringsItToTheFront) {
+    Form1 f;
+    f.Show();
+    for (const Row& r : kRows) {
+        if (r.opens != Opens::Modeless) continue;
+        SCOPED_TRACE(r.trigger);
+        Fire(f, r);
+        size_t objects = Form::All().size();
+        std::vector<Form*> first = ShownBesides(f);
+        f.Show();  // the main window comes forward in between
+        Fire(f, r);
+        std::vector<Form*> second = ShownBesides(f);
+        EXPECT_EQ(Form::All().size(), objects);
+        EXPECT_EQ(second, first);
+        if (!second.empty()) {
+            EXPECT_EQ(GetForegroundWindow(), second[0]->hwnd());
+        }
+        if (r.builtHere) {
+            EXPECT_EQ(second.size(), 1u);
+        }
+        for (Form* w : second) w->Unload();
+    }
+    // The support editor keeps what was typed when it is brought forward again.
+    Fire(f, "Command1", Via::Button);
+    f.Window<Form2>().Text1().SetText("一行目");
+    f.Show();
+    Fire(f, "Command1", Via::Button);
+    EXPECT_EQ(f.Window<Form2>().Text1().Text(), "一行目");
+}
+
+// A window shown modal over the main window, as the modal windows of the program are.
+const ui::ControlSpec kModalControls[] = {ui::Button("Command1", 120, 120, 1200, 375, "OK").Tab(0)};
+const ui::FormSpec kModalSpec{"モーダル", 3000, 1500, kModalControls, ui::Count(kModalControls)};
+class ModalWindow : public Form {
+public:
+    ModalWindow() : Form(kModalSpec) {}
+};
+
+TEST_F(Commands, MainWindowIgnoresClicksAndMenusWhileAModalWindowIsOpen) {
+    Form1 f;
+    f.Show();
+    f.SetPanel(1, "前");
+    PanelAtKeys keys(f);
+    ModalWindow modal;
+    bool ranInside = false;
+    Form::SetModalHook([&](Form&) {
+        ranInside = true;
+        for (const Row& r : kRows) Fire(f, r);
+        Fire(f, "E", Via::Menu);
+        EXPECT_EQ(f.Panel(1), "前");
+        EXPECT_TRUE(keys.calls.empty());
+        EXPECT_EQ(f.ExistingWindow<Form2>(), nullptr);
+        EXPECT_EQ(f.ExistingWindow<frmAbout>(), nullptr);
+        EXPECT_TRUE(f.Loaded());
+        EXPECT_EQ(Form::ModalDepth(), 1);
+    });
+    modal.ShowModal();
+    EXPECT_TRUE(ranInside);
+    // Usable again once the modal window has closed.
+    EXPECT_TRUE(IsWindowEnabled(f.hwnd()));
+    Fire(f, "BAZYON", Via::Menu);
+    ASSERT_NE(f.ExistingWindow<frmAbout>(), nullptr);
+    EXPECT_TRUE(f.ExistingWindow<frmAbout>()->Visible());
+}
+
+TEST_F(Commands, ModelessWindowsLeaveTheMainWindowUsable) {
+    Form1 f;
+    f.Show();
+    Fire(f, "Command1", Via::Button);
+    Fire(f, "BAZYON", Via::Menu);
+    ASSERT_EQ(ShownBesides(f).size(), 2u);
+    Fire(f, "Text6", Via::Field);
+    EXPECT_EQ(f.Panel(1), "ProcessorNameは変更しても再起動後元に戻ってしまいます。");
+    test::RecordingKeyboard keys;
+    Fire(f, "Label3", Via::ClickArea);
+    EXPECT_EQ(keys.calls.size(), 3u);
+}
+
+TEST_F(Commands, ClosingTheMainWindowUnloadsEveryWindowWithoutAsking) {
+    for (Via via : {Via::Field, Via::Menu}) {  // the close box, then menu E
+        SCOPED_TRACE(via == Via::Menu ? "E" : "close box");
+        Form1 f;
+        int closed = 0;
+        f.onClosed = [&] { ++closed; };
+        f.Show();
+        Fire(f, "Command1", Via::Button);
+        f.Window<Form2>().Text1().SetText("保存されない行");
+        Fire(f, "BAZYON", Via::Menu);
+        if (via == Via::Menu) Fire(f, "E", Via::Menu);
+        else SendMessageA(f.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(closed, 1);
+        EXPECT_FALSE(f.Loaded());
+        EXPECT_FALSE(f.Window<Form2>().Loaded());
+        EXPECT_FALSE(f.Window<frmAbout>().Loaded());
+        EXPECT_TRUE(dialogs_.messages.empty());
+    }
+}
+
+// The program itself, started as the user starts it: closing its main window while the support
+// editor and the version window are open ends the process.
+std::string WindowsPath(std::string unixPath) {
+    for (char& c : unixPath)
+        if (c == '/') c = '\\';
+    return "Z:" + unixPath;
+}
+
+struct Found {
+    DWORD pid;
+    std::string caption;
+    HWND hwnd = nullptr;
+};
+
+BOOL CALLBACK FindShown(HWND h, LPARAM lp) {
+    auto* want = reinterpret_cast<Found*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    char text[256] = {};
+    GetWindowTextA(h, text, sizeof text);
+    if (pid == want->pid && IsWindowVisible(h) && want->caption == text) {
+        want->hwnd = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForWindow(DWORD pid, const std::string& utf8Caption) {
+    Found found{pid, test::Sjis(utf8Caption)};
+    for (int i = 0; i < 300 && !found.hwnd; ++i) {
+        EnumWindows(FindShown, reinterpret_cast<LPARAM>(&found));
+        if (!found.hwnd) Sleep(100);
+    }
+    return found.hwnd;
+}
+
+TEST(Program, EndsWhenItsMainWindowClosesWithSideWindowsOpen) {
+    std::string exe = WindowsPath(KAZA_EXE);
+    std::string cmd = "\"" + exe + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    platform::FileHandle process(pi.hProcess), thread(pi.hThread);
+    // Whatever fails below, the program does not outlive the test.
+    struct Reaper {
+        HANDLE h;
+        ~Reaper() {
+            if (WaitForSingleObject(h, 0) == WAIT_TIMEOUT) TerminateProcess(h, 1);
+        }
+    } reaper{pi.hProcess};
+
+    HWND main = WaitForWindow(pi.dwProcessId, "カザグルマ");
+    ASSERT_NE(main, nullptr);
+    HWND support = FindWindowExA(main, nullptr, "Button", test::Sjis("サポート情報（Ｓ）").c_str());
+    ASSERT_NE(support, nullptr);
+    PostMessageA(support, BM_CLICK, 0, 0);
+    // Menu handles do not cross processes; the program numbers its menu entries as this one does.
+    UINT about = 0;
+    {
+        test::ProgramFolder folder;
+        Form1 twin;
+        about = twin.Menu("BAZYON").id();
+    }
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(about, 0), 0);
+    EXPECT_NE(WaitForWindow(pi.dwProcessId, "サポート情報"), nullptr);
+    EXPECT_NE(WaitForWindow(pi.dwProcessId, "ﾊﾞｰｼﾞｮﾝ情報"), nullptr);
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    bool ended = WaitForSingleObject(process.get(), 20000) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process.get(), 1);
+    ASSERT_TRUE(ended);
+    DWORD code = 1;
+    GetExitCodeProcess(process.get(), &code);
+    EXPECT_EQ(code, 0u);
+}
+
+}  // namespace
+}  // namespace kaza
