@@ -1,17 +1,151 @@
 #include "logo/logo.h"
 
 #include "app/form1.h"
+#include "logo/savebitmap.h"
+#include "platform/picture.h"
+#include "platform/ui/picturebox.h"
 
 namespace kaza::logo {
+namespace {
 
-void Import(Form1&) {}
-void Fit(Form1&) {}
-void Centre(Form1&) {}
-bool LoadFramePicture(Form1&, const std::string&) { return false; }
-void CentreFrameOnPicture(Form1&) {}
-void RestoreDesignRectangle(Form1&) {}
-bool DrawStretched(Form1&, const std::string&) { return false; }
-bool SaveLogo256(Form1&, const std::string&) { return false; }
-bool SaveLogoFullColour(Form1&, const std::string&) { return false; }
+constexpr const char* kImportHint = "BMP,JPG,GIF,ico取り込めます。";
+constexpr const char* kFitHint = "画像が大きいと縮小するのに時間がかります。";
+constexpr const char* kCentreHint = "画像が大きいとおもいっきりはみ出ます。（でも実行すれば機能します。";
+constexpr const char* kFilter = "ピクチャ (*.bmp;*.ico;*.jpg;*.gif)|*.bmp;*.ico;*.jpg;*.gif";
+// Two words with six ideographic spaces between them.
+constexpr const char* kFitOff = "画像\u3000\u3000\u3000\u3000\u3000\u3000止";
+constexpr const char* kFitOn = "画像\u3000\u3000\u3000\u3000\u3000\u3000動";
+constexpr const char* kCentreOff = "中央\u3000\u3000\u3000\u3000\u3000\u3000止";
+constexpr const char* kCentreOn = "中央\u3000\u3000\u3000\u3000\u3000\u3000動";
+
+// The frame's design rectangle in twips, and its half sizes.
+constexpr float kLeft = 240, kTop = 3480, kWidth = 3150, kHeight = 1590;
+constexpr float kHalfWidth = 1575, kHalfHeight = 795;
+
+ui::PictureBoxWindow& Frame(Form1& main) { return *main.Picture1().pictureBox(); }
+ui::Control& FitFlag(Form1& main) { return main.C("Text2"); }
+ui::Control& CentreFlag(Form1& main) { return main.C("Text3"); }
+std::string Source(Form1& main) { return main.TRF.AsText(); }
+
+}  // namespace
+
+bool LoadFramePicture(Form1& main, const std::string& path) {
+    platform::Picture picture = platform::Picture::Load(path);
+    bool ok = !picture.empty();
+    Frame(main).SetPicture(std::move(picture));
+    return ok;
+}
+
+void CentreFrameOnPicture(Form1& main) {
+    ui::PictureBoxWindow& frame = Frame(main);
+    frame.SetAutoSize(true);
+    float halfHeight = frame.Height() / 2, halfWidth = frame.Width() / 2;
+    frame.SetTop(kTop + (kHalfHeight - halfHeight));
+    frame.SetLeft(kLeft + (kHalfWidth - halfWidth));
+}
+
+void RestoreDesignRectangle(Form1& main) {
+    ui::PictureBoxWindow& frame = Frame(main);
+    frame.SetAutoSize(false);
+    frame.SetWidth(kWidth);
+    frame.SetHeight(kHeight);
+    frame.SetTop(kTop);
+    frame.SetLeft(kLeft);
+}
+
+bool DrawStretched(Form1& main, const std::string& path) {
+    ui::PictureBoxWindow& frame = Frame(main);
+    frame.SetAutoRedraw(true);
+    frame.SetBorder(false);
+    platform::Picture picture = platform::Picture::Load(path);
+    if (picture.empty()) return false;
+    // The whole picture onto the whole client area, each axis scaled on its own.
+    return frame.PaintPicture(picture, 0, 0, frame.SurfaceWidth(), frame.SurfaceHeight());
+}
+
+void Import(Form1& main) {
+    main.SetPanel(1, kImportHint);
+    const std::string fit = FitFlag(main).Text(), centre = CentreFlag(main).Text();
+    FitFlag(main).SetText("");
+    CentreFlag(main).SetText("");
+    main.CommonDialog1.Filter = kFilter;
+    if (!main.CommonDialog1.ShowOpen(main.hwnd())) {
+        // Dismissed without a choice: the frame, the source path and the modes stay as they were.
+        FitFlag(main).SetText(fit);
+        CentreFlag(main).SetText(centre);
+        return;
+    }
+    const std::string path = main.CommonDialog1.FileName;
+    platform::Picture picture = platform::Picture::Load(path);
+    if (picture.empty()) {
+        RestoreDesignRectangle(main);
+        Frame(main).ClearPicture();
+        return;
+    }
+    // An automatically sized frame (left so by centring) takes the new size at its top-left.
+    Frame(main).SetPicture(std::move(picture));
+    main.TRF = Variant::Text(path);
+}
+
+void Fit(Form1& main) {
+    ui::Control& control = main.Picture1();
+    ui::PictureBoxWindow& frame = Frame(main);
+    main.SetPanel(1, kFitHint);
+    if (CentreFlag(main).Text() == "2") {
+        CentreFlag(main).SetText("");
+        frame.SetAutoSize(false);
+        main.SetPanel(3, kCentreOff);
+    }
+    control.SetVisible(false);
+    RestoreDesignRectangle(main);
+    if (FitFlag(main).Text() != "1") {
+        main.SetPanel(2, kFitOn);
+        DrawStretched(main, Source(main));
+        FitFlag(main).SetText("1");
+    } else {
+        // Back to the unscaled picture; the border stays off and drawing stays persistent.
+        LoadFramePicture(main, Source(main));
+        FitFlag(main).SetText("");
+        main.SetPanel(2, kFitOff);
+    }
+    control.SetVisible(true);
+}
+
+void Centre(Form1& main) {
+    ui::Control& control = main.Picture1();
+    main.SetPanel(1, kCentreHint);
+    if (FitFlag(main).Text() == "1") {
+        FitFlag(main).SetText("");
+        LoadFramePicture(main, Source(main));
+        main.SetPanel(2, kFitOff);
+    }
+    control.SetVisible(false);
+    if (CentreFlag(main).Text() != "2") {
+        CentreFrameOnPicture(main);
+        main.SetPanel(3, kCentreOn);
+        CentreFlag(main).SetText("2");
+    } else {
+        RestoreDesignRectangle(main);
+        Frame(main).SetAutoSize(false);
+        LoadFramePicture(main, Source(main));
+        main.SetPanel(3, kCentreOff);
+        CentreFlag(main).SetText("");
+    }
+    control.SetVisible(true);
+}
+
+bool SaveLogo256(Form1& main, const std::string& path) {
+    ui::PictureBoxWindow& frame = Frame(main);
+    frame.SetAutoRedraw(true);
+    frame.SetBorder(false);
+    frame.SetScale(ui::ScaleMode::Pixels);
+    ui::Form::SetBusy(true);
+    // With no border the outer size is the client area; read to the nearest whole pixel.
+    bool ok = WriteBitmap256(frame, path, 0, 0, ui::Px(frame.Width()), ui::Px(frame.Height()));
+    ui::Form::SetBusy(false);
+    return ok;
+}
+
+bool SaveLogoFullColour(Form1& main, const std::string& path) { return Frame(main).SaveSurface(path); }
 
 }  // namespace kaza::logo

@@ -136,6 +136,11 @@ std::string Control::ListItem(int i) const {
 std::string Control::SelectedText() const { return ListItem(ListIndex()); }
 
 void Control::Move(double left, double top, double width, double height) {
+    if (PictureBoxWindow* pb = pictureBox()) {
+        // Picture boxes keep their geometry in twips themselves.
+        pb->Move(static_cast<float>(left), static_cast<float>(top), static_cast<float>(width), static_cast<float>(height));
+        return;
+    }
     MoveWindow(hwnd_, Px(left), Px(top), std::max(0, Px(width)), std::max(0, Px(height)), TRUE);
 }
 
@@ -571,6 +576,7 @@ void Form::CreateControls() {
         }
         if (s.kind == Kind::Picture || s.kind == Kind::Image) {
             PictureBoxWindow* pb = PictureBoxWindow::From(hw);
+            pb->Move(static_cast<float>(left), static_cast<float>(top), static_cast<float>(s.width), static_cast<float>(s.height));
             if (s.back != kDefaultColor) pb->SetBackColor(s.back);
             else if (s.kind == Kind::Image) pb->SetBackColor(GetSysColor(COLOR_BTNFACE));
         }

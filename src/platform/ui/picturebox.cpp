@@ -1,8 +1,170 @@
 #include "platform/ui/picturebox.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/text.h"
+#include "platform/ui/layout.h"
 
 namespace kaza::ui {
+
+// ---------------------------------------------------------------- pixel images
+
+PixelImage::PixelImage(int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // top-down rows
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bmp_.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bmp_ || !bits) {
+        bmp_.reset();
+        return;
+    }
+    bits_ = static_cast<uint32_t*>(bits);
+    w_ = width;
+    h_ = height;
+}
+
+namespace {
+
+// COLORREF is 0x00BBGGRR; the surface stores 0x00RRGGBB.
+uint32_t SurfacePixel(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
+}  // namespace
+
+PixelImage RenderPixels(const platform::Picture& picture, COLORREF back) {
+    if (picture.empty()) return {};
+    PixelImage img(picture.width(), picture.height());
+    if (img.empty()) return img;
+    std::fill(img.bits(), img.bits() + static_cast<size_t>(img.width()) * img.height(), SurfacePixel(back));
+    platform::MemoryDC dc(CreateCompatibleDC(nullptr));
+    {
+        platform::SelectGuard sel(dc.get(), img.bitmap());
+        picture.Render(dc.get(), 0, 0, img.width(), img.height());
+        GdiFlush();
+    }
+    return img;
+}
+
+// ---------------------------------------------------------------- resampling
+
+namespace {
+
+// How one axis maps: destination position j takes source positions taps[first[j] .. first[j+1])
+// with integer weights that add up to `denom`. Along a shrinking axis a source position wholly
+// inside the destination's span has the weight `full`; 0 when the axis grows.
+struct Axis {
+    struct Tap {
+        int index;
+        uint32_t weight;
+    };
+    std::vector<Tap> taps;
+    std::vector<size_t> first;
+    uint32_t denom = 1;
+    uint32_t full = 0;
+};
+
+Axis MapAxis(int s, int d) {
+    Axis a;
+    a.first.reserve(static_cast<size_t>(d) + 1);
+    if (s >= d) {
+        // Area averaging: in units of 1/d source pixel, destination j spans [j*s, (j+1)*s) and
+        // source i spans [i*d, (i+1)*d).
+        a.denom = static_cast<uint32_t>(s);
+        a.full = static_cast<uint32_t>(d);
+        for (int j = 0; j < d; ++j) {
+            a.first.push_back(a.taps.size());
+            int64_t start = int64_t(j) * s, end = int64_t(j + 1) * s;
+            int i0 = static_cast<int>(start / d), i1 = static_cast<int>((end - 1) / d);
+            for (int i = i0; i <= i1; ++i) {
+                int64_t ov = std::min<int64_t>(end, int64_t(i + 1) * d) - std::max<int64_t>(start, int64_t(i) * d);
+                if (ov > 0) a.taps.push_back({i, static_cast<uint32_t>(ov)});
+            }
+        }
+    } else {
+        // Linear interpolation between pixel centres: in units of 1/(2d) source pixel the centre
+        // of destination j lies at (2j+1)*s - d.
+        a.denom = static_cast<uint32_t>(2 * d);
+        for (int j = 0; j < d; ++j) {
+            a.first.push_back(a.taps.size());
+            int64_t pos = int64_t(2 * j + 1) * s - d;
+            int i0 = 0;
+            int64_t frac = 0;
+            if (pos > 0) {
+                i0 = static_cast<int>(pos / (2 * d));
+                frac = pos - int64_t(i0) * 2 * d;
+            }
+            if (i0 >= s - 1) {
+                i0 = s - 1;
+                frac = 0;
+            }
+            a.taps.push_back({i0, static_cast<uint32_t>(2 * d - frac)});
+            if (frac) a.taps.push_back({i0 + 1, static_cast<uint32_t>(frac)});
+        }
+    }
+    a.first.push_back(a.taps.size());
+    return a;
+}
+
+}  // namespace
+
+void StretchPixels(const uint32_t* src, int sw, int sh, int srcStride, uint32_t* dst, int dw, int dh,
+                   int dstStride) {
+    if (!src || !dst || sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return;
+    const Axis rows = MapAxis(sh, dh), cols = MapAxis(sw, dw);
+    const size_t n = static_cast<size_t>(sw) * 4;  // bytes of one source row
+    std::vector<uint32_t> whole(n), part(n);
+    std::vector<uint16_t> mid(n);                  // one resampled row, 8.8 fixed point
+    std::vector<uint64_t> sums(4);
+    const float toMid = 256.0f / static_cast<float>(rows.denom);
+    const uint64_t colDenom = uint64_t(cols.denom) * 256;
+
+    for (int j = 0; j < dh; ++j) {
+        // Vertically: rows wholly inside the span are summed, the partial ones weighted.
+        std::fill(whole.begin(), whole.end(), 0u);
+        std::fill(part.begin(), part.end(), 0u);
+        uint32_t* wp = whole.data();
+        uint32_t* pp = part.data();
+        for (size_t t = rows.first[j]; t < rows.first[j + 1]; ++t) {
+            const uint8_t* row = reinterpret_cast<const uint8_t*>(src + size_t(rows.taps[t].index) * srcStride);
+            const uint32_t w = rows.taps[t].weight;
+            if (w == rows.full) {
+                for (size_t k = 0; k < n; ++k) wp[k] += row[k];
+            } else {
+                for (size_t k = 0; k < n; ++k) pp[k] += w * row[k];
+            }
+        }
+        const float fullW = static_cast<float>(rows.full);
+        uint16_t* mp = mid.data();
+        for (size_t k = 0; k < n; ++k)
+            mp[k] = static_cast<uint16_t>((static_cast<float>(wp[k]) * fullW + static_cast<float>(pp[k])) * toMid + 0.5f);
+
+        // Horizontally, from the resampled row.
+        uint8_t* out = reinterpret_cast<uint8_t*>(dst + size_t(j) * dstStride);
+        for (int x = 0; x < dw; ++x) {
+            uint64_t b = 0, g = 0, r = 0;
+            for (size_t t = cols.first[x]; t < cols.first[x + 1]; ++t) {
+                const uint16_t* p = mp + size_t(cols.taps[t].index) * 4;
+                const uint64_t w = cols.taps[t].weight;
+                b += w * p[0];
+                g += w * p[1];
+                r += w * p[2];
+            }
+            out[x * 4 + 0] = static_cast<uint8_t>(std::min<uint64_t>(255, (b + colDenom / 2) / colDenom));
+            out[x * 4 + 1] = static_cast<uint8_t>(std::min<uint64_t>(255, (g + colDenom / 2) / colDenom));
+            out[x * 4 + 2] = static_cast<uint8_t>(std::min<uint64_t>(255, (r + colDenom / 2) / colDenom));
+            out[x * 4 + 3] = 0;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- the window
 
 const char* PictureBoxWindow::ClassName() { return "KazaPictureBox"; }
 
@@ -16,13 +178,45 @@ void PictureBoxWindow::Register() {
 }
 
 PictureBoxWindow* PictureBoxWindow::From(HWND h) {
-    return h ? reinterpret_cast<PictureBoxWindow*>(GetWindowLongPtrA(h, GWLP_USERDATA)) : nullptr;
+    if (!h) return nullptr;
+    char cls[32] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if (std::strcmp(cls, ClassName()) != 0) return nullptr;
+    return reinterpret_cast<PictureBoxWindow*>(GetWindowLongPtrA(h, GWLP_USERDATA));
 }
 
 PictureBoxWindow::PictureBoxWindow(HWND h) : hwnd_(h) {
     border_ = (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
     dc_.reset(CreateCompatibleDC(nullptr));
+}
+
+void PictureBoxWindow::Move(float left, float top, float width, float height) {
+    left_ = left;
+    top_ = top;
+    width_ = std::max(0.0f, width);
+    height_ = std::max(0.0f, height);
+    PlaceWindow();
+    ApplyAutoSize();
+}
+
+void PictureBoxWindow::PlaceWindow() {
+    placing_ = true;
+    SetWindowPos(hwnd_, nullptr, Px(left_), Px(top_), std::max(0, Px(width_)), std::max(0, Px(height_)),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    placing_ = false;
     ResizeSurface();
+}
+
+void PictureBoxWindow::SyncFromWindow() {
+    // Moved by someone else (MoveWindow on the handle): take the window's pixels as the geometry.
+    if (placing_) return;
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+    if (r.left != Px(left_)) left_ = static_cast<float>(Twips(r.left));
+    if (r.top != Px(top_)) top_ = static_cast<float>(Twips(r.top));
+    if (r.right - r.left != std::max(0, Px(width_))) width_ = static_cast<float>(Twips(r.right - r.left));
+    if (r.bottom - r.top != std::max(0, Px(height_))) height_ = static_cast<float>(Twips(r.bottom - r.top));
 }
 
 void PictureBoxWindow::SetBackColor(COLORREF c) {
@@ -35,9 +229,11 @@ void PictureBoxWindow::SetBorder(bool on) {
     border_ = on;
     LONG ex = GetWindowLongA(hwnd_, GWL_EXSTYLE);
     SetWindowLongA(hwnd_, GWL_EXSTYLE, on ? (ex | WS_EX_CLIENTEDGE) : (ex & ~WS_EX_CLIENTEDGE));
+    placing_ = true;
     SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    ApplyAutoSize();
+    placing_ = false;
     ResizeSurface();
+    ApplyAutoSize();
 }
 
 void PictureBoxWindow::SetAutoSize(bool on) {
@@ -61,7 +257,83 @@ SIZE PictureBoxWindow::OuterFor(int w, int h) const {
 void PictureBoxWindow::ApplyAutoSize() {
     if (!autoSize_ || picture_.empty()) return;
     SIZE s = OuterFor(picture_.width(), picture_.height());
-    SetWindowPos(hwnd_, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    width_ = static_cast<float>(Twips(s.cx));
+    height_ = static_cast<float>(Twips(s.cy));
+    PlaceWindow();
+}
+
+int PictureBoxWindow::PixelX(int32_t x) const {
+    if (scale_ == ScaleMode::Pixels) return x;
+    int64_t v = x;
+    return static_cast<int>(v >= 0 ? v / 15 : -((-v + 14) / 15));
+}
+
+int PictureBoxWindow::PixelY(int32_t y) const { return PixelX(y); }
+
+int32_t PictureBoxWindow::Point(int32_t x, int32_t y) const {
+    int px = PixelX(x), py = PixelY(y);
+    if (!bits_ || px < 0 || py < 0 || px >= surfW_ || py >= surfH_) return -1;
+    uint32_t p = bits_[static_cast<size_t>(py) * surfW_ + px];
+    return static_cast<int32_t>(((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF));
+}
+
+bool PictureBoxWindow::PaintPicture(const platform::Picture& picture, int x, int y, int w, int h) {
+    if (picture.empty() || w <= 0 || h <= 0 || !bits_) return false;
+    PixelImage source = RenderPixels(picture, back_);
+    if (source.empty()) return false;
+    if (x == 0 && y == 0 && w == surfW_ && h == surfH_) {
+        StretchPixels(source.bits(), source.width(), source.height(), source.width(), bits_, w, h, surfW_);
+    } else {
+        std::vector<uint32_t> out(static_cast<size_t>(w) * h);
+        StretchPixels(source.bits(), source.width(), source.height(), source.width(), out.data(), w, h, w);
+        for (int row = std::max(0, -y); row < h && y + row < surfH_; ++row) {
+            int c0 = std::max(0, -x), c1 = std::min(w, surfW_ - x);
+            if (c1 > c0)
+                std::copy(out.begin() + size_t(row) * w + c0, out.begin() + size_t(row) * w + c1,
+                          bits_ + size_t(y + row) * surfW_ + (x + c0));
+        }
+    }
+    Refresh();
+    return true;
+}
+
+bool PictureBoxWindow::SaveSurface(const std::string& path, unsigned long* error) const {
+    auto fail = [error](unsigned long code) {
+        if (error) *error = code;
+        return false;
+    };
+    if (!bits_) return fail(ERROR_INVALID_PARAMETER);
+    const uint32_t rowBytes = (static_cast<uint32_t>(surfW_) * 3 + 3) & ~3u;
+    const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(surfH_);
+    std::vector<uint8_t> file(54 + static_cast<size_t>(imageBytes), 0);
+    auto put16 = [&](size_t at, uint32_t v) { file[at] = uint8_t(v); file[at + 1] = uint8_t(v >> 8); };
+    auto put32 = [&](size_t at, uint32_t v) { put16(at, v & 0xFFFF); put16(at + 2, v >> 16); };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, 54 + imageBytes);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(surfW_));
+    put32(22, static_cast<uint32_t>(surfH_));
+    put16(26, 1);
+    put16(28, 24);
+    put32(34, imageBytes);
+    for (int y = 0; y < surfH_; ++y) {
+        const uint32_t* src = bits_ + static_cast<size_t>(surfH_ - 1 - y) * surfW_;
+        uint8_t* out = file.data() + 54 + static_cast<size_t>(y) * rowBytes;
+        for (int x = 0; x < surfW_; ++x) {
+            out[x * 3 + 0] = uint8_t(src[x]);
+            out[x * 3 + 1] = uint8_t(src[x] >> 8);
+            out[x * 3 + 2] = uint8_t(src[x] >> 16);
+        }
+    }
+    platform::FileHandle f(CreateFileA(platform::ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) return fail(GetLastError());
+    DWORD written = 0;
+    if (!WriteFile(f.get(), file.data(), static_cast<DWORD>(file.size()), &written, nullptr)) return fail(GetLastError());
+    if (written != file.size()) return fail(ERROR_WRITE_FAULT);
+    return true;
 }
 
 void PictureBoxWindow::ResizeSurface() {
@@ -69,28 +341,29 @@ void PictureBoxWindow::ResizeSurface() {
     GetClientRect(hwnd_, &rc);
     int w = std::max<int>(1, rc.right), h = std::max<int>(1, rc.bottom);
     if (w == surfW_ && h == surfH_ && bits_) return;
+    PixelImage fresh(w, h);
+    if (fresh.empty()) return;
+    PixelImage old = std::move(surface_);
     if (oldBitmap_) SelectObject(dc_.get(), oldBitmap_);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;  // top-down rows
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    surface_.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    bits_ = static_cast<uint32_t*>(bits);
+    surface_ = std::move(fresh);
+    bits_ = surface_.bits();
     surfW_ = w;
     surfH_ = h;
-    oldBitmap_ = SelectObject(dc_.get(), surface_.get());
+    oldBitmap_ = SelectObject(dc_.get(), surface_.bitmap());
+    // The new surface holds the background and the picture; what was drawn on the old one is
+    // kept where the two overlap.
     Repaint();
+    if (!old.empty()) {
+        int cw = std::min(w, old.width()), ch = std::min(h, old.height());
+        for (int y = 0; y < ch; ++y)
+            std::copy(old.bits() + size_t(y) * old.width(), old.bits() + size_t(y) * old.width() + cw,
+                      bits_ + size_t(y) * w);
+    }
 }
 
 void PictureBoxWindow::Repaint() {
     if (!bits_) return;
-    // The surface stores 0x00RRGGBB; COLORREF is 0x00BBGGRR.
-    uint32_t px = (GetRValue(back_) << 16) | (GetGValue(back_) << 8) | GetBValue(back_);
-    std::fill(bits_, bits_ + static_cast<size_t>(surfW_) * surfH_, px);
+    std::fill(bits_, bits_ + static_cast<size_t>(surfW_) * surfH_, SurfacePixel(back_));
     GdiFlush();
     if (!picture_.empty()) picture_.Render(dc_.get(), 0, 0, picture_.width(), picture_.height());
     GdiFlush();
@@ -100,17 +373,27 @@ void PictureBoxWindow::Repaint() {
 LRESULT CALLBACK PictureBoxWindow::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     PictureBoxWindow* self = From(h);
     switch (msg) {
-    case WM_CREATE:
+    case WM_CREATE: {
         self = new PictureBoxWindow(h);
         SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lp);
+        self->left_ = static_cast<float>(Twips(cs->x));
+        self->top_ = static_cast<float>(Twips(cs->y));
+        self->width_ = static_cast<float>(Twips(cs->cx));
+        self->height_ = static_cast<float>(Twips(cs->cy));
+        self->ResizeSurface();
         return 0;
+    }
     case WM_NCDESTROY:
         SetWindowLongPtrA(h, GWLP_USERDATA, 0);
         if (self && self->oldBitmap_) SelectObject(self->dc_.get(), self->oldBitmap_);
         delete self;
         break;
-    case WM_SIZE:
-        if (self) self->ResizeSurface();
+    case WM_WINDOWPOSCHANGED:
+        if (self) {
+            self->SyncFromWindow();
+            self->ResizeSurface();
+        }
         return 0;
     case WM_ERASEBKGND:
         return 1;
