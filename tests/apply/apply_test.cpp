@@ -229,6 +229,10 @@ TEST_F(Apply, FullColourInCentreModeIsThePicturesOwnSize) {
     EXPECT_EQ(U16(bmp, 28), 24u);
     EXPECT_EQ(U32(bmp, 30), 0u);
     EXPECT_EQ(bmp.size(), U32(bmp, 10) + 40u * 60 * 3);
+    // Red on the left, blue on the right: the picture itself, without the frame's border.
+    size_t px = U32(bmp, 10);
+    EXPECT_EQ(bmp.substr(px, 3), std::string("\x00\x00\xff", 3));
+    EXPECT_EQ(bmp.substr(px + 59 * 3, 3), std::string("\xff\x00\x00", 3));
 }
 
 TEST_F(Apply, EmptyEditorAndEmptyFieldsAreWrittenAsEmptyTexts) {
@@ -254,12 +258,12 @@ TEST_F(Apply, MissingSystemFolderIsReportedAndTheRegistryStillWritten) {
     main_.Text1(0).SetText("owner");
     Import();
     Click(main_.C("Command5"));
-    ApplyWith("Option1");
-    EXPECT_NE(main_.Panel(1), kSuccess);
-    EXPECT_NE(main_.Panel(1).find("oeminfo.ini"), std::string::npos);
-    EXPECT_NE(main_.Panel(1).find("ロゴ画像"), std::string::npos);
-    EXPECT_EQ(main_.Panel(1).find("登録情報"), std::string::npos);
-    // The 256-colour writer tells of its own failure.
+    for (const char* option : {"Option1", "Option2"}) {
+        main_.SetPanel(1, "");
+        ApplyWith(option);
+        EXPECT_EQ(main_.Panel(1), "oeminfo.ini、ロゴ画像を書き込めませんでした。") << option;
+    }
+    // Only the 256-colour writer tells of its own failure.
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_EQ(dialogs_.messages[0].title, "ビットマップ書き込みエラー");
     EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), std::string("owner") + '\0');
