@@ -6,9 +6,12 @@
 namespace kaza::platform {
 namespace {
 
-RegWriteFault& Fault() {
-    static RegWriteFault fault;
-    return fault;
+WriteRefusal& Refusal() {
+    static WriteRefusal refuse;
+    return refuse;
+}
+bool Refused(Root root, std::string_view subkey, std::string_view value) {
+    return Refusal() && Refusal()(root, subkey, value);
 }
 
 HKEY RootKey(Root r) { return r == Root::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
@@ -24,9 +27,7 @@ RegKey Create(Root root, std::string_view subkey, LONG& rc) {
 
 LONG WriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type, const void* data,
               unsigned long length) {
-    if (Fault()) {
-        if (long rc = Fault()(root, subkey, value)) return rc;
-    }
+    if (Refused(root, subkey, value)) return ERROR_ACCESS_DENIED;
     LONG rc = ERROR_SUCCESS;
     RegKey key = Create(root, subkey, rc);
     if (!key) return rc == ERROR_SUCCESS ? ERROR_INVALID_HANDLE : rc;
@@ -64,6 +65,7 @@ bool RegWriteRaw(Root root, std::string_view subkey, std::string_view value, uns
 }
 
 bool RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value) {
+    if (Refused(root, subkey, value)) return false;
     RegKey key;
     LONG rc = RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, KEY_SET_VALUE, key.out());
     if (rc != ERROR_SUCCESS) {
@@ -94,6 +96,6 @@ RegValue RegReadRaw(Root root, std::string_view subkey, std::string_view value) 
     return out;
 }
 
-void SetRegWriteFaultForTesting(RegWriteFault fault) { Fault() = std::move(fault); }
+void SetWriteRefusalForTesting(WriteRefusal refuse) { Refusal() = std::move(refuse); }
 
 }  // namespace kaza::platform

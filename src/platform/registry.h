@@ -31,9 +31,11 @@ struct RegValue {
 };
 RegValue RegReadRaw(Root root, std::string_view subkey, std::string_view value);
 
-// Tests: asked before every write of a value; a non-zero answer makes that write fail with this
-// error code, without touching the registry. An empty function restores normal writing.
-using RegWriteFault = std::function<long(Root root, std::string_view subkey, std::string_view value)>;
-void SetRegWriteFaultForTesting(RegWriteFault fault);
+// Tests: a value for which the predicate returns true can be neither written nor removed, as
+// when the user may not change it; RegWriteRaw, RegWriteString and RegDeleteValueIn then fail
+// without touching the registry (RegWriteStringStatus with ERROR_ACCESS_DENIED). nullptr lets
+// every write through again.
+using WriteRefusal = std::function<bool(Root root, std::string_view subkey, std::string_view value)>;
+void SetWriteRefusalForTesting(WriteRefusal refuse);
 
 }  // namespace kaza::platform

@@ -85,7 +85,7 @@ protected:
         main_.Show();
     }
     void TearDown() override {
-        platform::SetRegWriteFaultForTesting(nullptr);
+        platform::SetWriteRefusalForTesting(nullptr);
         Form::SetModalHook(nullptr);
         main_.Unload();
         test::RemoveTree(system_);
@@ -274,9 +274,9 @@ TEST_F(Apply, MissingSystemFolderIsReportedAndTheRegistryStillWritten) {
 
 TEST_F(Apply, RefusedRegistryWriteIsReportedAndTheOtherStepsStillRun) {
     std::vector<std::string> attempts;
-    platform::SetRegWriteFaultForTesting([&](Root, std::string_view key, std::string_view value) -> long {
+    platform::SetWriteRefusalForTesting([&](Root, std::string_view key, std::string_view value) {
         attempts.push_back(std::string(value));
-        return key == kVersionKey ? ERROR_ACCESS_DENIED : 0;
+        return key == kVersionKey;
     });
     main_.C("Text6").SetText("new cpu");
     Support("line");

@@ -20,7 +20,7 @@ using ui::ScaleMode;
 const ui::ControlSpec kControls[] = {
     ui::PictureBox("Picture1", 0, 0, 300 * 15, 200 * 15).NoBorder(),
 };
-const ui::FormSpec kSpec{"surface", 6000, 4500, kControls, ui::Count(kControls)};
+const ui::FormSpec kSurfaceForm{"surface", 6000, 4500, kControls, ui::Count(kControls)};
 
 uint32_t U32(const std::string& b, size_t at) {
     return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 | uint32_t(uint8_t(b[at + 2])) << 16 |
@@ -69,7 +69,7 @@ protected:
     }
 
     test::ScriptedDialogs dialogs_;
-    ui::Form form_{kSpec};
+    ui::Form form_{kSurfaceForm};
     std::string dir_;
 };
 

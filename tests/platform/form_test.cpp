@@ -14,7 +14,7 @@ const ControlSpec kControls[] = {
     Text("Text1", 120, 1800, 1500, 270, "t0").Index(0).Tab(1),
     Text("Text1", 120, 2100, 1500, 270, "t1").Index(1).Tab(0),
     ClickArea("Label3", 120, 1800, 3000, 600),
-    Label("Label1", 120, 2500, 1500, 255, "ラベル"),
+    Label("Label1", 1800, 1900, 1200, 255, "ラベル"),
     Button("Command1", 1800, 2500, 900, 375, "OK").Tab(4),
     List("List1", 3300, 120, 1200, 1500),
     Line("Line1", 150, 3000, 1650, 3000).Width(4).Hidden(),
@@ -53,11 +53,17 @@ TEST(Form, ClientAreaControlsAndPanelsFollowTheTable) {
     EXPECT_EQ(f.Panel(1), "ヒント");
 }
 
-TEST(Form, FieldsLieAboveClickAreasAndTabOrderFollowsTheTable) {
+TEST(Form, FieldsAndLabelsLieAboveClickAreasAndTabOrderFollowsTheTable) {
     TestForm f;
     f.Show();
     POINT p{10, 125};  // inside Text1(0) and Label3
     EXPECT_EQ(ChildWindowFromPointEx(f.hwnd(), p, CWP_SKIPINVISIBLE), f.C("Text1", 0).hwnd());
+    // A label over a click area is painted on top of it but lets the click through.
+    POINT q{130, 132};
+    HWND label = f.C("Label1").hwnd();
+    EXPECT_EQ(ChildWindowFromPointEx(f.hwnd(), q, CWP_SKIPINVISIBLE), label);
+    ClientToScreen(f.hwnd(), &q);
+    EXPECT_EQ(SendMessageA(label, WM_NCHITTEST, 0, MAKELPARAM(q.x, q.y)), HTTRANSPARENT);
     HWND first = GetNextDlgTabItem(f.hwnd(), nullptr, FALSE);
     EXPECT_EQ(first, f.C("Text1", 1).hwnd());
     EXPECT_EQ(GetNextDlgTabItem(f.hwnd(), first, FALSE), f.C("Text1", 0).hwnd());

@@ -77,11 +77,13 @@ LRESULT CALLBACK LineProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 int ZGroup(const ControlSpec& s) {
     // Fields, buttons, lists and picture boxes that take the focus lie on top, in tab order;
-    // then lines, click areas, labels, pictures without focus, and frames at the bottom.
+    // then lines, labels, click areas, pictures without focus, and frames at the bottom.
+    // Click areas paint the form's background, so they lie below the labels they overlap; a
+    // label without a click handler lets clicks through to the click area beneath.
     switch (s.kind) {
     case Kind::Line: return 1;
-    case Kind::ClickArea: return 2;
-    case Kind::Label: return 3;
+    case Kind::Label: return 2;
+    case Kind::ClickArea: return 3;
     case Kind::Image: return 4;
     case Kind::Picture: return s.tabIndex >= 0 ? 0 : 4;
     case Kind::Frame: return 5;

@@ -178,6 +178,7 @@ void PictureBoxWindow::Register() {
 }
 
 PictureBoxWindow* PictureBoxWindow::From(HWND h) {
+    // Other controls keep their own data in the same slot.
     if (!h) return nullptr;
     char cls[32] = {};
     GetClassNameA(h, cls, sizeof cls);
@@ -371,7 +372,7 @@ void PictureBoxWindow::Repaint() {
 }
 
 LRESULT CALLBACK PictureBoxWindow::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    PictureBoxWindow* self = From(h);
+    auto* self = reinterpret_cast<PictureBoxWindow*>(GetWindowLongPtrA(h, GWLP_USERDATA));
     switch (msg) {
     case WM_CREATE: {
         self = new PictureBoxWindow(h);

@@ -1,0 +1,59 @@
+#include "backup/form6.h"
+
+#include "app/form1.h"
+#include "backup/copies.h"
+
+namespace kaza {
+namespace {
+
+using namespace ui;
+
+const ControlSpec kControls[] = {
+    Frame("Frame1", 120, 120, 5175, 1815, "バックアップした2つのファイルをそれぞれ指定してください。"),
+    Label("Label1", 120, 480, 495, 375, "画像BMP").In("Frame1"),
+    Text("Text1", 600, 480, 3735, 270).In("Frame1").Tab(0),
+    Button("Command3", 4320, 480, 615, 255, "参照").In("Frame1").Tab(1),
+    Label("Label2", 120, 1200, 495, 375, "情報   INI").In("Frame1"),
+    Text("Text2", 600, 1200, 3735, 270).In("Frame1").Tab(2),
+    Button("Command4", 4320, 1200, 615, 255, "参照").In("Frame1").Tab(3),
+    Button("Command1", 1080, 2160, 1455, 375, "実行").Tab(4),
+    Button("Command2", 2760, 2160, 1455, 375, "キャンセル").Tab(5),
+};
+const FormSpec kForm6{"バックアップしたものを元に戻す", 5415, 2625, kControls, Count(kControls)};
+
+}  // namespace
+
+Form6::Form6(Form1& main) : Form(kForm6), main_(main) {
+    On("Command1", Event::Click, [this](int) { Command1_Click(); });
+    On("Command2", Event::Click, [this](int) { Command2_Click(); });
+    On("Command3", Event::Click, [this](int) { Command3_Click(); });
+    On("Command4", Event::Click, [this](int) { Command4_Click(); });
+}
+
+// Each copy is tried; a field left empty leaves its file as it is.
+void Form6::Command1_Click() {
+    std::string system = main_.Labe.AsText();
+    auto restore = [](const std::string& from, const std::string& to) {
+        return from.empty() ? backup::CopyResult::Skipped : backup::CopyOne(from, to);
+    };
+    backup::CopyResult logo = restore(Text1().Text(), system + "\\oemlogo.bmp");
+    backup::CopyResult info = restore(Text2().Text(), system + "\\oeminfo.ini");
+    main_.SetPanel(1, backup::RestoreReport({{"oemlogo.bmp", logo}, {"oeminfo.ini", info}}));
+    Unload();
+}
+
+void Form6::Command2_Click() { Unload(); }
+
+void Form6::Command3_Click() { Browse("bmp(*.bmp)|*.bmp", Text1()); }
+
+void Form6::Command4_Click() { Browse("ini(*.ini)|*.ini", Text2()); }
+
+// The shared dialog keeps its file name after a cancel, so the field then receives the last
+// file chosen with it anywhere in the program.
+void Form6::Browse(const char* filter, ui::Control& field) {
+    main_.CommonDialog1.Filter = filter;
+    main_.CommonDialog1.ShowOpen(hwnd());
+    field.SetText(main_.CommonDialog1.FileName);
+}
+
+}  // namespace kaza

@@ -1,0 +1,68 @@
+#include "platform/shell.h"
+
+#include <shlobj.h>
+
+#include <vector>
+
+#include "platform/text.h"
+
+namespace kaza::platform {
+namespace {
+
+class SystemShell final : public Shell {
+public:
+    std::string DesktopFolder(HWND owner) override {
+        char path[MAX_PATH] = {};
+        SHGetSpecialFolderPathA(owner, path, CSIDL_DESKTOP, FALSE);
+        return FromAnsi(path, sizeof path);
+    }
+
+    DriveProbe ProbeDrive(char letter) override {
+        // The previous directory, so that the probe leaves no trace (a floppy stays free to eject).
+        DWORD n = GetCurrentDirectoryA(0, nullptr);
+        std::vector<char> previous(n + 1, '\0');
+        GetCurrentDirectoryA(static_cast<DWORD>(previous.size()), previous.data());
+
+        const char root[] = {letter, ':', '\\', '\0'};
+        // A letter without any drive behind it is not a drive without a disk (the drive type
+        // comes from the device, so an empty drive is not touched here).
+        if (GetDriveTypeA(root) == DRIVE_NO_ROOT_DIR) return DriveProbe::Other;
+        UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+        SetLastError(ERROR_SUCCESS);
+        bool entered = SetCurrentDirectoryA(root) != FALSE;
+        DWORD error = GetLastError();
+        if (entered && previous[0]) SetCurrentDirectoryA(previous.data());
+        SetErrorMode(oldMode);
+        return entered ? DriveProbe::Usable : ClassifyDriveError(error);
+    }
+};
+
+SystemShell g_systemShell;
+Shell* g_shell = &g_systemShell;
+
+}  // namespace
+
+DriveProbe ClassifyDriveError(unsigned long error) {
+    switch (error) {
+    case ERROR_NOT_READY:
+    case ERROR_NO_MEDIA_IN_DRIVE:
+        return DriveProbe::NoDisk;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_NOT_DOS_DISK:
+    case ERROR_UNRECOGNIZED_MEDIA:
+    case ERROR_UNRECOGNIZED_VOLUME:
+    case ERROR_SECTOR_NOT_FOUND:
+    case ERROR_CRC:
+    case ERROR_WRONG_DISK:
+        return DriveProbe::Unreadable;
+    default:
+        return DriveProbe::Other;
+    }
+}
+
+Shell& shell() { return *g_shell; }
+Shell& systemShell() { return g_systemShell; }
+void SetShell(Shell* s) { g_shell = s ? s : &g_systemShell; }
+
+}  // namespace kaza::platform

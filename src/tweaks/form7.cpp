@@ -1,0 +1,117 @@
+#include "tweaks/form7.h"
+
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "platform/registry.h"
+
+namespace kaza {
+namespace {
+
+using namespace ui;
+using platform::Root;
+
+constexpr const char* kPolicyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\SYSTEM";
+
+const ControlSpec kControls[] = {
+    Check("Check1", 480, 960, 2535, 255, "デバイス　マネージャ").Index(0).Tab(0),
+    Check("Check1", 480, 1320, 2775, 375, "ハードウェア　プロフィール").Index(1).Tab(1),
+    Check("Check1", 480, 1800, 4335, 375, "パフォーマンスの「ファイルシステム」ボタンを隠す").Index(2).Tab(2),
+    Check("Check1", 480, 2280, 4335, 375, "パフォーマンスの「仮想メモリ」ボタンを隠す").Index(3).Tab(3),
+    Label("Label1", 120, 120, 4695, 615,
+          "何人かでパソコンを共有している場合などは、誤って設定を変えられてしまう危険性があります。"
+          "そこで、このようなトラブルを防ぐためにアクセス制限をしましょう。")
+        .Tab(4),
+    Button("Command1", 960, 3000, 1455, 375, "実行").Tab(5),
+    Button("Command2", 2520, 3000, 1335, 375, "キャンセル").Tab(6),
+};
+const FormSpec kForm7{"アクセス制限", 5025, 3465, kControls, Count(kControls)};
+
+struct Restriction {
+    const char* value;
+    Variant Form1::*member;
+    const char* shortName;  // for the failure text
+};
+const Restriction kRestrictions[4] = {
+    {"NODEVMGRPAGE", &Form1::AAA, "デバイスマネージャ"},
+    {"NOCONFIGPAGE", &Form1::BBB, "ハードウェアプロフィール"},
+    {"NOFILESYSPAGE", &Form1::CCC, "ファイルシステム"},
+    {"NOVIRTMEMPAGE", &Form1::DDD, "仮想メモリ"},
+};
+
+// The policy format: type 4 with the single byte "1", not a four-byte number.
+bool WriteOn(const char* value) {
+    return platform::RegWriteRaw(Root::CurrentUser, kPolicyKey, value, REG_DWORD, "1", 1);
+}
+
+}  // namespace
+
+Form7::Form7(Form1& main) : Form(kForm7), main_(main) {
+    On("Command1", Event::Click, [this](int) { Command1_Click(); });
+    On("Command2", Event::Click, [this](int) { Command2_Click(); });
+}
+
+void Form7::Form_Load() {
+    for (int i = 0; i < 4; ++i)
+        if ((main_.*kRestrictions[i].member).IsOn()) Check1(i).SetChecked(true);
+}
+
+bool Form7::Store(int i, bool cleared, bool* ok) {
+    const Restriction& r = kRestrictions[i];
+    bool ticked = Check1(i).Checked();
+    bool on = ticked;
+    if (ticked ? !WriteOn(r.value) : !cleared) {
+        // The key keeps something other than what the box asks for: show what it holds, read
+        // as start-up reads it, so that the marks agree with the next start of the program.
+        on = platform::RegReadText(Root::CurrentUser, kPolicyKey, r.value) == "1";
+        *ok = false;
+    }
+    main_.*r.member = Variant::Number(on ? 1 : 0);
+    return on;
+}
+
+void Form7::Command1_Click() {
+    // 1. Clear the four values. Only these four: other values in the key belong to other software.
+    bool cleared[4];
+    for (int i = 0; i < 4; ++i) {
+        const char* value = kRestrictions[i].value;
+        cleared[i] = platform::RegDeleteValueIn(Root::CurrentUser, kPolicyKey, value) ||
+                     !platform::RegReadRaw(Root::CurrentUser, kPolicyKey, value).exists;
+    }
+
+    // 2-5. Each restriction in turn, its marks following what was really stored.
+    bool ok[4] = {true, true, true, true};
+    bool devices = Store(0, cleared[0], &ok[0]);
+    main_.C("Line1").SetVisible(devices);
+
+    bool profiles = Store(1, cleared[1], &ok[1]);
+    main_.C("Line2").SetVisible(profiles);
+
+    bool fileSystem = Store(2, cleared[2], &ok[2]);
+    main_.C("Line3").SetVisible(fileSystem);
+    if (fileSystem) main_.C("Label4").SetCaption("F");
+
+    bool virtualMemory = Store(3, cleared[3], &ok[3]);
+    if (virtualMemory) {
+        main_.C("Line3").SetVisible(true);
+        main_.C("Label4").SetCaption("K");
+        if (fileSystem) main_.C("Label4").SetCaption("FK");
+    } else if (!fileSystem) {
+        main_.C("Label4").SetCaption("");
+    }
+
+    // 6. The result.
+    std::string failed;
+    for (int i = 0; i < 4; ++i)
+        if (!ok[i]) failed += (failed.empty() ? "" : "、") + std::string(kRestrictions[i].shortName);
+    main_.SetPanel(1, failed.empty() ? "ファイルシステムを「F」,仮想メモリを「K」と表現しています。"
+                                     : "アクセス制限を変更できませんでした（" + failed + "）。赤い印は実際の設定を表しています。");
+
+    // 7.
+    Unload();
+}
+
+void Form7::Command2_Click() { Unload(); }
+
+}  // namespace kaza

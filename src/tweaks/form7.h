@@ -1,0 +1,27 @@
+#pragma once
+#include "platform/ui/form.h"
+
+namespace kaza {
+class Form1;
+
+// Access restriction: hides pages and buttons of the System Properties dialog through the
+// per-user policy values, and keeps the main window's marks in step with them. Modeless.
+class Form7 : public ui::Form {
+public:
+    explicit Form7(Form1& main);
+    ui::Control& Check1(int i) { return C("Check1", i); }
+
+protected:
+    void Form_Load() override;
+
+private:
+    void Command1_Click();  // 実行
+    void Command2_Click();  // キャンセル
+    // Brings restriction i's value in line with its box and sets its member from what the
+    // key then really holds. Returns whether the restriction is on; false in *ok when the
+    // value could not be written or removed.
+    bool Store(int i, bool cleared, bool* ok);
+    Form1& main_;
+};
+
+}  // namespace kaza

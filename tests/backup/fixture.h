@@ -1,0 +1,54 @@
+// A main window over a system folder of the test's own, with scripted dialogs and shell.
+#pragma once
+#include <optional>
+#include <string>
+
+#include "app/form1.h"
+#include "platform/files.h"
+#include "platform/shell.h"
+#include "support/kaza_test.h"
+
+namespace kaza::test {
+
+// The desktop is a folder the test names; the drive probe is the real one unless scripted.
+class ScriptedShell : public platform::Shell {
+public:
+    ScriptedShell() { platform::SetShell(this); }
+    ~ScriptedShell() override { platform::SetShell(nullptr); }
+    std::string desktop;
+    std::optional<platform::DriveProbe> probe;
+    int probes = 0;
+
+    std::string DesktopFolder(HWND) override { return desktop; }
+    platform::DriveProbe ProbeDrive(char letter) override {
+        ++probes;
+        return probe ? *probe : platform::systemShell().ProbeDrive(letter);
+    }
+};
+
+// Contents of the installed pair: binary bytes with NULs, and Shift-JIS text.
+inline const std::string kInstalledLogo = std::string("BM\x36\x00\x00\x00\x00\x00", 8) + "logo-now";
+inline const std::string kInstalledInfo = "[General]\r\nManufacturer=" + Sjis("風車工房") + "\r\n";
+
+class BackupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        system_ = ScratchFolder("system");
+        WriteBytes(system_ + "\\oemlogo.bmp", kInstalledLogo);
+        WriteBytes(system_ + "\\oeminfo.ini", kInstalledInfo);
+        main_.Load();
+        main_.Labe = Variant::Text(system_);
+    }
+
+    void Click(const char* menu) { SendMessageA(main_.hwnd(), WM_COMMAND, main_.Menu(menu).id(), 0); }
+    std::string Status() { return main_.Panel(1); }
+    static bool Exists(const std::string& path) { return platform::FileExists(path); }
+
+    ProgramFolder program_;
+    ScriptedDialogs dialogs_;
+    ScriptedShell shell_;
+    std::string system_;
+    Form1 main_;
+};
+
+}  // namespace kaza::test

@@ -1,0 +1,205 @@
+// Saving the installed OEM files to the desktop, drive A: and a chosen folder.
+#include <string>
+
+#include "backup/fixture.h"
+
+namespace kaza::test {
+namespace {
+
+using platform::DriveProbe;
+
+const char* kFloppy = "C:\\kaza-floppy";  // what drive A: shows in the test prefix
+
+using DesktopSave = BackupTest;
+
+TEST_F(DesktopSave, CopiesBothFilesAndReplacesThemWithoutAsking) {
+    shell_.desktop = ScratchFolder("desktop");
+    Click("DESUK");
+    EXPECT_EQ(Status(), "oemlogo.bmp,oeminfo.iniをデスクトップに保存しました。");
+    EXPECT_EQ(ReadBytes(shell_.desktop + "\\oemlogo.bmp"), kInstalledLogo);
+    EXPECT_EQ(ReadBytes(shell_.desktop + "\\oeminfo.ini"), kInstalledInfo);
+
+    WriteBytes(system_ + "\\oemlogo.bmp", "BMnewer");
+    WriteBytes(system_ + "\\oeminfo.ini", "[General]\r\n");
+    main_.SetPanel(1, "");
+    Click("DESUK");
+    EXPECT_EQ(Status(), "oemlogo.bmp,oeminfo.iniをデスクトップに保存しました。");
+    EXPECT_EQ(ReadBytes(shell_.desktop + "\\oemlogo.bmp"), "BMnewer");
+    EXPECT_EQ(ReadBytes(shell_.desktop + "\\oeminfo.ini"), "[General]\r\n");
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(DesktopSave, NamesWhatWasNotSaved) {
+    shell_.desktop = ScratchFolder("desktop");
+    DeleteFileA((system_ + "\\oeminfo.ini").c_str());
+    Click("DESUK");
+    EXPECT_EQ(Status(), "oeminfo.iniがないため、oemlogo.bmpだけ保存しました。");
+    EXPECT_EQ(ReadBytes(shell_.desktop + "\\oemlogo.bmp"), kInstalledLogo);
+    EXPECT_FALSE(Exists(shell_.desktop + "\\oeminfo.ini"));
+
+    // A desktop folder that has gone away takes neither file.
+    RemoveTree(shell_.desktop);
+    Click("DESUK");
+    EXPECT_EQ(Status(), "oeminfo.iniがなく、oemlogo.bmpをデスクトップに書き込めませんでした。");
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(DesktopSave, ADesktopTheShellCannotNameIsReportedNotGuessed) {
+    shell_.desktop = "";
+    Click("DESUK");
+    EXPECT_EQ(Status(), "デスクトップの場所が分からず、保存できませんでした。");
+    // Nothing landed in the root of the current drive.
+    EXPECT_FALSE(Exists("\\oemlogo.bmp"));
+    EXPECT_FALSE(Exists("\\oeminfo.ini"));
+}
+
+TEST(SystemShell, NamesTheDesktopWithoutATrailingBackslash) {
+    std::string desktop = platform::systemShell().DesktopFolder(nullptr);
+    ASSERT_FALSE(desktop.empty());
+    EXPECT_NE(desktop.back(), '\\');
+    EXPECT_TRUE(platform::FolderExists(desktop));
+}
+
+using FolderSave = BackupTest;
+
+TEST_F(FolderSave, RemembersThePickedFolderInLowerCase) {
+    std::string picked = ScratchFolder("Saved Here");
+    dialogs_.browseAnswers = {"C:\\KAZA-TEST\\Saved Here"};
+    Click("SONOTA");
+    ASSERT_EQ(dialogs_.browseTitles.size(), 1u);
+    EXPECT_EQ(dialogs_.browseTitles[0], "フォルダを選択してください");
+    EXPECT_EQ(dialogs_.browseFlags[0], 3u);
+    EXPECT_EQ(main_.C("Text5").Text(), "c:\\kaza-test\\saved here");
+    EXPECT_EQ(Status(), "c:\\kaza-test\\saved hereに保存しました。");
+    EXPECT_EQ(ReadBytes(picked + "\\oemlogo.bmp"), kInstalledLogo);
+    EXPECT_EQ(ReadBytes(picked + "\\oeminfo.ini"), kInstalledInfo);
+
+    // A later cancel saves into the remembered folder again.
+    WriteBytes(system_ + "\\oemlogo.bmp", "BMsecond");
+    main_.SetPanel(1, "");
+    Click("SONOTA");
+    EXPECT_EQ(dialogs_.browseTitles.size(), 2u);
+    EXPECT_EQ(main_.C("Text5").Text(), "c:\\kaza-test\\saved here");
+    EXPECT_EQ(Status(), "c:\\kaza-test\\saved hereに保存しました。");
+    EXPECT_EQ(ReadBytes(picked + "\\oemlogo.bmp"), "BMsecond");
+
+    // ... and says so when that folder has gone in the meantime.
+    RemoveTree(picked);
+    Click("SONOTA");
+    EXPECT_EQ(Status(), "oemlogo.bmp,oeminfo.iniをc:\\kaza-test\\saved hereに書き込めませんでした。");
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(FolderSave, CancelledBeforeAnyPickCopiesNothing) {
+    main_.SetPanel(1, "");
+    Click("SONOTA");  // no answer: the browser is cancelled
+    EXPECT_EQ(dialogs_.browseTitles.size(), 1u);
+    EXPECT_EQ(Status(), "指定先に保存はキャンセルされました。");
+    EXPECT_EQ(main_.C("Text5").Text(), "");
+    EXPECT_FALSE(Exists("\\oemlogo.bmp"));
+}
+
+TEST_F(FolderSave, ADriveRootTakesTheSeparatorAgain) {
+    dialogs_.browseAnswers = {"C:\\"};
+    Click("SONOTA");
+    EXPECT_EQ(main_.C("Text5").Text(), "c:\\");
+    EXPECT_EQ(Status(), "c:\\に保存しました。");
+    EXPECT_EQ(ReadBytes("C:\\oemlogo.bmp"), kInstalledLogo);
+    EXPECT_EQ(ReadBytes("C:\\oeminfo.ini"), kInstalledInfo);
+    DeleteFileA("C:\\oemlogo.bmp");
+    DeleteFileA("C:\\oeminfo.ini");
+}
+
+class FloppySave : public BackupTest {
+protected:
+    void SetUp() override {
+        BackupTest::SetUp();
+        // Drive A: is a folder of the prefix's C: drive (see tests.cmake); check that it is.
+        CreateDirectoryA(kFloppy, nullptr);
+        DeleteFileA("C:\\kaza-floppy\\oemlogo.bmp");
+        DeleteFileA("C:\\kaza-floppy\\oeminfo.ini");
+        WriteBytes(std::string(kFloppy) + "\\marker", "A");
+        ASSERT_EQ(ReadBytes("A:\\marker"), "A") << "drive A: is not the folder " << kFloppy << " (run through ctest)";
+        DeleteFileA("C:\\kaza-floppy\\marker");
+        main_.SetPanel(1, "前のテキスト");
+    }
+    void ExpectOnlyConfirmation() {
+        ASSERT_EQ(dialogs_.messages.size(), 1u);
+        EXPECT_EQ(dialogs_.messages[0].text, "A:\\にデータを上書き保存します。よろしいですか？");
+        EXPECT_EQ(dialogs_.messages[0].title, "フロッピー確認");
+        EXPECT_EQ(dialogs_.messages[0].style, 52u);
+    }
+};
+
+TEST_F(FloppySave, YesCopiesBothFilesToTheRootOfDriveA) {
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    dialogs_.messageAnswers = {IDYES};
+    Click("HURO");
+    ExpectOnlyConfirmation();
+    EXPECT_EQ(Status(), "oemlogo.bmp,oeminfo.iniをフロッピーに保存しました。");
+    EXPECT_EQ(ReadBytes("C:\\kaza-floppy\\oemlogo.bmp"), kInstalledLogo);
+    EXPECT_EQ(ReadBytes("C:\\kaza-floppy\\oeminfo.ini"), kInstalledInfo);
+    // The probe leaves the current directory where it was.
+    char after[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, after);
+    EXPECT_STREQ(after, before);
+}
+
+TEST_F(FloppySave, NoLeavesDriveAAndTheStatusAlone) {
+    dialogs_.messageAnswers = {IDNO};
+    Click("HURO");
+    ExpectOnlyConfirmation();
+    EXPECT_EQ(Status(), "前のテキスト");
+    EXPECT_FALSE(Exists("C:\\kaza-floppy\\oemlogo.bmp"));
+    EXPECT_FALSE(Exists("C:\\kaza-floppy\\oeminfo.ini"));
+}
+
+TEST_F(FloppySave, ADiskThatTakesNothingIsReported) {
+    // Drive A: without its folder: the real probe finds nothing it can read.
+    RemoveTree(kFloppy);
+    EXPECT_EQ(platform::systemShell().ProbeDrive('A'), DriveProbe::Unreadable);
+    shell_.probe = DriveProbe::Usable;
+    dialogs_.messageAnswers = {IDYES};
+    Click("HURO");
+    ExpectOnlyConfirmation();
+    EXPECT_EQ(Status(), "oemlogo.bmp,oeminfo.iniをフロッピーに書き込めませんでした。");
+    CreateDirectoryA(kFloppy, nullptr);
+}
+
+TEST(SystemShell, ALetterWithoutADriveIsNeitherEmptyNorUnformatted) {
+    EXPECT_EQ(platform::systemShell().ProbeDrive('Q'), DriveProbe::Other);
+}
+
+TEST_F(FloppySave, EachProbeOutcomeShowsOnlyItsOwnMessage) {
+    struct Case {
+        DriveProbe probe;
+        const char* message;  // nullptr: the confirmation question comes
+    } cases[] = {
+        {DriveProbe::NoDisk, "フロッピーディスクが挿入されてません。"},
+        {DriveProbe::Unreadable, "フロッピーディスクの形式が違うか，フォーマットされていません。"},
+        {DriveProbe::Other, nullptr},
+        {DriveProbe::Usable, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.probe));
+        shell_.probe = c.probe;
+        dialogs_.messages.clear();
+        dialogs_.messageAnswers = {IDNO};
+        Click("HURO");
+        if (c.message) {
+            ASSERT_EQ(dialogs_.messages.size(), 1u);
+            EXPECT_EQ(dialogs_.messages[0].text, c.message);
+            EXPECT_EQ(dialogs_.messages[0].title, "Error!!");
+            EXPECT_EQ(dialogs_.messages[0].style, static_cast<unsigned>(MB_OK));
+        } else {
+            ExpectOnlyConfirmation();
+        }
+        EXPECT_EQ(Status(), "前のテキスト");
+        EXPECT_FALSE(Exists("C:\\kaza-floppy\\oemlogo.bmp"));
+    }
+    EXPECT_EQ(shell_.probes, 4);
+}
+
+}  // namespace
+}  // namespace kaza::test

@@ -1,0 +1,9 @@
+kaza_test(backup_tests SOURCES backup/save_test.cpp backup/restore_test.cpp)
+
+# Drive A: of the test prefix is a folder of its C: drive, linked in Wine's dosdevices, so that
+# the floppy save probes and writes a real drive.
+add_test(NAME backup_floppy_drive
+         COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/backup/map-floppy.sh ${KAZA_TEST_PREFIX}
+                 ${PROJECT_SOURCE_DIR}/script/wine-prefix)
+set_tests_properties(backup_floppy_drive PROPERTIES FIXTURES_SETUP floppy_drive RESOURCE_LOCK wine-prefix)
+set_tests_properties(backup_tests PROPERTIES FIXTURES_REQUIRED floppy_drive)
