@@ -16,13 +16,22 @@ bool Refused(Root root, std::string_view subkey, std::string_view value) {
 
 HKEY RootKey(Root r) { return r == Root::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
 
-RegKey Create(Root root, std::string_view subkey) {
+RegKey Create(Root root, std::string_view subkey, LONG& rc) {
     RegKey key;
     DWORD disposition = 0;
-    if (RegCreateKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        key.out(), &disposition) != ERROR_SUCCESS)
-        key.release();
+    rc = RegCreateKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.out(),
+                         &disposition);
+    if (rc != ERROR_SUCCESS) key.release();
     return key;
+}
+
+LONG WriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type, const void* data,
+              unsigned long length) {
+    if (Refused(root, subkey, value)) return ERROR_ACCESS_DENIED;
+    LONG rc = ERROR_SUCCESS;
+    RegKey key = Create(root, subkey, rc);
+    if (!key) return rc == ERROR_SUCCESS ? ERROR_INVALID_HANDLE : rc;
+    return RegSetValueExA(key.get(), ToAnsi(value).c_str(), 0, type, static_cast<const BYTE*>(data), length);
 }
 
 }  // namespace
@@ -42,17 +51,17 @@ std::string RegReadText(Root root, std::string_view subkey, std::string_view val
 }
 
 bool RegWriteString(Root root, std::string_view subkey, std::string_view value, std::string_view text) {
+    return RegWriteStringStatus(root, subkey, value, text) == ERROR_SUCCESS;
+}
+
+long RegWriteStringStatus(Root root, std::string_view subkey, std::string_view value, std::string_view text) {
     std::string ansi = ToAnsi(text);
-    return RegWriteRaw(root, subkey, value, REG_SZ, ansi.c_str(), static_cast<unsigned long>(ansi.size() + 1));
+    return WriteRaw(root, subkey, value, REG_SZ, ansi.c_str(), static_cast<unsigned long>(ansi.size() + 1));
 }
 
 bool RegWriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type,
                  const void* data, unsigned long length) {
-    if (Refused(root, subkey, value)) return false;
-    RegKey key = Create(root, subkey);
-    if (!key) return false;
-    return RegSetValueExA(key.get(), ToAnsi(value).c_str(), 0, type, static_cast<const BYTE*>(data), length) ==
-           ERROR_SUCCESS;
+    return WriteRaw(root, subkey, value, type, data, length) == ERROR_SUCCESS;
 }
 
 bool RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value) {

@@ -13,6 +13,9 @@ std::string RegReadText(Root root, std::string_view subkey, std::string_view val
 
 // REG_SZ with the terminating NUL counted in the length. The key is created when missing.
 bool RegWriteString(Root root, std::string_view subkey, std::string_view value, std::string_view text);
+// As RegWriteString, giving the system's error code (ERROR_SUCCESS when the value was stored),
+// for callers that tell the user why a write failed (ERROR_ACCESS_DENIED: no administrator rights).
+long RegWriteStringStatus(Root root, std::string_view subkey, std::string_view value, std::string_view text);
 
 // Raw typed bytes, exactly as given (type 4 with the single byte "1" is one use).
 bool RegWriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type,
@@ -30,7 +33,8 @@ RegValue RegReadRaw(Root root, std::string_view subkey, std::string_view value);
 
 // Tests: a value for which the predicate returns true can be neither written nor removed, as
 // when the user may not change it; RegWriteRaw, RegWriteString and RegDeleteValueIn then fail
-// without touching the registry. nullptr lets every write through again.
+// without touching the registry (RegWriteStringStatus with ERROR_ACCESS_DENIED). nullptr lets
+// every write through again.
 using WriteRefusal = std::function<bool(Root root, std::string_view subkey, std::string_view value)>;
 void SetWriteRefusalForTesting(WriteRefusal refuse);
 

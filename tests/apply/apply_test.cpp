@@ -1,0 +1,344 @@
+// The final confirmation and the apply, through the real windows, under one emulated family
+// (the program's name says which): files in a scratch system folder, values in the registry.
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "app/form1.h"
+#include "apply/form5.h"
+#include "platform/registry.h"
+#include "platform/ui/picturebox.h"
+#include "support/kaza_test.h"
+#include "windows/form2.h"
+
+namespace kaza {
+namespace {
+
+using platform::Root;
+using ui::Form;
+
+const std::string kFamily = KAZA_TEST_WINDOWS;
+const bool kNt = kFamily != "win98";
+const std::string kVersionKey =
+    kNt ? "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion" : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+const std::string kOtherVersionKey =
+    kNt ? "SOFTWARE\\Microsoft\\Windows\\CurrentVersion" : "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const char* kCpuKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+const char* kSuccess = "設定が反映されました。（Windowsの旗をクリックしてみてください。)";
+const char* kHint = "実行する前にバックアップしたほうがいいです。";
+
+uint32_t U32(const std::string& b, size_t at) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(b[at])) |
+           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
+           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
+           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
+}
+int32_t I32(const std::string& b, size_t at) { return static_cast<int32_t>(U32(b, at)); }
+unsigned U16(const std::string& b, size_t at) { return U32(b.substr(at, 2) + std::string(2, '\0'), 0); }
+
+void Put32(std::string& b, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>(v >> (8 * i)));
+}
+void Put16(std::string& b, unsigned v) {
+    b.push_back(static_cast<char>(v));
+    b.push_back(static_cast<char>(v >> 8));
+}
+
+// A 24-bit picture file: left half red, right half blue.
+std::string TwoColourBmp(int w, int h) {
+    int row = (w * 3 + 3) / 4 * 4;
+    std::string b = "BM";
+    Put32(b, 54 + row * h);
+    Put32(b, 0);
+    Put32(b, 54);
+    Put32(b, 40);
+    Put32(b, w);
+    Put32(b, h);
+    Put16(b, 1);
+    Put16(b, 24);
+    for (int i = 0; i < 6; ++i) Put32(b, 0);
+    for (int y = 0; y < h; ++y) {
+        std::string r;
+        for (int x = 0; x < w; ++x) r += x < w / 2 ? std::string("\x00\x00\xff", 3) : std::string("\xff\x00\x00", 3);
+        r.resize(row, '\0');
+        b += r;
+    }
+    return b;
+}
+
+void Click(ui::Control& c) { SendMessageA(c.hwnd(), BM_CLICK, 0, 0); }
+
+class Apply : public ::testing::Test {
+protected:
+    void SetUp() override {
+        system_ = test::ScratchFolder("sys" + std::to_string(GetCurrentProcessId()));
+        picture_ = system_ + "\\..\\logo" + std::to_string(GetCurrentProcessId()) + ".bmp";
+        test::WriteBytes(picture_, TwoColourBmp(60, 40));
+        for (const char* v : {"RegisteredOwner", "RegisteredOrganization", "ProductId"}) {
+            test::SetText(Root::LocalMachine, kVersionKey, v, "old");
+            test::SetText(Root::LocalMachine, kOtherVersionKey, v, "other family");
+        }
+        test::SetText(Root::LocalMachine, kCpuKey, "ProcessorNameString", "old cpu");
+        main_.Load();
+        main_.Labe = Variant::Text(system_);
+        main_.Show();
+    }
+    void TearDown() override {
+        platform::SetWriteRefusalForTesting(nullptr);
+        Form::SetModalHook(nullptr);
+        main_.Unload();
+        test::RemoveTree(system_);
+        DeleteFileA(picture_.c_str());
+    }
+
+    std::string Info() const { return test::ReadBytes(system_ + "\\oeminfo.ini"); }
+    std::string Logo() const { return test::ReadBytes(system_ + "\\OEMLOGO.BMP"); }
+    bool Exists(const char* name) const {
+        return GetFileAttributesA((system_ + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    std::string Reg(const std::string& key, const char* value) const {
+        platform::RegValue v = platform::RegReadRaw(Root::LocalMachine, key, value);
+        return v.exists ? v.bytes : "<absent>";
+    }
+    void Import() {
+        dialogs_.openAnswers.push_back(picture_);
+        main_.Raise("G", -1, ui::Event::Click);
+    }
+    void Support(const std::string& text) { main_.Window<Form2>().Text1().SetText(text); }
+    // Presses 実行 on the main window and runs `inside` in the confirmation window.
+    void OpenConfirmation(std::function<void(Form&)> inside) {
+        Form::SetModalHook(std::move(inside));
+        Click(main_.C("Command4"));
+    }
+    void ApplyWith(const char* option) {
+        OpenConfirmation([&](Form& f) {
+            Click(f.C(option));
+            Click(f.C("Command1"));
+        });
+    }
+
+    test::ProgramFolder program_;
+    test::ScriptedDialogs dialogs_;
+    Form1 main_;
+    std::string system_, picture_;
+};
+
+TEST_F(Apply, WholeJobIn256Colours) {
+    // An old file with more lines and another section: nothing of it may survive.
+    test::WriteBytes(system_ + "\\oeminfo.ini",
+                     "[General]\r\nManufacturer=Old\r\n[Other]\r\nX=1\r\n[Support Information]\r\n"
+                     "Line1=a\r\nLine2=b\r\nLine3=c\r\nLine4=d\r\n");
+    main_.Text4(0).SetText("  風車 工房");
+    main_.Text4(1).SetText("KZ-2000  ");
+    main_.Text1(0).SetText("山田 太郎");
+    main_.Text1(1).SetText("風車工房");
+    main_.Text1(2).SetText("12345-OEM-0000001-00001");
+    main_.C("Text6").SetText("カザグルマ CPU 1GHz");
+    Support("A\r\n  B  \r\n\r\nサポート窓口　０１２０\r\n" + std::string(130, 'x'));
+    Import();
+    Click(main_.C("Command5"));  // fit
+    EXPECT_EQ(main_.Panel(2), "画像　　　　　　動");
+
+    bool mainDisabledInside = false;
+    OpenConfirmation([&](Form& f) {
+        mainDisabledInside = !IsWindowEnabled(main_.hwnd());
+        EXPECT_EQ(main_.Panel(1), kHint);
+        Click(f.C("Option1"));
+        EXPECT_EQ(main_.Panel(1), "メーカー画像の場合256色のほうがいいです。");
+        Click(f.C("Command1"));
+        EXPECT_FALSE(f.Loaded());
+    });
+    EXPECT_TRUE(mainDisabledInside);
+    EXPECT_EQ(main_.Panel(1), kSuccess);
+    EXPECT_TRUE(dialogs_.messages.empty());
+
+    EXPECT_EQ(Info(), test::Sjis("[General]\r\n"
+                                 "Manufacturer=\"  風車 工房\"\r\n"
+                                 "Model=\"KZ-2000  \"\r\n"
+                                 "[Support Information]\r\n"
+                                 "Line1=\"A\"\r\n"
+                                 "Line2=\"  B\"\r\n"
+                                 "Line3=\"\"\r\n"
+                                 "Line4=\"サポート窓口　０１２０\"\r\n"
+                                 "Line5=\"" + std::string(128, 'x') + "\"\r\n"));
+
+    EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), test::Sjis("山田 太郎") + '\0');
+    EXPECT_EQ(Reg(kVersionKey, "RegisteredOrganization"), test::Sjis("風車工房") + '\0');
+    EXPECT_EQ(Reg(kVersionKey, "ProductId"), std::string("12345-OEM-0000001-00001") + '\0');
+    for (const char* v : {"RegisteredOwner", "RegisteredOrganization", "ProductId"}) {
+        EXPECT_EQ(platform::RegReadRaw(Root::LocalMachine, kVersionKey, v).type, unsigned(REG_SZ)) << v;
+        EXPECT_EQ(Reg(kOtherVersionKey, v), std::string("other family") + '\0') << v;
+    }
+    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"),
+              kNt ? test::Sjis("カザグルマ CPU 1GHz") + '\0' : std::string("old cpu") + '\0');
+
+    std::string bmp = Logo();
+    ASSERT_EQ(bmp.size(), 23550u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(U32(bmp, 2), 23550u);
+    EXPECT_EQ(U32(bmp, 10), 1078u);
+    EXPECT_EQ(I32(bmp, 18), 210);
+    EXPECT_EQ(I32(bmp, 22), 106);
+    EXPECT_EQ(U16(bmp, 28), 8u);
+    // The stretched picture: red on the left, blue on the right, in every row.
+    EXPECT_EQ(static_cast<unsigned char>(bmp[1078]), 224);
+    EXPECT_EQ(static_cast<unsigned char>(bmp[1078 + 209]), 3);
+    EXPECT_EQ(static_cast<unsigned char>(bmp[23550 - 212]), 224);
+    EXPECT_EQ(static_cast<unsigned char>(bmp[23550 - 3]), 3);
+
+    // The main window is usable again and its fields are as they were; a second apply works.
+    EXPECT_TRUE(IsWindowEnabled(main_.hwnd()));
+    EXPECT_EQ(main_.Text4(0).Text(), "  風車 工房");
+    EXPECT_FALSE(main_.Picture1().pictureBox()->Border());
+    main_.SetPanel(1, "");
+    ApplyWith("Option1");
+    EXPECT_EQ(main_.Panel(1), kSuccess);
+    EXPECT_EQ(Logo().size(), 23550u);
+}
+
+TEST_F(Apply, BorderedFrameGives210By106In256Colours) {
+    Import();  // plain: the frame keeps its border
+    ASSERT_TRUE(main_.Picture1().pictureBox()->Border());
+    ApplyWith("Option1");
+    EXPECT_EQ(main_.Panel(1), kSuccess);
+    std::string bmp = Logo();
+    ASSERT_EQ(bmp.size(), 23550u);
+    EXPECT_EQ(I32(bmp, 18), 210);
+    EXPECT_EQ(I32(bmp, 22), 106);
+    // Top-left of the frame holds the picture's red, bottom-right the grey background.
+    EXPECT_EQ(static_cast<unsigned char>(bmp[23550 - 212]), 224);
+    EXPECT_EQ(static_cast<unsigned char>(bmp[1078 + 209]), 219);
+    EXPECT_FALSE(main_.Picture1().pictureBox()->Border());
+}
+
+TEST_F(Apply, FullColourInCentreModeIsThePicturesOwnSize) {
+    Import();
+    Click(main_.C("Command6"));  // centre
+    EXPECT_EQ(main_.Panel(3), "中央　　　　　　動");
+    OpenConfirmation([&](Form& f) {
+        EXPECT_TRUE(f.C("Option2").Checked());
+        Click(f.C("Command1"));  // the default, full colour
+    });
+    EXPECT_EQ(main_.Panel(1), kSuccess);
+    std::string bmp = Logo();
+    ASSERT_GE(bmp.size(), 54u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(I32(bmp, 18), 60);
+    EXPECT_EQ(std::abs(I32(bmp, 22)), 40);
+    EXPECT_EQ(U16(bmp, 28), 24u);
+    EXPECT_EQ(U32(bmp, 30), 0u);
+    EXPECT_EQ(bmp.size(), U32(bmp, 10) + 40u * 60 * 3);
+    // Red on the left, blue on the right: the picture itself, without the frame's border.
+    size_t px = U32(bmp, 10);
+    EXPECT_EQ(bmp.substr(px, 3), std::string("\x00\x00\xff", 3));
+    EXPECT_EQ(bmp.substr(px + 59 * 3, 3), std::string("\xff\x00\x00", 3));
+}
+
+TEST_F(Apply, EmptyEditorAndEmptyFieldsAreWrittenAsEmptyTexts) {
+    main_.Text4(0).SetText("");
+    main_.Text4(1).SetText("");
+    for (int i = 0; i < 3; ++i) main_.Text1(i).SetText("");
+    main_.C("Text6").SetText("");
+    ASSERT_EQ(main_.ExistingWindow<Form2>(), nullptr);  // the editor was never opened
+    ApplyWith("Option2");
+    EXPECT_EQ(main_.Panel(1), kSuccess);
+    EXPECT_EQ(Info(), "[General]\r\nManufacturer=\"\"\r\nModel=\"\"\r\n[Support Information]\r\nLine1=\"\"\r\n");
+    for (const char* v : {"RegisteredOwner", "RegisteredOrganization", "ProductId"}) {
+        platform::RegValue r = platform::RegReadRaw(Root::LocalMachine, kVersionKey, v);
+        EXPECT_TRUE(r.exists) << v;
+        EXPECT_EQ(r.type, unsigned(REG_SZ)) << v;
+        EXPECT_EQ(r.bytes, std::string(1, '\0')) << v;
+    }
+    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"), kNt ? std::string(1, '\0') : std::string("old cpu") + '\0');
+}
+
+TEST_F(Apply, MissingSystemFolderIsReportedAndTheRegistryStillWritten) {
+    main_.Labe = Variant::Text(system_ + "\\missing");
+    main_.Text1(0).SetText("owner");
+    Import();
+    Click(main_.C("Command5"));
+    for (const char* option : {"Option1", "Option2"}) {
+        main_.SetPanel(1, "");
+        ApplyWith(option);
+        EXPECT_EQ(main_.Panel(1), "oeminfo.ini、ロゴ画像を書き込めませんでした。") << option;
+    }
+    // Only the 256-colour writer tells of its own failure.
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].title, "ビットマップ書き込みエラー");
+    EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), std::string("owner") + '\0');
+    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"), kNt ? main_.C("Text6").Text() + '\0' : "old cpu" + std::string(1, '\0'));
+    ASSERT_NE(main_.ExistingWindow<Form5>(), nullptr);
+    EXPECT_FALSE(main_.ExistingWindow<Form5>()->Loaded());
+}
+
+TEST_F(Apply, RefusedRegistryWriteIsReportedAndTheOtherStepsStillRun) {
+    std::vector<std::string> attempts;
+    platform::SetWriteRefusalForTesting([&](Root, std::string_view key, std::string_view value) {
+        attempts.push_back(std::string(value));
+        return key == kVersionKey;
+    });
+    main_.C("Text6").SetText("new cpu");
+    Support("line");
+    Import();
+    Click(main_.C("Command5"));
+    ApplyWith("Option1");
+    EXPECT_EQ(main_.Panel(1), "管理者権限がないため登録情報を書き込めませんでした。");
+    std::vector<std::string> expected = {"RegisteredOwner", "RegisteredOrganization", "ProductId"};
+    if (kNt) expected.push_back("ProcessorNameString");
+    EXPECT_EQ(attempts, expected);
+    EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), std::string("old") + '\0');
+    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"), std::string(kNt ? "new cpu" : "old cpu") + '\0');
+    EXPECT_NE(Info().find("Line1=\"line\""), std::string::npos);
+    EXPECT_EQ(Logo().size(), 23550u);
+}
+
+TEST_F(Apply, CancelOrCloseWritesNothing) {
+    // Cancel right after opening.
+    OpenConfirmation([&](Form& f) { Click(f.C("Command2")); });
+    EXPECT_EQ(main_.Panel(1), "実行はキャンセルされました。");
+    // The close box: nothing written, panel 1 keeps the hint.
+    OpenConfirmation([&](Form& f) {
+        Click(f.C("Option1"));
+        SendMessageA(f.hwnd(), WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(main_.Panel(1), "メーカー画像の場合256色のほうがいいです。");
+    EXPECT_FALSE(Exists("oeminfo.ini"));
+    EXPECT_FALSE(Exists("OEMLOGO.BMP"));
+    EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), std::string("old") + '\0');
+    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"), std::string("old cpu") + '\0');
+}
+
+TEST_F(Apply, EveryOpeningStartsWithFullColourAndTheWarning) {
+    OpenConfirmation([&](Form& f) {
+        EXPECT_EQ(f.Caption(), "最終確認");
+        EXPECT_TRUE(f.C("Option2").Checked());
+        EXPECT_FALSE(f.C("Option1").Checked());
+        EXPECT_EQ(f.C("Label1").fore(), RGB(192, 0, 0));
+        EXPECT_EQ(f.C("Frame2").Caption(), "ロゴを何色で出力するか選んでください");
+        RECT r{}, m{};
+        GetWindowRect(f.hwnd(), &r);
+        GetWindowRect(main_.hwnd(), &m);
+        EXPECT_NEAR((r.left + r.right) / 2, (m.left + m.right) / 2, 1);
+        EXPECT_NEAR((r.top + r.bottom) / 2, (m.top + m.bottom) / 2, 1);
+        // Tab order: 実行, then キャンセル.
+        EXPECT_EQ(GetNextDlgTabItem(f.hwnd(), nullptr, FALSE), f.C("Command1").hwnd());
+        EXPECT_EQ(GetNextDlgTabItem(f.hwnd(), f.C("Command1").hwnd(), FALSE), f.C("Command2").hwnd());
+        // One group: choosing one option clears the other.
+        Click(f.C("Option1"));
+        EXPECT_FALSE(f.C("Option2").Checked());
+        Click(f.C("Option2"));
+        EXPECT_FALSE(f.C("Option1").Checked());
+        EXPECT_EQ(main_.Panel(1), "オリジナル画像の場合フルカラーのほうがいいです。");
+        Click(f.C("Option1"));
+        SendMessageA(f.hwnd(), WM_CLOSE, 0, 0);
+    });
+    OpenConfirmation([&](Form& f) {
+        EXPECT_TRUE(f.C("Option2").Checked());
+        EXPECT_FALSE(f.C("Option1").Checked());
+        Click(f.C("Command2"));
+    });
+}
+
+}  // namespace
+}  // namespace kaza
