@@ -173,6 +173,12 @@ TEST_F(Change, OverwriteKeepsOldLineKeysAndCopiesANewPicture) {
     EXPECT_EQ(test::ReadBytes(folder_.index()), before);
     EXPECT_EQ(main().Panel(1), "カザグルマVer6.2");
 
+    // A preset without a picture saved again is no missing picture.
+    Select("B");
+    main().Raise("Command7", -1, Event::Click);
+    EXPECT_EQ(main().Panel(1), "Bに設定を上書きしました。");
+    EXPECT_EQ(Key("B", "3"), "");
+
     Select("A");
     SetSupport("x\r\ny\r\n");
     main().Text4(1).SetText("new model");
