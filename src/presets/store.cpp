@@ -49,7 +49,8 @@ std::vector<std::string> PresetNames() {
 bool RemovePreset(int p, const std::string& name) {
     bool ok = DeleteSection(name);
     ok = DeleteKey(kIndexSection, std::to_string(p)) && ok;
-    int last = p;
+    // An index written longer by hand moves a full 100 entries; its old key p + 100 is then the last.
+    int last = p + kMaxPresets;
     for (int i = 1; i <= kMaxPresets; ++i) {
         ProfileText v = ProfileRead(IndexPath(), kIndexSection, std::to_string(p + i));
         if (v.count == 0) {
