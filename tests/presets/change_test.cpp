@@ -87,6 +87,8 @@ TEST_F(Change, AddRefusesEmptyCollidingAndUnstorableNames) {
         EXPECT_EQ(main().Panel(1), kAddHint);
     }
     EXPECT_NE(presets::NameRefusal(std::string("a\0b", 3)), "");
+    EXPECT_NE(presets::NameRefusal("\vab"), "");
+    EXPECT_NE(presets::NameRefusal("a\tb"), "");
     EXPECT_EQ(presets::NameRefusal("ａｂ　ｃ"), "");
     EXPECT_EQ(test::ReadBytes(folder_.index()), before);
     EXPECT_EQ(main().List1().ListCount(), 4);
