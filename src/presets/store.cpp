@@ -64,7 +64,11 @@ bool RemovePreset(int p, const std::string& name) {
     return ok;
 }
 
-std::string PictureFileName(const std::string& trf) { return OnDiskFileName(trf); }
+std::string PictureFileName(const std::string& trf) {
+    // A wildcard in a hand-edited "3" would make the directory search name some other file.
+    if (trf.find_first_of("*?") != std::string::npos) return {};
+    return OnDiskFileName(trf);
+}
 
 bool IsPagePicture(const std::string& fileName) {
     std::string lower = LowerCase(fileName);

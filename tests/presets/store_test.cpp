@@ -89,6 +89,8 @@ TEST_F(Store, StorePictureCopiesOnlyWhatIsNotThereAlready) {
     EXPECT_EQ(StorePicture(""), StoreResult::NoPicture);
     EXPECT_EQ(StorePicture(outside + "\\missing.gif"), StoreResult::NoPicture);
     EXPECT_EQ(PictureFileName(""), "");
+    EXPECT_EQ(PictureFileName(folder_.plugins() + "\\*.BMP"), "");
+    EXPECT_EQ(StorePicture(folder_.plugins() + "\\Logo.BM?"), StoreResult::NoPicture);
     test::RemoveTree(outside);
 }
 
