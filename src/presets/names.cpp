@@ -19,8 +19,11 @@ bool SameName(const std::string& a, const std::string& b) {
 }
 
 std::string NameRefusal(const std::string& name) {
-    if (name.find_first_of(std::string("[]=\r\n\0", 6)) != std::string::npos)
-        return "名前に「[」「]」「=」や改行は使えません。";
+    // Control characters include the line breaks; the reader would also drop them at either end.
+    bool control = false;
+    for (char c : name) control = control || static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    if (control || name.find_first_of("[]=") != std::string::npos)
+        return "名前に「[」「]」「=」や改行などの制御文字は使えません。";
     if (!name.empty() && (IsBlank(name.front()) || IsBlank(name.back())))
         return "名前の最初と最後に空白は使えません。";
     // The reader takes a value between quotes of one kind as the text inside them.

@@ -48,7 +48,8 @@ std::string PictureTrouble(StoreResult result, const std::string& trf) {
     case StoreResult::AlreadyThere: return {};
     case StoreResult::NoPicture:
         // No picture chosen is an ordinary preset without a logo; a chosen one that is gone is not.
-        if (trf.empty()) return {};
+        // A preset saved without a picture gives back the bare folder, which names no file either.
+        if (NameOf(trf).empty()) return {};
         return "画像ファイル" + NameOf(trf) + "が見つからないため画像なしで保存しました。";
     case StoreResult::Refused:
         return "画像の名前" + PictureFileName(trf) + "がこのソフトの画像と同じため画像は保存していません。";

@@ -49,7 +49,8 @@ std::vector<std::string> PresetNames() {
 bool RemovePreset(int p, const std::string& name) {
     bool ok = DeleteSection(name);
     ok = DeleteKey(kIndexSection, std::to_string(p)) && ok;
-    int last = p;
+    // An index written longer by hand moves a full 100 entries; its old key p + 100 is then the last.
+    int last = p + kMaxPresets;
     for (int i = 1; i <= kMaxPresets; ++i) {
         ProfileText v = ProfileRead(IndexPath(), kIndexSection, std::to_string(p + i));
         if (v.count == 0) {
@@ -63,7 +64,11 @@ bool RemovePreset(int p, const std::string& name) {
     return ok;
 }
 
-std::string PictureFileName(const std::string& trf) { return OnDiskFileName(trf); }
+std::string PictureFileName(const std::string& trf) {
+    // A wildcard in a hand-edited "3" would make the directory search name some other file.
+    if (trf.find_first_of("*?") != std::string::npos) return {};
+    return OnDiskFileName(trf);
+}
 
 bool IsPagePicture(const std::string& fileName) {
     std::string lower = LowerCase(fileName);

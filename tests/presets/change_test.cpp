@@ -87,6 +87,8 @@ TEST_F(Change, AddRefusesEmptyCollidingAndUnstorableNames) {
         EXPECT_EQ(main().Panel(1), kAddHint);
     }
     EXPECT_NE(presets::NameRefusal(std::string("a\0b", 3)), "");
+    EXPECT_NE(presets::NameRefusal("\vab"), "");
+    EXPECT_NE(presets::NameRefusal("a\tb"), "");
     EXPECT_EQ(presets::NameRefusal("ａｂ　ｃ"), "");
     EXPECT_EQ(test::ReadBytes(folder_.index()), before);
     EXPECT_EQ(main().List1().ListCount(), 4);
@@ -172,6 +174,12 @@ TEST_F(Change, OverwriteKeepsOldLineKeysAndCopiesANewPicture) {
     main().Raise("Command7", -1, Event::Click);  // nothing selected
     EXPECT_EQ(test::ReadBytes(folder_.index()), before);
     EXPECT_EQ(main().Panel(1), "カザグルマVer6.2");
+
+    // A preset without a picture saved again is no missing picture.
+    Select("B");
+    main().Raise("Command7", -1, Event::Click);
+    EXPECT_EQ(main().Panel(1), "Bに設定を上書きしました。");
+    EXPECT_EQ(Key("B", "3"), "");
 
     Select("A");
     SetSupport("x\r\ny\r\n");

@@ -56,6 +56,17 @@ TEST_F(Store, RemoveLeavesEntriesBehindAGapAlone) {
     EXPECT_EQ(Key("3"), "");
 }
 
+TEST_F(Store, RemoveFromAnIndexLongerThanTheListLosesNoEntry) {
+    // Written by hand: 101 entries, one more than the list shows.
+    std::vector<std::string> names;
+    for (int i = 1; i <= 101; ++i) names.push_back("p" + std::to_string(i));
+    Index(names);
+    ASSERT_TRUE(RemovePreset(1, "p1"));
+    EXPECT_EQ(Key("1"), "p2");
+    EXPECT_EQ(Key("100"), "p101");
+    EXPECT_EQ(Key("101"), "");
+}
+
 TEST_F(Store, StorePictureCopiesOnlyWhatIsNotThereAlready) {
     std::string outside = test::ScratchFolder("pics");
     test::WriteBytes(outside + "\\Logo.BMP", "new bytes");
@@ -78,6 +89,8 @@ TEST_F(Store, StorePictureCopiesOnlyWhatIsNotThereAlready) {
     EXPECT_EQ(StorePicture(""), StoreResult::NoPicture);
     EXPECT_EQ(StorePicture(outside + "\\missing.gif"), StoreResult::NoPicture);
     EXPECT_EQ(PictureFileName(""), "");
+    EXPECT_EQ(PictureFileName(folder_.plugins() + "\\*.BMP"), "");
+    EXPECT_EQ(StorePicture(folder_.plugins() + "\\Logo.BM?"), StoreResult::NoPicture);
     test::RemoveTree(outside);
 }
 
