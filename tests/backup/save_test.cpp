@@ -2,6 +2,7 @@
 #include <string>
 
 #include "backup/fixture.h"
+#include "platform/text.h"
 
 namespace kaza::test {
 namespace {
@@ -97,6 +98,14 @@ TEST_F(FolderSave, CancelledBeforeAnyPickCopiesNothing) {
     EXPECT_EQ(Status(), "指定先に保存はキャンセルされました。");
     EXPECT_EQ(main_.C("Text5").Text(), "");
     EXPECT_FALSE(Exists("\\oemlogo.bmp"));
+}
+
+TEST_F(FolderSave, TheSystemFolderItselfAlreadyHoldsThePair) {
+    dialogs_.browseAnswers = {system_};
+    Click("SONOTA");
+    EXPECT_EQ(Status(), platform::LowerCase(system_) + "に保存しました。");
+    EXPECT_EQ(ReadBytes(system_ + "\\oemlogo.bmp"), kInstalledLogo);
+    EXPECT_EQ(ReadBytes(system_ + "\\oeminfo.ini"), kInstalledInfo);
 }
 
 TEST_F(FolderSave, ADriveRootTakesTheSeparatorAgain) {
