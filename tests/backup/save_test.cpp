@@ -180,6 +180,13 @@ TEST(SystemShell, ALetterWithoutADriveIsNeitherEmptyNorUnformatted) {
     EXPECT_EQ(platform::systemShell().ProbeDrive('Q'), DriveProbe::Other);
 }
 
+TEST(SystemShell, TellsAnEmptyDriveFromADiskItCannotRead) {
+    EXPECT_EQ(platform::ClassifyDriveError(ERROR_NOT_READY), DriveProbe::NoDisk);
+    for (unsigned long error : {ERROR_GEN_FAILURE, ERROR_UNRECOGNIZED_MEDIA, ERROR_NOT_DOS_DISK, ERROR_SECTOR_NOT_FOUND})
+        EXPECT_EQ(platform::ClassifyDriveError(error), DriveProbe::Unreadable) << error;
+    EXPECT_EQ(platform::ClassifyDriveError(ERROR_ACCESS_DENIED), DriveProbe::Other);
+}
+
 TEST_F(FloppySave, EachProbeOutcomeShowsOnlyItsOwnMessage) {
     struct Case {
         DriveProbe probe;
