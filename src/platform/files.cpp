@@ -35,6 +35,17 @@ bool FolderExists(std::string_view path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool SameFile(std::string_view a, std::string_view b) {
+    auto identity = [](std::string_view path, BY_HANDLE_FILE_INFORMATION& info) {
+        FileHandle f(CreateFileA(ToAnsi(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return f && GetFileInformationByHandle(f.get(), &info);
+    };
+    BY_HANDLE_FILE_INFORMATION x{}, y{};
+    return identity(a, x) && identity(b, y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
+           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
+}
+
 bool WriteWholeFile(std::string_view path, const std::string& bytes) {
     FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                              nullptr));

@@ -12,6 +12,8 @@ std::string OnDiskFileName(std::string_view path);
 bool CreateEmptyFile(std::string_view path);
 bool FileExists(std::string_view path);
 bool FolderExists(std::string_view path);
+// Whether both paths name one existing file (another spelling, letter case or short name).
+bool SameFile(std::string_view a, std::string_view b);
 // Whole-file helpers for callers that write raw bytes.
 bool WriteWholeFile(std::string_view path, const std::string& bytes);
 bool ReadWholeFile(std::string_view path, std::string& bytes);

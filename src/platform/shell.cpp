@@ -47,6 +47,10 @@ DriveProbe ClassifyDriveError(unsigned long error) {
     case ERROR_NOT_READY:
     case ERROR_NO_MEDIA_IN_DRIVE:
         return DriveProbe::NoDisk;
+    // An unformatted disk in a 9x drive fails the way DOS put it: "General failure reading drive A".
+    case ERROR_GEN_FAILURE:
+    case ERROR_SEEK:
+    case ERROR_READ_FAULT:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_FILE_NOT_FOUND:
     case ERROR_NOT_DOS_DISK:

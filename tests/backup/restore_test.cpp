@@ -117,6 +117,17 @@ TEST_F(Restore, ACancelledBrowseTakesTheSharedDialogsLastFile) {
     ExpectInstalledUnchanged();
 }
 
+TEST_F(Restore, TheInstalledFileNamedAsItsOwnBackupKeepsItsContent) {
+    Open([&](Form6& w) {
+        w.Text1().SetText(system_ + "\\OEMLOGO.BMP");
+        w.Text2().SetText(system_ + "\\oeminfo.ini");
+        Press(w, "Command1");
+    });
+    // Nothing needed copying: the system folder already holds what was asked for.
+    ExpectInstalledUnchanged();
+    EXPECT_EQ(Status(), "バックアップを元に戻しました。");
+}
+
 TEST_F(Restore, NamesWhatWasNotRestored) {
     Open([&](Form6& w) {
         w.Text1().SetText(saved_ + "\\oemlogo.bmp");

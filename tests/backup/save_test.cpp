@@ -2,6 +2,7 @@
 #include <string>
 
 #include "backup/fixture.h"
+#include "platform/text.h"
 
 namespace kaza::test {
 namespace {
@@ -99,6 +100,14 @@ TEST_F(FolderSave, CancelledBeforeAnyPickCopiesNothing) {
     EXPECT_FALSE(Exists("\\oemlogo.bmp"));
 }
 
+TEST_F(FolderSave, TheSystemFolderItselfAlreadyHoldsThePair) {
+    dialogs_.browseAnswers = {system_};
+    Click("SONOTA");
+    EXPECT_EQ(Status(), platform::LowerCase(system_) + "に保存しました。");
+    EXPECT_EQ(ReadBytes(system_ + "\\oemlogo.bmp"), kInstalledLogo);
+    EXPECT_EQ(ReadBytes(system_ + "\\oeminfo.ini"), kInstalledInfo);
+}
+
 TEST_F(FolderSave, ADriveRootTakesTheSeparatorAgain) {
     dialogs_.browseAnswers = {"C:\\"};
     Click("SONOTA");
@@ -171,6 +180,13 @@ TEST_F(FloppySave, ADiskThatTakesNothingIsReported) {
 
 TEST(SystemShell, ALetterWithoutADriveIsNeitherEmptyNorUnformatted) {
     EXPECT_EQ(platform::systemShell().ProbeDrive('Q'), DriveProbe::Other);
+}
+
+TEST(SystemShell, TellsAnEmptyDriveFromADiskItCannotRead) {
+    EXPECT_EQ(platform::ClassifyDriveError(ERROR_NOT_READY), DriveProbe::NoDisk);
+    for (unsigned long error : {ERROR_GEN_FAILURE, ERROR_UNRECOGNIZED_MEDIA, ERROR_NOT_DOS_DISK, ERROR_SECTOR_NOT_FOUND})
+        EXPECT_EQ(platform::ClassifyDriveError(error), DriveProbe::Unreadable) << error;
+    EXPECT_EQ(platform::ClassifyDriveError(ERROR_ACCESS_DENIED), DriveProbe::Other);
 }
 
 TEST_F(FloppySave, EachProbeOutcomeShowsOnlyItsOwnMessage) {
