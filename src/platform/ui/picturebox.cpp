@@ -405,9 +405,28 @@ LRESULT CALLBACK PictureBoxWindow::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
         EndPaint(h, &ps);
         return 0;
     }
+    case WM_LBUTTONDOWN:
+        // A click is a press and a release on this window, as on a button: a release alone
+        // (the end of a double-click that closed a dialog above the box) is no click.
+        if (self) {
+            self->pressed_ = true;
+            SetCapture(h);
+        }
+        return 0;
     case WM_LBUTTONUP:
-        SendMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), STN_CLICKED),
-                     reinterpret_cast<LPARAM>(h));
+        if (self && self->pressed_) {
+            self->pressed_ = false;
+            ReleaseCapture();
+            RECT rc{};
+            GetClientRect(h, &rc);
+            POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+            if (PtInRect(&rc, pt))
+                SendMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), STN_CLICKED),
+                             reinterpret_cast<LPARAM>(h));
+        }
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (self) self->pressed_ = false;
         return 0;
     case WM_GETDLGCODE:
         return 0;
