@@ -96,10 +96,11 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
     // 6, 7. The logo: whatever the frame shows now.
     const std::string logoPath = folder + "\\OEMLOGO.BMP";
     bool logoWritten = false;
+    unsigned long logoError = 0;
     if (haveFolder)
-        logoWritten = depth == LogoDepth::Colours256 ? logo::SaveLogo256(main, logoPath)
-                                                     : logo::SaveLogoFullColour(main, logoPath);
-    if (!logoWritten) failed.Add(kLogo, false);
+        logoWritten = depth == LogoDepth::Colours256 ? logo::SaveLogo256(main, logoPath, &logoError)
+                                                     : logo::SaveLogoFullColour(main, logoPath, &logoError);
+    if (!logoWritten) failed.Add(kLogo, logoError == ERROR_ACCESS_DENIED);
 
     return failed.ResultText();
 }

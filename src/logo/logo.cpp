@@ -134,18 +134,20 @@ void Centre(Form1& main) {
     control.SetVisible(true);
 }
 
-bool SaveLogo256(Form1& main, const std::string& path) {
+bool SaveLogo256(Form1& main, const std::string& path, unsigned long* error) {
     ui::PictureBoxWindow& frame = Frame(main);
     frame.SetAutoRedraw(true);
     frame.SetBorder(false);
     frame.SetScale(ui::ScaleMode::Pixels);
     ui::Form::SetBusy(true);
     // With no border the outer size is the client area; read to the nearest whole pixel.
-    bool ok = WriteBitmap256(frame, path, 0, 0, ui::Px(frame.Width()), ui::Px(frame.Height()));
+    bool ok = WriteBitmap256(frame, path, 0, 0, ui::Px(frame.Width()), ui::Px(frame.Height()), error);
     ui::Form::SetBusy(false);
     return ok;
 }
 
-bool SaveLogoFullColour(Form1& main, const std::string& path) { return Frame(main).SaveSurface(path); }
+bool SaveLogoFullColour(Form1& main, const std::string& path, unsigned long* error) {
+    return Frame(main).SaveSurface(path, error);
+}
 
 }  // namespace kaza::logo

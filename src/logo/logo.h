@@ -21,12 +21,13 @@ void RestoreDesignRectangle(Form1& main);
 // False when the picture could not be loaded (the frame keeps its geometry, nothing is drawn).
 bool DrawStretched(Form1& main, const std::string& path);
 
-// Writing the logo file. Both return false when the file was not written.
+// Writing the logo file. Both return false when the file was not written, with the system's
+// error code in *error (when given).
 // 256 colours: persistent drawing on, no border, pixel units, busy pointer, SaveBitmap256 of the
 // whole client area, main window back to twips.
-bool SaveLogo256(Form1& main, const std::string& path);
+bool SaveLogo256(Form1& main, const std::string& path, unsigned long* error = nullptr);
 // Full colour: the frame's persistent surface (its client area) as an uncompressed 24-bit BMP.
-bool SaveLogoFullColour(Form1& main, const std::string& path);
+bool SaveLogoFullColour(Form1& main, const std::string& path, unsigned long* error = nullptr);
 
 }  // namespace logo
 }  // namespace kaza

@@ -86,10 +86,11 @@ void SampleRow(const ui::PictureBoxWindow& surface, int row, const std::vector<i
 }  // namespace
 
 bool WriteBitmap256(const ui::PictureBoxWindow& PicObje, const std::string& fname, int32_t sx, int32_t sy,
-                    int32_t B_Width, int32_t B_Height) {
+                    int32_t B_Width, int32_t B_Height, unsigned long* errorOut) {
     DWORD error = 0;
     auto fail = [&](DWORD code) {
         error = code ? code : ERROR_GEN_FAILURE;
+        if (errorOut) *errorOut = error;
         return false;
     };
     auto run = [&]() -> bool {

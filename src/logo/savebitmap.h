@@ -21,9 +21,9 @@ public:
 
 namespace logo {
 // SaveBitmap256 telling whether the file was written completely (the message box has been
-// shown when not).
+// shown when not); the system's error code goes to *error (when given).
 bool WriteBitmap256(const ui::PictureBoxWindow& PicObje, const std::string& fname, int32_t sx, int32_t sy,
-                    int32_t B_Width, int32_t B_Height);
+                    int32_t B_Width, int32_t B_Height, unsigned long* error = nullptr);
 // The palette index of a colour value 0x00BBGGRR, split with division that truncates toward zero.
 inline uint8_t PaletteIndex(int32_t value) {
     int32_t r = value & 255, g = (value / 256) & 255, b = (value / 65536) & 255;

@@ -7,6 +7,7 @@
 
 #include "app/form1.h"
 #include "apply/form5.h"
+#include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/ui/picturebox.h"
 #include "support/kaza_test.h"
@@ -291,6 +292,24 @@ TEST_F(Apply, RefusedRegistryWriteIsReportedAndTheOtherStepsStillRun) {
     EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"), std::string(kNt ? "new cpu" : "old cpu") + '\0');
     EXPECT_NE(Info().find("Line1=\"line\""), std::string::npos);
     EXPECT_EQ(Logo().size(), 23550u);
+}
+
+TEST_F(Apply, EverythingRefusedForLackOfRightsSaysSo) {
+    // Targets the system refuses to replace (folders in their place), and a registry that
+    // refuses every write.
+    for (const char* name : {"oeminfo.ini", "OEMLOGO.BMP"}) CreateDirectoryA((system_ + "\\" + name).c_str(), nullptr);
+    platform::SetWriteRefusalForTesting([](Root, std::string_view, std::string_view) { return true; });
+    Import();
+    Click(main_.C("Command5"));
+    const std::string expected = std::string("管理者権限がないためoeminfo.ini、登録情報、") +
+                                 (kNt ? "プロセッサ名、" : "") + "ロゴ画像を書き込めませんでした。";
+    for (const char* option : {"Option2", "Option1"}) {
+        main_.SetPanel(1, "");
+        ApplyWith(option);
+        EXPECT_EQ(main_.Panel(1), expected) << option;
+    }
+    ASSERT_EQ(dialogs_.messages.size(), 1u);  // the 256-colour writer's own box
+    EXPECT_EQ(dialogs_.messages[0].text, platform::LastErrorText(ERROR_ACCESS_DENIED));
 }
 
 TEST_F(Apply, CancelOrCloseWritesNothing) {

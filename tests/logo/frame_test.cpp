@@ -109,6 +109,21 @@ TEST_F(LogoFrame, ImportShowsThePictureUnscaledAtTheTopLeft) {
     main_.Raise("G", -1, ui::Event::Click);
     EXPECT_FALSE(frame().Picture().empty());
     EXPECT_EQ(dialogs_.openFilters.size(), 3u);
+
+    // With the mouse: a press and a release on the frame are a click. A release alone (the end
+    // of a double-click that closed a dialog lying over the frame) or a release moved off the
+    // frame is none.
+    HWND box = main_.Picture1().hwnd();
+    SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(dialogs_.openFilters.size(), 3u);
+    SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(400, 5));
+    EXPECT_EQ(dialogs_.openFilters.size(), 3u);
+    dialogs_.openAnswers.push_back(first);
+    SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(6, 5));
+    EXPECT_EQ(dialogs_.openFilters.size(), 4u);
+    EXPECT_EQ(main_.TRF, Variant::Text(first));
 }
 
 TEST_F(LogoFrame, FitStretchesOntoTheBorderlessFrameAndFitAgainShowsThePictureUnscaled) {

@@ -209,6 +209,25 @@ TEST_F(Writer, SurfacePointGeometryAndFullColourSave) {
     MoveWindow(pb.hwnd(), 10, 20, 50, 40, FALSE);
     EXPECT_FLOAT_EQ(pb.Left(), 150);
     EXPECT_FLOAT_EQ(pb.Width(), 750);
+
+    // A surface larger than one write block: every pixel lands in its bottom-up place.
+    pb.SetScale(ScaleMode::Pixels);
+    form_.C("Picture1").Move(0, 0, 301 * 15, 1500 * 15);
+    ASSERT_EQ(pb.SurfaceHeight(), 1500);
+    for (int y = 0; y < 1500; ++y)
+        for (int x = 0; x < 301; ++x) SetPixel(x, y, uint32_t(x * 13 + y * 7) & 0xFFFFFF);
+    ASSERT_TRUE(pb.SaveSurface(path));
+    b = test::ReadBytes(path);
+    const size_t row = 904;
+    ASSERT_EQ(b.size(), 54 + row * 1500);
+    for (int y = 0; y < 1500; ++y)
+        for (int x = 0; x < 301; ++x) {
+            const uint32_t c = uint32_t(pb.Point(x, 1499 - y));
+            const size_t p = 54 + size_t(y) * row + size_t(x) * 3;
+            ASSERT_EQ(uint32_t(uint8_t(b[p])) << 16 | uint32_t(uint8_t(b[p + 1])) << 8 | uint8_t(b[p + 2]), c)
+                << x << "," << y;
+        }
+    EXPECT_EQ(b.substr(54 + row - 1, 1), std::string(1, '\0'));
 }
 
 // The two logo saves through the main window's frame.

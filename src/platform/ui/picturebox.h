@@ -137,6 +137,7 @@ private:
     ScaleMode scale_ = ScaleMode::Twips;
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool placing_ = false;
+    bool pressed_ = false;  // the left button went down here and is still held
     platform::Picture picture_;
     platform::MemoryDC dc_;
     PixelImage surface_;
