@@ -261,8 +261,8 @@ void Form::Load() {
     RECT r{0, 0, Px(spec_.clientWidth), Px(spec_.clientHeight)};
     AdjustWindowRectEx(&r, style, menuBar_ != nullptr, exStyle);
     hwnd_ = CreateWindowExA(exStyle, kFormClass, ToAnsi(spec_.caption).c_str(), style, CW_USEDEFAULT,
-                            CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, menuBar_,
-                            GetModuleHandleA(nullptr), this);
+                            CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, std::exchange(createOwner_, nullptr),
+                            menuBar_, GetModuleHandleA(nullptr), this);
     // The menu bar can wrap onto two lines; make sure the client area keeps its size.
     RECT client{};
     GetClientRect(hwnd_, &client);
@@ -287,8 +287,38 @@ void Form::Show() {
     UpdateWindow(hwnd_);
 }
 
+// The program window a modal window belongs to: the one the user is working in when it opens,
+// else the first program window there is (the main window). Never the window itself or one of
+// the windows it owns.
+HWND Form::ModalOwner() const {
+    auto eligible = [this](HWND h) {
+        if (!h || h == hwnd_) return false;
+        for (HWND o = GetWindow(h, GW_OWNER); o; o = GetWindow(o, GW_OWNER))
+            if (o == hwnd_) return false;
+        return true;
+    };
+    HWND active = GetActiveWindow();
+    for (Form* f : Registry())
+        if (f != this && f->hwnd_ && f->hwnd_ == active && eligible(active)) return active;
+    for (bool needVisible : {true, false})
+        for (Form* f : Registry())
+            if (f != this && eligible(f->hwnd_) && (!needVisible || IsWindowVisible(f->hwnd_))) return f->hwnd_;
+    return nullptr;
+}
+
 void Form::ShowModal() {
-    Load();
+    // Owned, so that no window manager can put it behind the window it belongs to. A window that
+    // was loaded before gets the owner now; the previous one comes back when it closes, so that a
+    // window kept hidden does not go down with a window it was only shown over.
+    HWND owner = ModalOwner();
+    HWND previousOwner = nullptr;
+    if (!hwnd_) {
+        createOwner_ = owner;
+        Load();
+    } else {
+        previousOwner = GetWindow(hwnd_, GW_OWNER);
+        if (previousOwner != owner) SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    }
     std::vector<HWND> disabled;
     for (Form* f : Registry())
         if (f != this && f->hwnd_ && IsWindowEnabled(f->hwnd_)) {
@@ -314,9 +344,13 @@ void Form::ShowModal() {
         }
     }
     --g_modalDepth;
+    if (hwnd_ && GetWindow(hwnd_, GW_OWNER) != previousOwner)
+        SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previousOwner));
     for (HWND h : disabled)
         if (IsWindow(h)) EnableWindow(h, TRUE);
-    if (!disabled.empty() && IsWindow(disabled.front())) SetActiveWindow(disabled.front());
+    // Back to the window the user was working in.
+    if (owner && IsWindow(owner) && IsWindowEnabled(owner)) SetActiveWindow(owner);
+    else if (!disabled.empty() && IsWindow(disabled.front())) SetActiveWindow(disabled.front());
 }
 
 void Form::Hide() {
