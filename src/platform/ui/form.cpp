@@ -76,16 +76,17 @@ LRESULT CALLBACK LineProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 int ZGroup(const ControlSpec& s) {
-    // Fields, buttons, lists and picture boxes that take the focus lie on top, in tab order;
-    // then lines, labels, click areas, pictures without focus, and frames at the bottom.
-    // Click areas paint the form's background, so they lie below the labels they overlap; a
-    // label without a click handler lets clicks through to the click area beneath.
+    // Fields, buttons, lists and picture boxes lie on top, in tab order; then lines, labels,
+    // click areas, images, and frames at the bottom. A picture box covers the lines and labels
+    // that share its place (an overlay strip hides what it is laid over). Click areas lie below
+    // the labels they overlap; a label without a click handler lets clicks through to the click
+    // area beneath.
     switch (s.kind) {
     case Kind::Line: return 1;
     case Kind::Label: return 2;
     case Kind::ClickArea: return 3;
     case Kind::Image: return 4;
-    case Kind::Picture: return s.tabIndex >= 0 ? 0 : 4;
+    case Kind::Picture: return 0;
     case Kind::Frame: return 5;
     default: return 0;
     }
@@ -834,6 +835,30 @@ LRESULT CALLBACK Form::ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_
         LRESULT r = DefSubclassProc(h, msg, wp, lp);
         if (Control* c = self->FindByHwnd(h)) self->Dispatch(*c, Event::KeyUp);
         return r;
+    }
+    if (msg == WM_PAINT && wp == 0) {
+        // Labels paint through their parent's DC (their class asks for it), which the windows
+        // above them do not clip: without help a label would paint over a picture box or label
+        // that lies above it. Click areas draw nothing at all: what shows there is the form and
+        // the labels laid over it.
+        Control* c = self->FindByHwnd(h);
+        Kind kind = c ? c->spec().kind : Kind::Text;
+        if (kind == Kind::ClickArea || kind == Kind::Label) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(h, &ps);
+            if (kind == Kind::Label) {
+                for (HWND above = GetWindow(h, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+                    if (!IsWindowVisible(above)) continue;
+                    RECT r{};
+                    GetWindowRect(above, &r);
+                    MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&r), 2);
+                    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+                }
+                DefSubclassProc(h, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+            }
+            EndPaint(h, &ps);
+            return 0;
+        }
     }
     if (msg == WM_LBUTTONUP) {
         // Text fields have no click notification of their own.
