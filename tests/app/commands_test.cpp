@@ -108,12 +108,14 @@ TEST_F(Commands, EachTriggerLeavesItsHintAndOpensItsWindowItsWay) {
             bool ran = false;
             std::string caption, panel;
             bool mainEnabled = true;
+            HWND owner = nullptr;
         } modal;
         Form::SetModalHook([&](Form& w) {
             modal.ran = true;
             modal.caption = w.Caption();
             modal.panel = f.Panel(1);
             modal.mainEnabled = IsWindowEnabled(f.hwnd()) != FALSE;
+            modal.owner = GetWindow(w.hwnd(), GW_OWNER);
         });
         Fire(f, r);
         Form::SetModalHook(nullptr);
@@ -132,6 +134,7 @@ TEST_F(Commands, EachTriggerLeavesItsHintAndOpensItsWindowItsWay) {
                 EXPECT_TRUE(modal.ran);
                 EXPECT_EQ(modal.caption, r.caption);
                 EXPECT_FALSE(modal.mainEnabled);
+                EXPECT_EQ(modal.owner, f.hwnd());  // kept above the main window
                 EXPECT_EQ(modal.panel, r.hint);  // the hint comes first
             }
             break;
@@ -238,6 +241,46 @@ TEST_F(Commands, MainWindowIgnoresClicksAndMenusWhileAModalWindowIsOpen) {
     Fire(f, "BAZYON", Via::Menu);
     ASSERT_NE(f.ExistingWindow<frmAbout>(), nullptr);
     EXPECT_TRUE(f.ExistingWindow<frmAbout>()->Visible());
+}
+
+TEST_F(Commands, ModalWindowBelongsToTheProgramWindowActiveWhenItOpens) {
+    Form1 f;
+    f.Show();
+    ModalWindow modal, inner;
+    HWND owner = nullptr, innerOwner = nullptr, outer = nullptr;
+
+    // Created afresh over the main window; a modal window opened from it belongs to it in turn.
+    Form::SetModalHook([&](Form& w) {
+        outer = w.hwnd();
+        owner = GetWindow(w.hwnd(), GW_OWNER);
+        Form::SetModalHook([&](Form& n) { innerOwner = GetWindow(n.hwnd(), GW_OWNER); });
+        inner.ShowModal();
+    });
+    modal.ShowModal();
+    EXPECT_EQ(owner, f.hwnd());
+    EXPECT_EQ(innerOwner, outer);
+    EXPECT_EQ(GetActiveWindow(), f.hwnd());
+
+    // Already loaded, over the support editor the user is typing in; hidden, not unloaded, at the end.
+    modal.Load();
+    ASSERT_EQ(GetWindow(modal.hwnd(), GW_OWNER), nullptr);
+    SendMessageA(f.C("Command1").hwnd(), BM_CLICK, 0, 0);
+    Form2& editor = f.Window<Form2>();
+    ASSERT_EQ(GetActiveWindow(), editor.hwnd());
+    owner = nullptr;
+    Form::SetModalHook([&](Form& w) {
+        owner = GetWindow(w.hwnd(), GW_OWNER);
+        w.Hide();
+    });
+    modal.ShowModal();
+    EXPECT_EQ(owner, editor.hwnd());
+    EXPECT_EQ(GetActiveWindow(), editor.hwnd());
+    // Kept hidden, it no longer belongs to the editor and outlives it.
+    ASSERT_TRUE(modal.Loaded());
+    EXPECT_EQ(GetWindow(modal.hwnd(), GW_OWNER), nullptr);
+    SendMessageA(editor.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(editor.Loaded());
+    EXPECT_TRUE(modal.Loaded());
 }
 
 TEST_F(Commands, ModelessWindowsLeaveTheMainWindowUsable) {

@@ -199,5 +199,30 @@ TEST_F(Probe, MissingPagePicturesStillOpenTheWindow) {
     EXPECT_EQ(f.C("Picture2").Visible(), kFamily == "nt40" || kFamily == "win2k");
 }
 
+
+// On the NT 4.0 and 2000 pages the strip is laid over the pictured tabs: what lies under it (the
+// tab click area, the strike-through lines, the marker) must not paint over it.
+TEST_F(Probe, OverlayStripShowsWhollyOnTheScreen) {
+    if (kFamily != "nt40" && kFamily != "win2k") GTEST_SKIP() << "no strip on " << kFamily;
+    for (const char* name : {"NODEVMGRPAGE", "NOCONFIGPAGE", "NOFILESYSPAGE", "NOVIRTMEMPAGE"})
+        test::SetText(Root::CurrentUser, kPolicyKey, name, "1");
+    Form1 f;
+    f.Show();
+    RedrawWindow(f.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ui::DoEvents();
+    const ui::PictureBoxWindow& strip = *f.C("Picture2").pictureBox();
+    RECT r = f.C("Picture2").PixelRect();
+    ASSERT_EQ(r.right - r.left, strip.SurfaceWidth());
+    HDC dc = GetDC(f.hwnd());
+    int differing = 0;
+    for (int y = 0; y < strip.SurfaceHeight() && y < r.bottom - r.top; ++y)
+        for (int x = 0; x < strip.SurfaceWidth(); ++x) {
+            COLORREF shown = GetPixel(dc, r.left + x, r.top + y);
+            uint32_t own = strip.Bits()[y * strip.SurfaceWidth() + x];
+            if (shown != RGB((own >> 16) & 0xFF, (own >> 8) & 0xFF, own & 0xFF)) ++differing;
+        }
+    ReleaseDC(f.hwnd(), dc);
+    EXPECT_EQ(differing, 0);
+}
 }  // namespace
 }  // namespace kaza

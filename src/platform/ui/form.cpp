@@ -76,16 +76,17 @@ LRESULT CALLBACK LineProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 int ZGroup(const ControlSpec& s) {
-    // Fields, buttons, lists and picture boxes that take the focus lie on top, in tab order;
-    // then lines, labels, click areas, pictures without focus, and frames at the bottom.
-    // Click areas paint the form's background, so they lie below the labels they overlap; a
-    // label without a click handler lets clicks through to the click area beneath.
+    // Fields, buttons, lists and picture boxes lie on top, in tab order; then lines, labels,
+    // click areas, images, and frames at the bottom. A picture box covers the lines and labels
+    // that share its place (an overlay strip hides what it is laid over). Click areas lie below
+    // the labels they overlap; a label without a click handler lets clicks through to the click
+    // area beneath.
     switch (s.kind) {
     case Kind::Line: return 1;
     case Kind::Label: return 2;
     case Kind::ClickArea: return 3;
     case Kind::Image: return 4;
-    case Kind::Picture: return s.tabIndex >= 0 ? 0 : 4;
+    case Kind::Picture: return 0;
     case Kind::Frame: return 5;
     default: return 0;
     }
@@ -261,8 +262,8 @@ void Form::Load() {
     RECT r{0, 0, Px(spec_.clientWidth), Px(spec_.clientHeight)};
     AdjustWindowRectEx(&r, style, menuBar_ != nullptr, exStyle);
     hwnd_ = CreateWindowExA(exStyle, kFormClass, ToAnsi(spec_.caption).c_str(), style, CW_USEDEFAULT,
-                            CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, menuBar_,
-                            GetModuleHandleA(nullptr), this);
+                            CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, std::exchange(createOwner_, nullptr),
+                            menuBar_, GetModuleHandleA(nullptr), this);
     // The menu bar can wrap onto two lines; make sure the client area keeps its size.
     RECT client{};
     GetClientRect(hwnd_, &client);
@@ -287,8 +288,38 @@ void Form::Show() {
     UpdateWindow(hwnd_);
 }
 
+// The program window a modal window belongs to: the one the user is working in when it opens,
+// else the first program window there is (the main window). Never the window itself or one of
+// the windows it owns.
+HWND Form::ModalOwner() const {
+    auto eligible = [this](HWND h) {
+        if (!h || h == hwnd_) return false;
+        for (HWND o = GetWindow(h, GW_OWNER); o; o = GetWindow(o, GW_OWNER))
+            if (o == hwnd_) return false;
+        return true;
+    };
+    HWND active = GetActiveWindow();
+    for (Form* f : Registry())
+        if (f != this && f->hwnd_ && f->hwnd_ == active && eligible(active)) return active;
+    for (bool needVisible : {true, false})
+        for (Form* f : Registry())
+            if (f != this && eligible(f->hwnd_) && (!needVisible || IsWindowVisible(f->hwnd_))) return f->hwnd_;
+    return nullptr;
+}
+
 void Form::ShowModal() {
-    Load();
+    // Owned, so that no window manager can put it behind the window it belongs to. A window that
+    // was loaded before gets the owner now; the previous one comes back when it closes, so that a
+    // window kept hidden does not go down with a window it was only shown over.
+    HWND owner = ModalOwner();
+    HWND previousOwner = nullptr;
+    if (!hwnd_) {
+        createOwner_ = owner;
+        Load();
+    } else {
+        previousOwner = GetWindow(hwnd_, GW_OWNER);
+        if (previousOwner != owner) SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    }
     std::vector<HWND> disabled;
     for (Form* f : Registry())
         if (f != this && f->hwnd_ && IsWindowEnabled(f->hwnd_)) {
@@ -314,9 +345,13 @@ void Form::ShowModal() {
         }
     }
     --g_modalDepth;
+    if (hwnd_ && GetWindow(hwnd_, GW_OWNER) != previousOwner)
+        SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previousOwner));
     for (HWND h : disabled)
         if (IsWindow(h)) EnableWindow(h, TRUE);
-    if (!disabled.empty() && IsWindow(disabled.front())) SetActiveWindow(disabled.front());
+    // Back to the window the user was working in.
+    if (owner && IsWindow(owner) && IsWindowEnabled(owner)) SetActiveWindow(owner);
+    else if (!disabled.empty() && IsWindow(disabled.front())) SetActiveWindow(disabled.front());
 }
 
 void Form::Hide() {
@@ -800,6 +835,30 @@ LRESULT CALLBACK Form::ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_
         LRESULT r = DefSubclassProc(h, msg, wp, lp);
         if (Control* c = self->FindByHwnd(h)) self->Dispatch(*c, Event::KeyUp);
         return r;
+    }
+    if (msg == WM_PAINT && wp == 0) {
+        // Labels paint through their parent's DC (their class asks for it), which the windows
+        // above them do not clip: without help a label would paint over a picture box or label
+        // that lies above it. Click areas draw nothing at all: what shows there is the form and
+        // the labels laid over it.
+        Control* c = self->FindByHwnd(h);
+        Kind kind = c ? c->spec().kind : Kind::Text;
+        if (kind == Kind::ClickArea || kind == Kind::Label) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(h, &ps);
+            if (kind == Kind::Label) {
+                for (HWND above = GetWindow(h, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+                    if (!IsWindowVisible(above)) continue;
+                    RECT r{};
+                    GetWindowRect(above, &r);
+                    MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&r), 2);
+                    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+                }
+                DefSubclassProc(h, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+            }
+            EndPaint(h, &ps);
+            return 0;
+        }
     }
     if (msg == WM_LBUTTONUP) {
         // Text fields have no click notification of their own.

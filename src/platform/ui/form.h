@@ -206,6 +206,8 @@ private:
     std::map<COLORREF, platform::Brush> solidBrushes_;
     bool unloading_ = false;
     HWND lastFocus_ = nullptr;  // the control to give the focus back to on activation
+    HWND createOwner_ = nullptr;  // the owner the next Load creates the window with
+    HWND ModalOwner() const;
 };
 
 // Runs the program's message loop until WM_QUIT; returns its exit code.
