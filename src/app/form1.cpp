@@ -12,7 +12,7 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kLightGrey = RGB(192, 192, 192);
 constexpr const char* kGothic = "ＭＳ Ｐゴシック";
 
-const ControlSpec kControls[] = {
+const ControlDecl kControls[] = {
     // settings fields
     Text("Text4", 3480, 3360, 2655, 270, "通常は会社名").Index(0).Tab(3),
     Text("Text4", 3480, 3600, 2655, 270, "通常はパソコンのモデルNo").Index(1).Tab(4),
@@ -49,7 +49,7 @@ const ControlSpec kControls[] = {
     Button("Command1", 3840, 4680, 1935, 375, "サポート情報（Ｓ）").Tab(6),
 };
 
-const MenuSpec kMenus[] = {
+const MenuDecl kMenus[] = {
     {"F", "ファイル", 0},
     {"sisuhyou", "システムのプロパティを表示", 1},
     {"a", "-", 1},
@@ -82,7 +82,7 @@ const StatusPanel kPanels[] = {
     {1440, "中央　　　　　　止"},
 };
 
-const FormSpec kForm1{"カザグルマ", 8250, 5655, kControls, Count(kControls),
+const FormDecl kForm1{"カザグルマ", 8250, 5655, kControls, Count(kControls),
                       kMenus, sizeof kMenus / sizeof kMenus[0], kPanels, 3};
 
 }  // namespace

@@ -12,7 +12,7 @@ using namespace ui;
 
 constexpr COLORREF kDarkRed = RGB(192, 0, 0);
 
-const ControlSpec kControls[] = {
+const ControlDecl kControls[] = {
     Frame("Frame1", 120, 120, 4815, 855, "注意"),
     Label("Label1", 240, 240, 4455, 375,
           "メーカー製のパソコンなどはロゴ画像などの情報が上書きされてしまいますので、必ずバックアップを取って下さい。")
@@ -24,7 +24,7 @@ const ControlSpec kControls[] = {
     Button("Command1", 1200, 2280, 1215, 375, "実行").Tab(0),
     Button("Command2", 2640, 2280, 1095, 375, "キャンセル").Tab(1),
 };
-const FormSpec kForm5{"最終確認", 5055, 2715, kControls, Count(kControls)};
+const FormDecl kForm5{"最終確認", 5055, 2715, kControls, Count(kControls)};
 
 }  // namespace
 

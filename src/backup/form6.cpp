@@ -8,7 +8,7 @@ namespace {
 
 using namespace ui;
 
-const ControlSpec kControls[] = {
+const ControlDecl kControls[] = {
     Frame("Frame1", 120, 120, 5175, 1815, "バックアップした2つのファイルをそれぞれ指定してください。"),
     Label("Label1", 120, 480, 495, 375, "画像BMP").In("Frame1"),
     Text("Text1", 600, 480, 3735, 270).In("Frame1").Tab(0),
@@ -19,7 +19,7 @@ const ControlSpec kControls[] = {
     Button("Command1", 1080, 2160, 1455, 375, "実行").Tab(4),
     Button("Command2", 2760, 2160, 1455, 375, "キャンセル").Tab(5),
 };
-const FormSpec kForm6{"バックアップしたものを元に戻す", 5415, 2625, kControls, Count(kControls)};
+const FormDecl kForm6{"バックアップしたものを元に戻す", 5415, 2625, kControls, Count(kControls)};
 
 }  // namespace
 

@@ -8,7 +8,7 @@ namespace {
 
 using namespace ui;
 
-const ControlSpec kControls[] = {
+const ControlDecl kControls[] = {
     // The picked name overlaps the foot of the instruction: it goes on top so that it shows whole.
     Label("Label2", 120, 720, 1695, 615),
     Label("Label1", 120, 240, 1695, 735, "削除したい項目を選択してください。"),
@@ -16,7 +16,7 @@ const ControlSpec kControls[] = {
     Button("Command2", 120, 2280, 1695, 375, "閉じる").Tab(2),
     List("List1", 2040, 120, 1815, 2580).Tab(0),
 };
-const FormSpec kForm3{"リスト削除", 3945, 2865, kControls, Count(kControls)};
+const FormDecl kForm3{"リスト削除", 3945, 2865, kControls, Count(kControls)};
 
 }  // namespace
 

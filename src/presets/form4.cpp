@@ -11,7 +11,7 @@ namespace {
 
 using namespace ui;
 
-const ControlSpec kControls[] = {
+const ControlDecl kControls[] = {
     Frame("Frame1", 120, 120, 3735, 1095, "リストに追加するときの名前を入力してください"),
     Text("Text1", 600, 480, 2415, 270).In("Frame1").Tab(0),
     Button("Command1", 840, 1320, 1095, 375, "追加").Tab(1),
@@ -19,7 +19,7 @@ const ControlSpec kControls[] = {
     // Below the client area: the names already in the index, for the name checks only.
     List("List1", 1200, 2400, 1455, 960).Hidden(),
 };
-const FormSpec kForm4{"リスト追加", 3990, 1755, kControls, Count(kControls)};
+const FormDecl kForm4{"リスト追加", 3990, 1755, kControls, Count(kControls)};
 
 }  // namespace
 

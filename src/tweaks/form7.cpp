@@ -14,7 +14,7 @@ using platform::Root;
 
 constexpr const char* kPolicyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\SYSTEM";
 
-const ControlSpec kControls[] = {
+const ControlDecl kControls[] = {
     Check("Check1", 480, 960, 2535, 255, "デバイス　マネージャ").Index(0).Tab(0),
     Check("Check1", 480, 1320, 2775, 375, "ハードウェア　プロフィール").Index(1).Tab(1),
     Check("Check1", 480, 1800, 4335, 375, "パフォーマンスの「ファイルシステム」ボタンを隠す").Index(2).Tab(2),
@@ -26,7 +26,7 @@ const ControlSpec kControls[] = {
     Button("Command1", 960, 3000, 1455, 375, "実行").Tab(5),
     Button("Command2", 2520, 3000, 1335, 375, "キャンセル").Tab(6),
 };
-const FormSpec kForm7{"アクセス制限", 5025, 3465, kControls, Count(kControls)};
+const FormDecl kForm7{"アクセス制限", 5025, 3465, kControls, Count(kControls)};
 
 struct Restriction {
     const char* value;

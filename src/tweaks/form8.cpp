@@ -12,7 +12,7 @@ using platform::Root;
 constexpr const char* kCpuKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
 constexpr COLORREF kLightGrey = RGB(224, 224, 224);
 
-const ControlSpec kControls[] = {
+const ControlDecl kControls[] = {
     Label("Label2", 120, 120, 4095, 615,
           "Windows9xでCPU情報をNT/2000のようにFamily/Model/Steppingと表示させることができます。"
           "ただし、再起動後に元に戻ります。"),
@@ -28,7 +28,7 @@ const ControlSpec kControls[] = {
     Button("Command1", 120, 2640, 975, 495, "変更").Tab(0),
     Button("Command2", 1080, 2640, 975, 495, "キャンセル").Tab(1),
 };
-const FormSpec kForm8{"CPUファミリーネームの表示", 4155, 3225, kControls, Count(kControls)};
+const FormDecl kForm8{"CPUファミリーネームの表示", 4155, 3225, kControls, Count(kControls)};
 
 constexpr const char* kBrand = "Pentium（r） Ⅱ Processor";
 constexpr const char* kFamily = "x86 Family 6 Model Stepping 10";

@@ -9,7 +9,7 @@ using namespace ui;
 
 constexpr const char* kGothic = "ＭＳ Ｐゴシック";
 
-const ControlSpec kControls[] = {
+const ControlDecl kControls[] = {
     Image("Image1", 120, 240, 600, 600),
     Label("lblVersion", 840, 240, 3885, 225, "カザグルマ　Ver6.21").Font(kGothic, 11.25f, true).Tab(1),
     Label("lblDescription", 840, 600, 2925, 210, "作成日　　　　 2005年03月27日").Fore(RGB(0, 0, 0)).Tab(0),
@@ -21,7 +21,7 @@ const ControlSpec kControls[] = {
     Text("Text2", 1560, 1920, 2175, 270, frmAbout::kMail).ReadOnly().Tab(7),
     Button("Command1", 1560, 2400, 1335, 375, "OK").Tab(2),
 };
-const FormSpec kFrmAbout{"ﾊﾞｰｼﾞｮﾝ情報", 4380, 2910, kControls, Count(kControls)};
+const FormDecl kFrmAbout{"ﾊﾞｰｼﾞｮﾝ情報", 4380, 2910, kControls, Count(kControls)};
 
 }  // namespace
 

@@ -209,11 +209,11 @@ TEST_F(Commands, OpeningAWindowAgainKeepsOneInstanceAndBringsItToTheFront) {
 }
 
 // A window shown modal over the main window, as the modal windows of the program are.
-const ui::ControlSpec kModalControls[] = {ui::Button("Command1", 120, 120, 1200, 375, "OK").Tab(0)};
-const ui::FormSpec kModalSpec{"モーダル", 3000, 1500, kModalControls, ui::Count(kModalControls)};
+const ui::ControlDecl kModalControls[] = {ui::Button("Command1", 120, 120, 1200, 375, "OK").Tab(0)};
+const ui::FormDecl kModalDecl{"モーダル", 3000, 1500, kModalControls, ui::Count(kModalControls)};
 class ModalWindow : public Form {
 public:
-    ModalWindow() : Form(kModalSpec) {}
+    ModalWindow() : Form(kModalDecl) {}
 };
 
 TEST_F(Commands, MainWindowIgnoresClicksAndMenusWhileAModalWindowIsOpen) {

@@ -17,10 +17,10 @@ namespace {
 using ui::PictureBoxWindow;
 using ui::ScaleMode;
 
-const ui::ControlSpec kControls[] = {
+const ui::ControlDecl kControls[] = {
     ui::PictureBox("Picture1", 0, 0, 300 * 15, 200 * 15).NoBorder(),
 };
-const ui::FormSpec kSurfaceForm{"surface", 6000, 4500, kControls, ui::Count(kControls)};
+const ui::FormDecl kSurfaceForm{"surface", 6000, 4500, kControls, ui::Count(kControls)};
 
 uint32_t U32(const std::string& b, size_t at) {
     return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 | uint32_t(uint8_t(b[at + 2])) << 16 |

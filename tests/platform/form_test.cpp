@@ -7,7 +7,7 @@
 namespace kaza::ui {
 namespace {
 
-const ControlSpec kControls[] = {
+const ControlDecl kControls[] = {
     Frame("Frame1", 120, 120, 3000, 1500, "枠"),
     Option("Option1", 120, 360, 1200, 255, "一").In("Frame1").Tab(2),
     Option("Option2", 1500, 360, 1200, 255, "二").In("Frame1").Tab(3),
@@ -19,13 +19,13 @@ const ControlSpec kControls[] = {
     List("List1", 3300, 120, 1200, 1500),
     Line("Line1", 150, 3000, 1650, 3000).Width(4).Hidden(),
 };
-const MenuSpec kMenus[] = {{"F", "ファイル", 0}, {"sub", "下", 1}, {"X", "項目", 2}, {"E", "終了", 1}};
+const MenuDecl kMenus[] = {{"F", "ファイル", 0}, {"sub", "下", 1}, {"X", "項目", 2}, {"E", "終了", 1}};
 const StatusPanel kPanels[] = {{3000, "一"}, {1440, "二"}, {1440, "三"}};
-const FormSpec kSpec{"テスト", 4800, 3600, kControls, Count(kControls), kMenus, 4, kPanels, 3};
+const FormDecl kDecl{"テスト", 4800, 3600, kControls, Count(kControls), kMenus, 4, kPanels, 3};
 
 class TestForm : public Form {
 public:
-    TestForm() : Form(kSpec) {
+    TestForm() : Form(kDecl) {
         On("Command1", Event::Click, [this](int) { log += "Command1;"; });
         On("Label3", Event::Click, [this](int) { log += "Label3;"; });
         On("Text1", Event::KeyUp, [this](int i) { log += "KeyUp" + std::to_string(i) + ";"; });

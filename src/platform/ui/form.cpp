@@ -75,7 +75,7 @@ LRESULT CALLBACK LineProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(h, msg, wp, lp);
 }
 
-int ZGroup(const ControlSpec& s) {
+int ZGroup(const ControlDecl& s) {
     // Fields, buttons, lists and picture boxes lie on top, in tab order; then lines, labels,
     // click areas, images, and frames at the bottom. A picture box covers the lines and labels
     // that share its place (an overlay strip hides what it is laid over). Click areas lie below
@@ -96,14 +96,14 @@ int ZGroup(const ControlSpec& s) {
 
 // ---------------------------------------------------------------- Control
 
-Control::Control(Form& form, const ControlSpec& spec, HWND hwnd, int id)
-    : form_(form), spec_(spec), hwnd_(hwnd), id_(id), fore_(spec.fore), back_(spec.back) {}
+Control::Control(Form& form, const ControlDecl& decl, HWND hwnd, int id)
+    : form_(form), decl_(decl), hwnd_(hwnd), id_(id), fore_(decl.fore), back_(decl.back) {}
 
 std::string Control::Caption() const { return WindowText(hwnd_); }
 
 void Control::SetCaption(const std::string& text) {
     SetWindowTextA(hwnd_, ToAnsi(text).c_str());
-    if (spec_.kind == Kind::Label || spec_.kind == Kind::Check || spec_.kind == Kind::Option) {
+    if (decl_.kind == Kind::Label || decl_.kind == Kind::Check || decl_.kind == Kind::Option) {
         // Transparent labels repaint the form's background under the old text.
         RECT r = PixelRect();
         InvalidateRect(GetParent(hwnd_), &r, TRUE);
@@ -167,8 +167,8 @@ PictureBoxWindow* Control::pictureBox() const { return PictureBoxWindow::From(hw
 
 // ---------------------------------------------------------------- MenuItem
 
-MenuItem::MenuItem(Form& form, const MenuSpec& spec, HMENU parent, UINT id, HMENU popup)
-    : form_(form), spec_(spec), parent_(parent), id_(id), popup_(popup), caption_(spec.caption) {}
+MenuItem::MenuItem(Form& form, const MenuDecl& decl, HMENU parent, UINT id, HMENU popup)
+    : form_(form), decl_(decl), parent_(parent), id_(id), popup_(popup), caption_(decl.caption) {}
 
 void MenuItem::SetCaption(const std::string& text) {
     caption_ = text;
@@ -217,7 +217,7 @@ void InitToolkit() {
     PictureBoxWindow::Register();
 }
 
-Form::Form(const FormSpec& spec) : spec_(spec) {
+Form::Form(const FormDecl& decl) : decl_(decl) {
     InitToolkit();
     Registry().push_back(this);
 }
@@ -252,26 +252,26 @@ void Form::Raise(const std::string& name, int index, Event e) {
     if (it != handlers_.end()) it->second(index);
 }
 
-void Form::Dispatch(Control& c, Event e) { Raise(c.spec().name, c.spec().index, e); }
+void Form::Dispatch(Control& c, Event e) { Raise(c.decl().name, c.decl().index, e); }
 
 void Form::Load() {
     if (hwnd_) return;
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS;
     DWORD exStyle = WS_EX_CONTROLPARENT;
     CreateMenus();
-    RECT r{0, 0, Px(spec_.clientWidth), Px(spec_.clientHeight)};
+    RECT r{0, 0, Px(decl_.clientWidth), Px(decl_.clientHeight)};
     AdjustWindowRectEx(&r, style, menuBar_ != nullptr, exStyle);
-    hwnd_ = CreateWindowExA(exStyle, kFormClass, ToAnsi(spec_.caption).c_str(), style, CW_USEDEFAULT,
+    hwnd_ = CreateWindowExA(exStyle, kFormClass, ToAnsi(decl_.caption).c_str(), style, CW_USEDEFAULT,
                             CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, std::exchange(createOwner_, nullptr),
                             menuBar_, GetModuleHandleA(nullptr), this);
     // The menu bar can wrap onto two lines; make sure the client area keeps its size.
     RECT client{};
     GetClientRect(hwnd_, &client);
-    if (client.bottom != Px(spec_.clientHeight) || client.right != Px(spec_.clientWidth)) {
+    if (client.bottom != Px(decl_.clientHeight) || client.right != Px(decl_.clientWidth)) {
         RECT w{};
         GetWindowRect(hwnd_, &w);
-        SetWindowPos(hwnd_, nullptr, 0, 0, (w.right - w.left) + Px(spec_.clientWidth) - client.right,
-                     (w.bottom - w.top) + Px(spec_.clientHeight) - client.bottom,
+        SetWindowPos(hwnd_, nullptr, 0, 0, (w.right - w.left) + Px(decl_.clientWidth) - client.right,
+                     (w.bottom - w.top) + Px(decl_.clientHeight) - client.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     RebuildBackground();
@@ -372,7 +372,7 @@ Control& Form::C(const std::string& name, int index) {
     Control* c = Find(name, index);
     if (!c) {
         // Programming error in a table or handler: fail loudly in every build.
-        std::string msg = "no control " + name + "(" + std::to_string(index) + ") in " + spec_.caption;
+        std::string msg = "no control " + name + "(" + std::to_string(index) + ") in " + decl_.caption;
         OutputDebugStringA(msg.c_str());
         std::abort();
     }
@@ -382,7 +382,7 @@ Control& Form::C(const std::string& name, int index) {
 Control* Form::Find(const std::string& name, int index) {
     if (!hwnd_) Load();
     for (auto& c : controls_)
-        if (name == c->spec().name && c->spec().index == index) return c.get();
+        if (name == c->decl().name && c->decl().index == index) return c.get();
     return nullptr;
 }
 
@@ -395,11 +395,11 @@ Control* Form::FindByHwnd(HWND h) {
 MenuItem& Form::Menu(const std::string& name) {
     if (!hwnd_) Load();
     for (auto& m : menus_)
-        if (name == m->spec().name) return *m;
+        if (name == m->decl().name) return *m;
     std::abort();
 }
 
-std::string Form::Caption() const { return hwnd_ ? WindowText(hwnd_) : std::string(spec_.caption); }
+std::string Form::Caption() const { return hwnd_ ? WindowText(hwnd_) : std::string(decl_.caption); }
 void Form::SetCaption(const std::string& text) {
     if (hwnd_) SetWindowTextA(hwnd_, ToAnsi(text).c_str());
 }
@@ -496,7 +496,7 @@ void Form::RebuildBackground() {
     backgroundBrush_.reset(CreatePatternBrush(backgroundBitmap_.get()));
 }
 
-HFONT Form::FontFor(const FontSpec& f) {
+HFONT Form::FontFor(const FontDecl& f) {
     struct Key {
         std::string face;
         float pts;
@@ -506,7 +506,7 @@ HFONT Form::FontFor(const FontSpec& f) {
         }
     };
     static std::map<Key, platform::Font> cache;
-    Key key{f.face ? f.face : spec_.font.face, f.points > 0 ? f.points : spec_.font.points, f.bold};
+    Key key{f.face ? f.face : decl_.font.face, f.points > 0 ? f.points : decl_.font.points, f.bold};
     auto it = cache.find(key);
     if (it != cache.end()) return it->second.get();
     std::string face = ToAnsi(key.face);
@@ -520,14 +520,14 @@ HFONT Form::FontFor(const FontSpec& f) {
 }
 
 void Form::CreateMenus() {
-    if (!spec_.menus || spec_.menuCount == 0 || menuBar_) return;
+    if (!decl_.menus || decl_.menuCount == 0 || menuBar_) return;
     menuBar_ = CreateMenu();
     HMENU parents[3] = {menuBar_, nullptr, nullptr};
-    for (size_t i = 0; i < spec_.menuCount; ++i) {
-        const MenuSpec& m = spec_.menus[i];
+    for (size_t i = 0; i < decl_.menuCount; ++i) {
+        const MenuDecl& m = decl_.menus[i];
         HMENU parent = parents[m.level];
         UINT id = kFirstMenuId + static_cast<UINT>(i);
-        bool hasChildren = i + 1 < spec_.menuCount && spec_.menus[i + 1].level > m.level;
+        bool hasChildren = i + 1 < decl_.menuCount && decl_.menus[i + 1].level > m.level;
         HMENU popup = nullptr;
         if (std::string(m.caption) == "-") {
             AppendMenuA(parent, MF_SEPARATOR, id, nullptr);
@@ -545,15 +545,15 @@ void Form::CreateMenus() {
 void Form::CreateControls() {
     controls_.clear();
     HINSTANCE inst = GetModuleHandleA(nullptr);
-    std::vector<std::pair<const ControlSpec*, HWND>> created;
-    for (size_t i = 0; i < spec_.controlCount; ++i) {
-        const ControlSpec& s = spec_.controls[i];
+    std::vector<std::pair<const ControlDecl*, HWND>> created;
+    for (size_t i = 0; i < decl_.controlCount; ++i) {
+        const ControlDecl& s = decl_.controls[i];
         int left = s.left, top = s.top;
         if (s.container) {
             for (size_t j = 0; j < i; ++j)
-                if (std::string(spec_.controls[j].name) == s.container) {
-                    left += spec_.controls[j].left;
-                    top += spec_.controls[j].top;
+                if (std::string(decl_.controls[j].name) == s.container) {
+                    left += decl_.controls[j].left;
+                    top += decl_.controls[j].top;
                 }
         }
         const char* cls = "STATIC";
@@ -651,42 +651,42 @@ void Form::OrderControls() {
     std::vector<Control*> order;
     for (auto& c : controls_) order.push_back(c.get());
     std::stable_sort(order.begin(), order.end(), [](Control* a, Control* b) {
-        int ga = ZGroup(a->spec()), gb = ZGroup(b->spec());
+        int ga = ZGroup(a->decl()), gb = ZGroup(b->decl());
         if (ga != gb) return ga < gb;
-        int ta = a->spec().tabIndex < 0 ? 1 << 20 : a->spec().tabIndex;
-        int tb = b->spec().tabIndex < 0 ? 1 << 20 : b->spec().tabIndex;
+        int ta = a->decl().tabIndex < 0 ? 1 << 20 : a->decl().tabIndex;
+        int tb = b->decl().tabIndex < 0 ? 1 << 20 : b->decl().tabIndex;
         return ta < tb;
     });
     HWND after = HWND_TOP;
-    const ControlSpec* previous = nullptr;
+    const ControlDecl* previous = nullptr;
     for (Control* c : order) {
         SetWindowPos(c->hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = c->hwnd();
         // Option buttons that follow each other in one container form one group.
-        bool sameGroup = previous && previous->kind == Kind::Option && c->spec().kind == Kind::Option &&
-                         ((previous->container == nullptr && c->spec().container == nullptr) ||
-                          (previous->container && c->spec().container &&
-                           std::string(previous->container) == c->spec().container));
+        bool sameGroup = previous && previous->kind == Kind::Option && c->decl().kind == Kind::Option &&
+                         ((previous->container == nullptr && c->decl().container == nullptr) ||
+                          (previous->container && c->decl().container &&
+                           std::string(previous->container) == c->decl().container));
         LONG style = GetWindowLongA(c->hwnd(), GWL_STYLE);
         SetWindowLongA(c->hwnd(), GWL_STYLE, sameGroup ? (style & ~WS_GROUP) : (style | WS_GROUP));
-        previous = &c->spec();
+        previous = &c->decl();
     }
 }
 
 void Form::CreateStatusBar() {
-    if (!spec_.panels || spec_.panelCount == 0) return;
+    if (!decl_.panels || decl_.panelCount == 0) return;
     status_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(99)), GetModuleHandleA(nullptr), nullptr);
     SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({})), FALSE);
     std::vector<int> edges;
     int x = 0;
-    for (size_t i = 0; i < spec_.panelCount; ++i) {
-        x += Px(spec_.panels[i].widthTwips);
-        edges.push_back(i + 1 == spec_.panelCount ? -1 : x);
+    for (size_t i = 0; i < decl_.panelCount; ++i) {
+        x += Px(decl_.panels[i].widthTwips);
+        edges.push_back(i + 1 == decl_.panelCount ? -1 : x);
     }
     SendMessageA(status_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-    panelTexts_.assign(spec_.panelCount, std::string());
-    for (size_t i = 0; i < spec_.panelCount; ++i) SetPanel(static_cast<int>(i + 1), spec_.panels[i].text);
+    panelTexts_.assign(decl_.panelCount, std::string());
+    for (size_t i = 0; i < decl_.panelCount; ++i) SetPanel(static_cast<int>(i + 1), decl_.panels[i].text);
     SendMessageA(status_, WM_SIZE, 0, 0);
 }
 
@@ -701,8 +701,8 @@ HBRUSH Form::ColorFor(HWND child, HDC dc) {
     }
     if (c->fore() != kDefaultColor) SetTextColor(dc, c->fore());
     COLORREF back = c->back();
-    if (back == kDefaultColor && c->spec().kind == Kind::Text) back = GetSysColor(c->spec().readOnly ? COLOR_BTNFACE : COLOR_WINDOW);
-    if (back == kDefaultColor && c->spec().kind == Kind::List) back = GetSysColor(COLOR_WINDOW);
+    if (back == kDefaultColor && c->decl().kind == Kind::Text) back = GetSysColor(c->decl().readOnly ? COLOR_BTNFACE : COLOR_WINDOW);
+    if (back == kDefaultColor && c->decl().kind == Kind::List) back = GetSysColor(COLOR_WINDOW);
     if (back != kDefaultColor) {
         SetBkColor(dc, back);
         auto it = solidBrushes_.find(back);
@@ -770,14 +770,14 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             UINT id = LOWORD(wp);
             for (auto& m : menus_)
                 if (m->id() == id) {
-                    if (m->Enabled()) Raise(m->spec().name, -1, Event::Click);
+                    if (m->Enabled()) Raise(m->decl().name, -1, Event::Click);
                     return 0;
                 }
             return 0;
         }
         Control* c = FindByHwnd(from);
         if (!c) return 0;
-        switch (c->spec().kind) {
+        switch (c->decl().kind) {
         case Kind::Button:
         case Kind::Check:
         case Kind::Option:
@@ -842,7 +842,7 @@ LRESULT CALLBACK Form::ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_
         // that lies above it. Click areas draw nothing at all: what shows there is the form and
         // the labels laid over it.
         Control* c = self->FindByHwnd(h);
-        Kind kind = c ? c->spec().kind : Kind::Text;
+        Kind kind = c ? c->decl().kind : Kind::Text;
         if (kind == Kind::ClickArea || kind == Kind::Label) {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(h, &ps);
@@ -864,7 +864,7 @@ LRESULT CALLBACK Form::ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_
         // Text fields have no click notification of their own.
         LRESULT r = DefSubclassProc(h, msg, wp, lp);
         Control* c = self->FindByHwnd(h);
-        if (c && c->spec().kind == Kind::Text && IsWindowEnabled(self->hwnd_)) self->Dispatch(*c, Event::Click);
+        if (c && c->decl().kind == Kind::Text && IsWindowEnabled(self->hwnd_)) self->Dispatch(*c, Event::Click);
         return r;
     }
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, ControlProc, kSubclassId);

@@ -22,9 +22,9 @@ enum class Event { Click, Change, KeyUp };
 // A control of a form, with the properties the program uses (VB-like).
 class Control {
 public:
-    Control(Form& form, const ControlSpec& spec, HWND hwnd, int id);
+    Control(Form& form, const ControlDecl& decl, HWND hwnd, int id);
 
-    const ControlSpec& spec() const { return spec_; }
+    const ControlDecl& decl() const { return decl_; }
     HWND hwnd() const { return hwnd_; }
     int id() const { return id_; }
     Form& form() const { return form_; }
@@ -67,7 +67,7 @@ public:
 
 private:
     Form& form_;
-    const ControlSpec& spec_;
+    const ControlDecl& decl_;
     HWND hwnd_;
     int id_;
     COLORREF fore_, back_;
@@ -75,8 +75,8 @@ private:
 
 class MenuItem {
 public:
-    MenuItem(Form& form, const MenuSpec& spec, HMENU parent, UINT id, HMENU popup);
-    const MenuSpec& spec() const { return spec_; }
+    MenuItem(Form& form, const MenuDecl& decl, HMENU parent, UINT id, HMENU popup);
+    const MenuDecl& decl() const { return decl_; }
     UINT id() const { return id_; }
     std::string Caption() const { return caption_; }
     void SetCaption(const std::string& text);
@@ -85,7 +85,7 @@ public:
 
 private:
     Form& form_;
-    const MenuSpec& spec_;
+    const MenuDecl& decl_;
     HMENU parent_;
     UINT id_;
     HMENU popup_;
@@ -98,26 +98,26 @@ struct StatusPanel {
     const char* text;
 };
 
-struct FormSpec {
+struct FormDecl {
     const char* caption;
     int clientWidth, clientHeight;  // twips
-    const ControlSpec* controls;
+    const ControlDecl* controls;
     size_t controlCount;
-    const MenuSpec* menus = nullptr;
+    const MenuDecl* menus = nullptr;
     size_t menuCount = 0;
     const StatusPanel* panels = nullptr;
     size_t panelCount = 0;
-    FontSpec font{"ＭＳ Ｐゴシック", 9, false};
+    FontDecl font{"ＭＳ Ｐゴシック", 9, false};
 };
 
 template <size_t N>
-constexpr size_t Count(const ControlSpec (&)[N]) { return N; }
+constexpr size_t Count(const ControlDecl (&)[N]) { return N; }
 
 // One window of the program: created from its table on Load, destroyed on Unload.
 // The object outlives its window, so a window can be loaded again later.
 class Form {
 public:
-    explicit Form(const FormSpec& spec);
+    explicit Form(const FormDecl& decl);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -189,9 +189,9 @@ private:
     bool HasHandler(const std::string& name) const;
     HBRUSH ColorFor(HWND child, HDC dc);
     void RebuildBackground();
-    HFONT FontFor(const FontSpec& f);
+    HFONT FontFor(const FontDecl& f);
 
-    const FormSpec& spec_;
+    const FormDecl& decl_;
     HWND hwnd_ = nullptr;
     HWND status_ = nullptr;
     std::vector<std::string> panelTexts_;
