@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "platform/bmpfile.h"
 #include "platform/text.h"
 #include "platform/ui/layout.h"
 
@@ -308,53 +309,21 @@ bool PictureBoxWindow::SaveSurface(const std::string& path, unsigned long* error
     const uint32_t rowBytes = (static_cast<uint32_t>(surfW_) * 3 + 3) & ~3u;
     const uint64_t imageBytes = uint64_t(rowBytes) * static_cast<uint32_t>(surfH_);
     if (54 + imageBytes > UINT32_MAX) return fail(ERROR_ARITHMETIC_OVERFLOW);
-    uint8_t header[54] = {};
-    auto put16 = [&](size_t at, uint32_t v) { header[at] = uint8_t(v); header[at + 1] = uint8_t(v >> 8); };
-    auto put32 = [&](size_t at, uint32_t v) { put16(at, v & 0xFFFF); put16(at + 2, v >> 16); };
-    header[0] = 'B';
-    header[1] = 'M';
-    put32(2, static_cast<uint32_t>(54 + imageBytes));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(surfW_));
-    put32(22, static_cast<uint32_t>(surfH_));
-    put16(26, 1);
-    put16(28, 24);
-    put32(34, static_cast<uint32_t>(imageBytes));
-    platform::FileHandle f(CreateFileA(platform::ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!f) return fail(GetLastError());
-    auto write = [&](const uint8_t* data, size_t size) {
-        DWORD written = 0;
-        if (!WriteFile(f.get(), data, static_cast<DWORD>(size), &written, nullptr)) return fail(GetLastError());
-        if (written != size) return fail(ERROR_WRITE_FAULT);
-        return true;
-    };
-    if (!write(header, sizeof header)) return false;
-    // Bottom-up rows, gathered into blocks of about a megabyte, so that a large surface needs
-    // no second copy of itself in memory.
-    const size_t rowsPerBlock = std::max<size_t>(1, (size_t(1) << 20) / rowBytes);
-    std::vector<uint8_t> block;
-    try {
-        block.assign(rowsPerBlock * rowBytes, 0);
-    } catch (const std::bad_alloc&) {
-        return fail(ERROR_NOT_ENOUGH_MEMORY);
-    }
-    size_t used = 0;
+    platform::BlockFileWriter file(path, 54 + imageBytes, std::max<size_t>(54, rowBytes));
+    if (uint8_t* head = file.Reserve(54))
+        platform::BmpHeaders(head, surfW_, surfH_, 24, 0, static_cast<uint32_t>(imageBytes));
+    // Bottom-up rows.
     for (int y = 0; y < surfH_; ++y) {
+        uint8_t* out = file.Reserve(rowBytes);
+        if (!out) break;
         const uint32_t* src = bits_ + static_cast<size_t>(surfH_ - 1 - y) * surfW_;
-        uint8_t* out = block.data() + used;
         for (int x = 0; x < surfW_; ++x) {
             out[x * 3 + 0] = uint8_t(src[x]);
             out[x * 3 + 1] = uint8_t(src[x] >> 8);
             out[x * 3 + 2] = uint8_t(src[x] >> 16);
         }
-        used += rowBytes;
-        if (used == block.size() || y + 1 == surfH_) {
-            if (!write(block.data(), used)) return false;
-            used = 0;
-        }
     }
+    if (!file.Finish()) return fail(file.error());
     return true;
 }
 

@@ -1,0 +1,83 @@
+#include "platform/bmpfile.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <new>
+
+#include "platform/text.h"
+
+namespace kaza::platform {
+namespace {
+
+constexpr size_t kBlockBytes = size_t(1) << 20;
+
+void Put16(uint8_t* at, uint32_t v) {
+    at[0] = static_cast<uint8_t>(v);
+    at[1] = static_cast<uint8_t>(v >> 8);
+}
+void Put32(uint8_t* at, uint32_t v) {
+    Put16(at, v & 0xFFFF);
+    Put16(at + 2, v >> 16);
+}
+
+}  // namespace
+
+void BmpHeaders(uint8_t* out, int32_t width, int32_t height, uint16_t bitsPerPixel, uint32_t paletteBytes,
+                uint32_t imageBytes) {
+    std::fill(out, out + 54, uint8_t(0));
+    out[0] = 'B';
+    out[1] = 'M';
+    Put32(out + 2, 54 + paletteBytes + imageBytes);
+    Put32(out + 10, 54 + paletteBytes);
+    Put32(out + 14, 40);
+    Put32(out + 18, static_cast<uint32_t>(width));
+    Put32(out + 22, static_cast<uint32_t>(height));
+    Put16(out + 26, 1);
+    Put16(out + 28, bitsPerPixel);
+    Put32(out + 34, imageBytes);
+}
+
+BlockFileWriter::BlockFileWriter(std::string_view path, uint64_t fileBytes, size_t largestPiece) {
+    try {
+        block_.assign(std::max(largestPiece, static_cast<size_t>(std::min<uint64_t>(kBlockBytes, fileBytes))), 0);
+    } catch (const std::bad_alloc&) {
+        Fail(ERROR_NOT_ENOUGH_MEMORY);
+        return;
+    }
+    file_.reset(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr));
+    if (!file_) Fail(GetLastError());
+}
+
+bool BlockFileWriter::Fail(unsigned long code) {
+    if (!error_) error_ = code ? code : ERROR_GEN_FAILURE;
+    return false;
+}
+
+bool BlockFileWriter::Flush() {
+    if (error_) return false;
+    DWORD done = 0;
+    if (used_ && !WriteFile(file_.get(), block_.data(), static_cast<DWORD>(used_), &done, nullptr))
+        return Fail(GetLastError());
+    if (done != used_) return Fail(ERROR_WRITE_FAULT);
+    used_ = 0;
+    return true;
+}
+
+uint8_t* BlockFileWriter::Reserve(size_t size) {
+    if (error_) return nullptr;
+    if (size > block_.size()) {
+        Fail(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    if (used_ + size > block_.size() && !Flush()) return nullptr;
+    uint8_t* room = block_.data() + used_;
+    std::fill(room, room + size, uint8_t(0));
+    used_ += size;
+    return room;
+}
+
+bool BlockFileWriter::Finish() { return Flush(); }
+
+}  // namespace kaza::platform
