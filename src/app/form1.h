@@ -10,6 +10,9 @@
 
 namespace kaza {
 
+// Where the access restrictions shown by AAA-DDD, the lines and Label4 are kept (current user).
+inline constexpr const char* kPolicyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\SYSTEM";
+
 // The program's one open-file dialog. Its file name stays between uses, whoever used it last.
 struct CommonDialog {
     std::string Filter;    // "name|pattern" pairs

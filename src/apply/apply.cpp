@@ -20,8 +20,6 @@ using platform::Root;
 constexpr const char* kSuccess = "設定が反映されました。（Windowsの旗をクリックしてみてください。)";
 constexpr const char* kProcessorKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 // What could not be written, for the result text.
 class Failures {
 public:
@@ -69,7 +67,8 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
     // 2, 3. Values in double quotes, so that leading blanks survive a profile reader.
     auto write = [&](const char* section, const std::string& key, const std::string& value) {
         if (!haveFolder) return;
-        if (!platform::ProfileWrite(info, section, key, Quoted(value))) failed.Add(kInfoFile, LastWasDenied());
+        if (!platform::ProfileWrite(info, section, key, platform::ProfileQuoted(value)))
+            failed.Add(kInfoFile, LastWasDenied());
     };
     write("General", "Manufacturer", main.Text4(0).Text());
     write("General", "Model", main.Text4(1).Text());

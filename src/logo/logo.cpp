@@ -12,11 +12,6 @@ constexpr const char* kImportHint = "BMP,JPG,GIF,ico取り込めます。";
 constexpr const char* kFitHint = "画像が大きいと縮小するのに時間がかります。";
 constexpr const char* kCentreHint = "画像が大きいとおもいっきりはみ出ます。（でも実行すれば機能します。";
 constexpr const char* kFilter = "ピクチャ (*.bmp;*.ico;*.jpg;*.gif)|*.bmp;*.ico;*.jpg;*.gif";
-// Two words with six ideographic spaces between them.
-constexpr const char* kFitOff = "画像\u3000\u3000\u3000\u3000\u3000\u3000止";
-constexpr const char* kFitOn = "画像\u3000\u3000\u3000\u3000\u3000\u3000動";
-constexpr const char* kCentreOff = "中央\u3000\u3000\u3000\u3000\u3000\u3000止";
-constexpr const char* kCentreOn = "中央\u3000\u3000\u3000\u3000\u3000\u3000動";
 
 // The frame's design rectangle in twips, and its half sizes.
 constexpr float kLeft = 240, kTop = 3480, kWidth = 3150, kHeight = 1590;
@@ -28,6 +23,14 @@ ui::Control& CentreFlag(Form1& main) { return main.C("Text3"); }
 std::string Source(Form1& main) { return main.TRF.AsText(); }
 
 }  // namespace
+
+// Two words with six ideographic spaces between them.
+void ShowFitState(Form1& main, bool on) {
+    main.SetPanel(2, on ? "画像\u3000\u3000\u3000\u3000\u3000\u3000動" : "画像\u3000\u3000\u3000\u3000\u3000\u3000止");
+}
+void ShowCentreState(Form1& main, bool on) {
+    main.SetPanel(3, on ? "中央\u3000\u3000\u3000\u3000\u3000\u3000動" : "中央\u3000\u3000\u3000\u3000\u3000\u3000止");
+}
 
 bool LoadFramePicture(Form1& main, const std::string& path) {
     platform::Picture picture = platform::Picture::Load(path);
@@ -94,19 +97,19 @@ void Fit(Form1& main) {
     if (CentreFlag(main).Text() == "2") {
         CentreFlag(main).SetText("");
         frame.SetAutoSize(false);
-        main.SetPanel(3, kCentreOff);
+        ShowCentreState(main, false);
     }
     control.SetVisible(false);
     RestoreDesignRectangle(main);
     if (FitFlag(main).Text() != "1") {
-        main.SetPanel(2, kFitOn);
+        ShowFitState(main, true);
         DrawStretched(main, Source(main));
         FitFlag(main).SetText("1");
     } else {
         // Back to the unscaled picture; the border stays off and drawing stays persistent.
         LoadFramePicture(main, Source(main));
         FitFlag(main).SetText("");
-        main.SetPanel(2, kFitOff);
+        ShowFitState(main, false);
     }
     control.SetVisible(true);
 }
@@ -117,18 +120,18 @@ void Centre(Form1& main) {
     if (FitFlag(main).Text() == "1") {
         FitFlag(main).SetText("");
         LoadFramePicture(main, Source(main));
-        main.SetPanel(2, kFitOff);
+        ShowFitState(main, false);
     }
     control.SetVisible(false);
     if (CentreFlag(main).Text() != "2") {
         CentreFrameOnPicture(main);
-        main.SetPanel(3, kCentreOn);
+        ShowCentreState(main, true);
         CentreFlag(main).SetText("2");
     } else {
         RestoreDesignRectangle(main);
         Frame(main).SetAutoSize(false);
         LoadFramePicture(main, Source(main));
-        main.SetPanel(3, kCentreOff);
+        ShowCentreState(main, false);
         CentreFlag(main).SetText("");
     }
     control.SetVisible(true);

@@ -21,6 +21,10 @@ void RestoreDesignRectangle(Form1& main);
 // False when the picture could not be loaded (the frame keeps its geometry, nothing is drawn).
 bool DrawStretched(Form1& main, const std::string& path);
 
+// Status panels 2 and 3: whether the logo is fitted, whether it is centred.
+void ShowFitState(Form1& main, bool on);
+void ShowCentreState(Form1& main, bool on);
+
 // Writing the logo file. Both return false when the file was not written, with the system's
 // error code in *error (when given).
 // 256 colours: persistent drawing on, no border, pixel units, busy pointer, SaveBitmap256 of the

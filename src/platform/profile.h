@@ -13,6 +13,9 @@ struct ProfileText {
 ProfileText ProfileRead(std::string_view file, std::string_view section, std::string_view key);
 // WritePrivateProfileStringA; the result says whether the platform stored it.
 bool ProfileWrite(std::string_view file, std::string_view section, std::string_view key, std::string_view value);
+// A value in double quotes: the profile reader takes them off again and so keeps the text's
+// leading and trailing blanks.
+inline std::string ProfileQuoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 // The null-value form: removes one key.
 bool ProfileDeleteKey(std::string_view file, std::string_view section, std::string_view key);
 // The null-key form: removes the section with all its keys.

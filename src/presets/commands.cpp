@@ -13,11 +13,6 @@ namespace kaza::presets {
 
 namespace {
 
-constexpr const char* kFitOn = "画像　　　　　　動";
-constexpr const char* kFitOff = "画像　　　　　　止";
-constexpr const char* kCentreOn = "中央　　　　　　動";
-constexpr const char* kCentreOff = "中央　　　　　　止";
-
 // More support lines than the editor would ever be given by hand; a larger count is damage.
 constexpr long kMostLines = 10000;
 
@@ -63,19 +58,19 @@ void SelectPreset(Form1& main) {
     main.C("Text2").SetText(ReadValue(name, "777"));
 
     if (centre == "2") {
-        main.SetPanel(3, kCentreOn);
+        logo::ShowCentreState(main, true);
         main.C("Text3").SetText("2");
         logo::CentreFrameOnPicture(main);
     } else {
-        main.SetPanel(3, kCentreOff);
+        logo::ShowCentreState(main, false);
         logo::RestoreDesignRectangle(main);
     }
 
     if (main.C("Text2").Text() == "1") {
-        main.SetPanel(2, kFitOn);
+        logo::ShowFitState(main, true);
         logo::DrawStretched(main, main.TRF.AsText());
     } else {
-        main.SetPanel(2, kFitOff);
+        logo::ShowFitState(main, false);
     }
     frame.SetVisible(true);
 }

@@ -1,14 +1,13 @@
 #include "presets/save.h"
 
 #include "app/form1.h"
+#include "platform/profile.h"
 #include "platform/text.h"
 #include "windows/form2.h"
 
 namespace kaza::presets {
 
 namespace {
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 // The value of "3": the picture's file name as found on disk. A picture named like one of the
 // program's own images is not copied (it would replace that image), so the preset gets no picture
@@ -30,14 +29,14 @@ bool WriteSettings(Form1& main, const std::string& name, const std::string& inde
     auto write = [&](const std::string& section, const std::string& key, const std::string& value) {
         ok = WriteValue(section, key, value) && ok;
     };
-    write(name, "1", Quoted(main.Text4(0).Text()));
-    write(name, "2", Quoted(main.Text4(1).Text()));
+    write(name, "1", platform::ProfileQuoted(main.Text4(0).Text()));
+    write(name, "2", platform::ProfileQuoted(main.Text4(1).Text()));
     write(name, "3", PictureKey(main.TRF.AsText()));
     write(name, "777", main.C("Text2").Text());
     write(name, "999", main.C("Text3").Text());
     if (!indexKey.empty()) write(kIndexSection, indexKey, name);
     std::vector<std::string> lines = ReadSupportLines(main);
-    for (size_t k = 1; k <= lines.size(); ++k) write(name, std::to_string(k + 3), Quoted(lines[k - 1]));
+    for (size_t k = 1; k <= lines.size(); ++k) write(name, std::to_string(k + 3), platform::ProfileQuoted(lines[k - 1]));
     write(name, "555", std::to_string(lines.size() + 1));
     return ok;
 }

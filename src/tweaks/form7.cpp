@@ -12,7 +12,6 @@ namespace {
 using namespace ui;
 using platform::Root;
 
-constexpr const char* kPolicyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\SYSTEM";
 
 const ControlDecl kControls[] = {
     Check("Check1", 480, 960, 2535, 255, "デバイス　マネージャ").Index(0).Tab(0),
