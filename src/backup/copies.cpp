@@ -16,8 +16,7 @@ std::string NamesWith(const std::vector<FileOutcome>& files, CopyResult r) {
 }  // namespace
 
 CopyResult CopyOne(const std::string& from, const std::string& to) {
-    // A file cannot be copied onto itself, but the target already holds what was asked for.
-    if (platform::CopyFileReplacing(from, to) || platform::SameFile(from, to)) return CopyResult::Copied;
+    if (platform::CopyFileReplacing(from, to)) return CopyResult::Copied;
     return platform::FileExists(from) ? CopyResult::TargetUnwritable : CopyResult::SourceMissing;
 }
 

@@ -8,6 +8,9 @@
 namespace kaza::platform {
 
 bool CopyFileReplacing(std::string_view from, std::string_view to) {
+    // Onto itself (another spelling of the same file): the target already holds the source, and
+    // the system would refuse the copy or, on some systems, empty the file.
+    if (SameFile(from, to)) return true;
     return CopyFileA(ToAnsi(from).c_str(), ToAnsi(to).c_str(), FALSE) != FALSE;
 }
 

@@ -4,7 +4,8 @@
 
 namespace kaza::platform {
 
-// Copies the whole file, replacing a target of the same name.
+// Copies the whole file, replacing a target of the same name. A target that is the source file
+// itself counts as copied.
 bool CopyFileReplacing(std::string_view from, std::string_view to);
 // The file's own name as the directory search finds it on disk; empty when it is missing.
 std::string OnDiskFileName(std::string_view path);
