@@ -72,7 +72,11 @@ void RunStartupProbe(Form1& f) {
     // 6. Registered user.
     const std::string userKey = "SOFTWARE\\Microsoft\\Windows" + f.SYT.AsText() + "\\CurrentVersion";
     const char* userValues[] = {"RegisteredOwner", "RegisteredOrganization", "ProductId"};
-    for (int i = 0; i < 3; ++i) f.Text1(i).SetText(RegReadText(Root::LocalMachine, userKey, userValues[i]));
+    for (int i = 0; i < 3; ++i) {
+        bool unreadable = false;
+        f.Text1(i).SetText(RegReadText(Root::LocalMachine, userKey, userValues[i], &unreadable));
+        if (unreadable) f.MarkUnreadAtStart(f.Text1(i));
+    }
 
     // 7. Access restriction, as text.
     f.AAA = Variant::Text(RegReadText(Root::CurrentUser, kPolicyKey, "NODEVMGRPAGE"));
@@ -103,8 +107,11 @@ void RunStartupProbe(Form1& f) {
     f.C("Label1").SetCaption(f.C("Label1").Caption() + "\r\n" + RegReadText(Root::LocalMachine, kNtKey, "CSDVersion"));
 
     // 12. Processor name on the NT family.
-    if (f.OS.AsText() == "NT")
-        f.C("Text6").SetText(RegReadText(Root::LocalMachine, kCpuKey, "ProcessorNameString"));
+    if (f.OS.AsText() == "NT") {
+        bool unreadable = false;
+        f.C("Text6").SetText(RegReadText(Root::LocalMachine, kCpuKey, "ProcessorNameString", &unreadable));
+        if (unreadable) f.MarkUnreadAtStart(f.C("Text6"));
+    }
 }
 
 }  // namespace kaza

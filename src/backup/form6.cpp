@@ -33,6 +33,12 @@ Form6::Form6(Form1& main) : Form(kForm6), main_(main) {
 // Each copy is tried; a field left empty leaves its file as it is.
 void Form6::Command1_Click() {
     std::string system = main_.Labe.AsText();
+    if (system.empty()) {
+        // The targets would otherwise be the root of the current drive.
+        main_.SetPanel(1, backup::UnknownSystemFolderText("元に戻すことが"));
+        Unload();
+        return;
+    }
     auto restore = [](const std::string& from, const std::string& to) {
         return from.empty() ? backup::CopyResult::Skipped : backup::CopyOne(from, to);
     };

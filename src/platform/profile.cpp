@@ -27,4 +27,8 @@ bool ProfileDeleteSection(std::string_view file, std::string_view section) {
     return WritePrivateProfileStringA(ToAnsi(section).c_str(), nullptr, nullptr, ToAnsi(file).c_str()) != FALSE;
 }
 
+void ProfileFlush(std::string_view file) {
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ToAnsi(file).c_str());
+}
+
 }  // namespace kaza::platform
