@@ -11,6 +11,7 @@
 #include "platform/picture.h"
 #include "platform/ui/picturebox.h"
 #include "support/kaza_test.h"
+#include "windows/frmabout.h"
 
 namespace kaza {
 namespace {
@@ -244,6 +245,22 @@ TEST_F(LargeFonts, PageShowsUnderItsOverlaysAsAt96Dpi) {
     ReleaseDC(main_.hwnd(), dc);
     EXPECT_GT(compared, expected.width() * expected.height() / 2);
     EXPECT_EQ(differing, 0);
+}
+
+// The program icon of the version window at the 32 pixels it has at 96 dpi, whole in its 40-pixel place.
+TEST_F(LargeFonts, VersionWindowIconKeepsItsSize) {
+    frmAbout& about = main_.Window<frmAbout>();
+    about.Show();
+    const ui::PictureBoxWindow& image = *about.C("Image1").pictureBox();
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    uint32_t background = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    int inside = 0, outside = 0;
+    for (int y = 0; y < image.SurfaceHeight(); ++y)
+        for (int x = 0; x < image.SurfaceWidth(); ++x)
+            if ((image.Bits()[y * image.SurfaceWidth() + x] & 0xFFFFFF) != background) ++(x < 32 && y < 32 ? inside : outside);
+    EXPECT_GT(inside, 100);
+    EXPECT_EQ(outside, 0);
+    about.Unload();
 }
 
 }  // namespace
