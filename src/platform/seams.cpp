@@ -26,6 +26,7 @@ public:
         std::string current = ToAnsi(fileName);
         current.copy(file.data(), std::min(current.size(), file.size() - 1));
         OPENFILENAMEA ofn{};
+        static_assert(sizeof(void*) != 4 || sizeof ofn == 76, "98 and NT 4.0 open no dialog for the longer record");
         ofn.lStructSize = sizeof ofn;
         ofn.hwndOwner = owner;
         ofn.lpstrFilter = f.c_str();
