@@ -8,6 +8,7 @@
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/system.h"
 #include "platform/text.h"
 #include "platform/wow64.h"
 #include "support/kaza_test.h"
@@ -112,8 +113,10 @@ TEST(Shell, DesktopFolderIsTheSameWithOrWithoutTheNamedLookup) {
     EXPECT_EQ(systemShell().DesktopFolder(nullptr), byName);
 }
 
-// Names fold the same on every family: for every character the Japanese code page can hold,
-// the program's own table agrees with NT's Unicode folding (which Wine follows).
+// Names fold the same on every family: for every character the Japanese code page can hold (and
+// whose folded form it can hold too), the program's own table agrees with NT's Unicode folding,
+// which Wine follows. (The Angstrom sign folds to a letter outside the code page; the program
+// leaves it as it is.)
 TEST(Text, LetterCaseFoldsLikeNtForEveryCharacterOfCodePage932) {
     std::wstring all;
     for (int lead = 0; lead < 256; ++lead) {
@@ -135,6 +138,14 @@ TEST(Text, LetterCaseFoldsLikeNtForEveryCharacterOfCodePage932) {
         wchar_t lower = c, upper = c;
         CharLowerBuffW(&lower, 1);
         CharUpperBuffW(&upper, 1);
+        auto inCodePage = [](wchar_t w) {
+            BOOL lost = FALSE;
+            char bytes[4];
+            return WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &w, 1, bytes, sizeof bytes, nullptr, &lost) > 0 && !lost;
+        };
+        if (!inCodePage(lower) || !inCodePage(upper)) {
+            lower = upper = c;
+        }
         char utf8[8] = {};
         int n = WideCharToMultiByte(CP_UTF8, 0, &c, 1, utf8, sizeof utf8, nullptr, nullptr);
         std::wstring ours(2, L'\0');
@@ -148,6 +159,29 @@ TEST(Text, LetterCaseFoldsLikeNtForEveryCharacterOfCodePage932) {
     EXPECT_GT(folded, 200u);
     EXPECT_EQ(LowerCase("ＡＢＣ Déjà ΑΒΓ ДЖЁ ⅣカザグルマＺ"), "ａｂｃ déjà αβγ джё ⅳカザグルマｚ");
     EXPECT_EQ(UpperCase("ａｂｃ déjà αβγ джё ⅳカザグルマｚ"), "ＡＢＣ DÉJÀ ΑΒΓ ДЖЁ ⅣカザグルマＺ");
+}
+
+}  // namespace
+}  // namespace kaza::platform
+
+namespace kaza::platform {
+namespace {
+
+TEST(System, OpenFileRecordIsTheShortOneUpTo98AndNt4) {
+    auto v = [](unsigned long id, unsigned long major, unsigned long minor) {
+        VersionInfo info;
+        info.ok = true;
+        info.platformId = id;
+        info.major = major;
+        info.minor = minor;
+        return info;
+    };
+    EXPECT_FALSE(HasLongOpenFileRecord(v(VER_PLATFORM_WIN32_WINDOWS, 4, 10)));  // 98 SE
+    EXPECT_FALSE(HasLongOpenFileRecord(v(VER_PLATFORM_WIN32_NT, 4, 0)));
+    EXPECT_FALSE(HasLongOpenFileRecord(VersionInfo{}));
+    EXPECT_TRUE(HasLongOpenFileRecord(v(VER_PLATFORM_WIN32_WINDOWS, 4, 90)));  // Me
+    EXPECT_TRUE(HasLongOpenFileRecord(v(VER_PLATFORM_WIN32_NT, 5, 0)));
+    EXPECT_TRUE(HasLongOpenFileRecord(v(VER_PLATFORM_WIN32_NT, 5, 1)));
 }
 
 }  // namespace

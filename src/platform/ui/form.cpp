@@ -1,6 +1,8 @@
 #include "platform/ui/form.h"
 
 #include <commctrl.h>
+
+#include <cstddef>
 #include <ole2.h>
 
 #include <algorithm>
@@ -176,10 +178,14 @@ MenuItem::MenuItem(Form& form, const MenuDecl& decl, HMENU parent, UINT id, HMEN
 void MenuItem::SetCaption(const std::string& text) {
     caption_ = text;
     std::string ansi = ToAnsi(text);
+    // The record as 95 and NT 4.0 know it (without hbmpItem), and the text set the way they know
+    // (MIIM_STRING is 98/2000 and later): they refuse anything else and leave the caption alone.
     MENUITEMINFOA mi{};
-    static_assert(sizeof mi == (sizeof(void*) == 4 ? 44 : 72), "95 and NT 4.0 refuse the longer record");
-    mi.cbSize = sizeof mi;
-    mi.fMask = MIIM_STRING;
+    constexpr UINT kOldSize = offsetof(MENUITEMINFOA, hbmpItem);
+    static_assert(sizeof(void*) != 4 || kOldSize == 44, "the 95 and NT 4.0 record is 44 bytes");
+    mi.cbSize = kOldSize;
+    mi.fMask = MIIM_TYPE;
+    mi.fType = MFT_STRING;
     mi.dwTypeData = ansi.data();
     if (popup_) {
         for (int i = 0, n = GetMenuItemCount(parent_); i < n; ++i)
@@ -202,7 +208,8 @@ void InitToolkit() {
     static bool done = false;
     if (done) return;
     done = true;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+    // The status bar is the only common control (ICC_STANDARD_CLASSES would be a 6.0 flag).
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     OleInitialize(nullptr);
     WNDCLASSA wc{};
