@@ -6,7 +6,8 @@ for, from the files alone (Wine implements every function, so running it proves 
   exports it. The 32-bit exe must load on 98 SE and NT 4.0 SP6 (and so on 2000 and XP); the
   64-bit one on XP x64. An import missing from the table fails too, so none slips in unreviewed.
 - The table may not claim more than the export tables of XP / XP x64 and older.txt show.
-- The 32-bit PE header asks for Windows 4.0; neither exe carries debug sections.
+- The 32-bit PE header asks for Windows 4.0, the 64-bit one for no more than 5.2 (XP x64);
+  neither exe carries debug sections.
 - The manifest declares at most one namespace per element (XP SP2's loader fails otherwise).
 
 Prints one line per fault and exits 1 when there is any."""
@@ -103,6 +104,11 @@ def check_exe(tool, exe, table, older, xp, faults):
         for field in ('MajorOSystemVersion', 'MajorSubsystemVersion'):
             if header.get(field) != '4':
                 faults.append(f'{name}: {field} is {header.get(field)}; 98 and NT 4.0 load only 4.0')
+    else:
+        for field in ('OSystem', 'Subsystem'):
+            version = (int(header.get(f'Major{field}Version', 99)), int(header.get(f'Minor{field}Version', 99)))
+            if version > (5, 2):
+                faults.append(f'{name}: asks for Windows {version[0]}.{version[1]} ({field}); XP x64 is 5.2')
     for s in sections:
         if s.startswith('.debug') or s.startswith('.zdebug'):
             faults.append(f'{name}: carries the debug section {s}')
