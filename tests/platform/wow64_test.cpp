@@ -65,8 +65,9 @@ TEST(Wow64, SystemFolderFilesAreReachedWithRedirectionOffAndOnAgainAfter) {
         EXPECT_TRUE(CopyFileReplacing(bmp, dir + "\\copy.bmp"));
         EXPECT_EQ(wow64.depth, 0);
         ASSERT_GE(wow64.calls.size(), 10u);
-        for (size_t i = 0; i < wow64.calls.size(); ++i)
+        for (size_t i = 0; i < wow64.calls.size(); ++i) {
             if (wow64.calls[i] != "off") EXPECT_EQ(wow64.calls[i], "on") << i;
+        }
     }
     {
         // On a 32-bit system, or in a 64-bit program, redirection is left alone.
