@@ -6,6 +6,7 @@
 #include <new>
 
 #include "platform/text.h"
+#include "platform/wow64.h"
 
 namespace kaza::platform {
 namespace {
@@ -45,8 +46,11 @@ BlockFileWriter::BlockFileWriter(std::string_view path, uint64_t fileBytes, size
         Fail(ERROR_NOT_ENOUGH_MEMORY);
         return;
     }
-    file_.reset(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                            nullptr));
+    {
+        RealSystemFolder systemFolder;
+        file_.reset(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
     if (!file_) Fail(GetLastError());
 }
 

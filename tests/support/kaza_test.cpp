@@ -1,6 +1,7 @@
 #include "support/kaza_test.h"
 
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include "platform/files.h"
 #include "platform/system.h"
@@ -68,8 +69,8 @@ void DeleteValue(platform::Root root, const std::string& key, const std::string&
 }
 
 void DeleteKeyTree(platform::Root root, const std::string& key) {
-    RegDeleteTreeA(root == platform::Root::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
-                   platform::ToAnsi(key).c_str());
+    SHDeleteKeyA(root == platform::Root::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
+                 platform::ToAnsi(key).c_str());
 }
 
 ScriptedDialogs::ScriptedDialogs() { platform::SetDialogs(this); }

@@ -180,7 +180,8 @@ protected:
 private:
     friend void InitToolkit();
     static LRESULT CALLBACK WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
+    void Subclass(HWND hw);
+    static LRESULT CALLBACK ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     void CreateControls();
     void CreateMenus();
     void CreateStatusBar();
