@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/text.h"
 #include "platform/ui/picturebox.h"
@@ -94,6 +95,9 @@ bool StatusTipsAvailable() {
     if (FAILED(get(&v))) return false;
     return v.dwMajorVersion > 4 || (v.dwMajorVersion == 4 && v.dwMinorVersion >= 71);
 }
+
+// The room the status bar leaves for a panel's text: its width less the edges and margins.
+int PanelRoom(int widthPx) { return widthPx - 2 * GetSystemMetrics(SM_CXEDGE) - 4; }
 
 int ZGroup(const ControlDecl& s) {
     // Fields, buttons, lists and picture boxes lie on top, in tab order; then lines, labels,
@@ -451,8 +455,7 @@ void Form::UpdatePanelTip(int i) {
         platform::SelectGuard sel(dc.get(), reinterpret_cast<HFONT>(SendMessageA(status_, WM_GETFONT, 0, 0)));
         GetTextExtentPoint32A(dc.get(), ansi.c_str(), static_cast<int>(ansi.size()), &size);
     }
-    // The status bar leaves a few pixels of margin on either side of the text.
-    bool cut = size.cx > (part.right - part.left) - 2 * GetSystemMetrics(SM_CXEDGE) - 2;
+    bool cut = size.cx > PanelRoom(part.right - part.left);
     std::string tip = cut ? ansi : std::string();
     SendMessageA(status_, kSbSetTipTextA, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(tip.c_str()));
 }
@@ -700,13 +703,49 @@ void Form::ShowDefaultFor(HWND focus) {
     }
 }
 
+// The window's font, its glyphs narrowed just enough (down to 60 %) that the text each panel is
+// declared with fits the panel: the panels were laid out for those texts, and the status bar
+// cuts off what does not fit.
+HFONT Form::StatusFont() {
+    HFONT base = FontFor({});
+    platform::WindowDC dc(hwnd_);
+    auto widest = [&](HFONT font) {
+        platform::SelectGuard sel(dc.get(), font);
+        double ratio = 0;
+        for (size_t i = 0; i < decl_.panelCount; ++i) {
+            std::string text = ToAnsi(decl_.panels[i].text);
+            SIZE size{};
+            GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+            int room = std::max(1, PanelRoom(Px(decl_.panels[i].widthTwips)));
+            ratio = std::max(ratio, static_cast<double>(size.cx) / room);
+        }
+        return ratio;
+    };
+    double ratio = widest(base);
+    if (ratio <= 1) return base;
+    LOGFONTA lf{};
+    GetObjectA(base, sizeof lf, &lf);
+    TEXTMETRICA tm{};
+    {
+        platform::SelectGuard sel(dc.get(), base);
+        GetTextMetricsA(dc.get(), &tm);
+    }
+    int floor = std::max<int>(1, static_cast<int>(std::ceil(tm.tmAveCharWidth * 0.6)));
+    for (int w = static_cast<int>(tm.tmAveCharWidth / ratio); ; --w) {
+        lf.lfWidth = std::max(w, floor);
+        statusFont_.reset(CreateFontIndirectA(&lf));
+        if (lf.lfWidth == floor || widest(statusFont_.get()) <= 1) break;
+    }
+    return statusFont_.get();
+}
+
 void Form::CreateStatusBar() {
     if (!decl_.panels || decl_.panelCount == 0) return;
     statusTips_ = StatusTipsAvailable();
     status_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | (statusTips_ ? kSbtTooltips : 0), 0, 0,
                               0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(99)),
                               GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({})), FALSE);
+    SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(StatusFont()), FALSE);
     std::vector<int> edges;
     int x = 0;
     for (size_t i = 0; i < decl_.panelCount; ++i) {

@@ -200,6 +200,8 @@ private:
     HWND status_ = nullptr;
     std::vector<std::string> panelTexts_;
     bool statusTips_ = false;  // the status bar shows tooltips (comctl32 4.71 and later)
+    platform::Font statusFont_;
+    HFONT StatusFont();
     void UpdatePanelTip(int i);
     HMENU menuBar_ = nullptr;
     std::vector<std::unique_ptr<Control>> controls_;
