@@ -16,8 +16,8 @@ const ControlDecl kControls[] = {
     Label("Label2", 120, 1200, 495, 375, "情報   INI").In("Frame1"),
     Text("Text2", 600, 1200, 3735, 270).In("Frame1").Tab(2),
     Button("Command4", 4320, 1200, 615, 255, "参照").In("Frame1").Tab(3),
-    Button("Command1", 1080, 2160, 1455, 375, "実行").Tab(4),
-    Button("Command2", 2760, 2160, 1455, 375, "キャンセル").Tab(5),
+    Button("Command1", 1080, 2160, 1455, 375, "実行").Tab(4).Default(),
+    Button("Command2", 2760, 2160, 1455, 375, "キャンセル").Tab(5).Cancel(),
 };
 const FormDecl kForm6{"バックアップしたものを元に戻す", 5415, 2625, kControls, Count(kControls)};
 

@@ -22,8 +22,8 @@ const ControlDecl kControls[] = {
           "何人かでパソコンを共有している場合などは、誤って設定を変えられてしまう危険性があります。"
           "そこで、このようなトラブルを防ぐためにアクセス制限をしましょう。")
         .Tab(4),
-    Button("Command1", 960, 3000, 1455, 375, "実行").Tab(5),
-    Button("Command2", 2520, 3000, 1335, 375, "キャンセル").Tab(6),
+    Button("Command1", 960, 3000, 1455, 375, "実行").Tab(5).Default(),
+    Button("Command2", 2520, 3000, 1335, 375, "キャンセル").Tab(6).Cancel(),
 };
 const FormDecl kForm7{"アクセス制限", 5025, 3465, kControls, Count(kControls)};
 

@@ -25,8 +25,8 @@ const ControlDecl kControls[] = {
     Label("Label4", 120, 1680, 975, 255, "変更後").Back(kLightGrey),
     Label("Label5", 120, 1920, 3855, 255, "Label5").Back(kLightGrey),
     Label("Label6", 120, 2280, 4455, 255, "*これはINTEL製CPUの場合のイメージです。"),
-    Button("Command1", 120, 2640, 975, 495, "変更").Tab(0),
-    Button("Command2", 1080, 2640, 975, 495, "キャンセル").Tab(1),
+    Button("Command1", 120, 2640, 975, 495, "変更").Tab(0).Default(),
+    Button("Command2", 1080, 2640, 975, 495, "キャンセル").Tab(1).Cancel(),
 };
 const FormDecl kForm8{"CPUファミリーネームの表示", 4155, 3225, kControls, Count(kControls)};
 

@@ -3,8 +3,12 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+#include <winver.h>
+
 #include "app/form1.h"
 #include "platform/handles.h"
+#include "platform/text.h"
 #include "support/kaza_test.h"
 #include "windows/form2.h"
 #include "windows/frmabout.h"
@@ -122,6 +126,7 @@ TEST_F(Commands, EachTriggerLeavesItsHintAndOpensItsWindowItsWay) {
         std::vector<Form*> shown = ShownBesides(f);
 
         EXPECT_EQ(f.Panel(1), r.hint);
+        EXPECT_EQ(test::StatusText(f, 1), r.hint);
         EXPECT_TRUE(IsWindowEnabled(f.hwnd()));
         switch (r.opens) {
         case Opens::Nothing:
@@ -391,6 +396,43 @@ TEST(Program, EndsWhenItsMainWindowClosesWithSideWindowsOpen) {
     DWORD code = 1;
     GetExitCodeProcess(process.get(), &code);
     EXPECT_EQ(code, 0u);
+}
+
+
+// What the Version tab of the exe's properties shows, read as Explorer reads it.
+TEST(Program, CarriesACompleteJapaneseVersionResource) {
+    std::string exe = WindowsPath(KAZA_EXE);
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::string info(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, info.data()));
+    void* p = nullptr;
+    UINT n = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", &p, &n));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(p);
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(21, 6));
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(21, 6));
+    EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", &p, &n));
+    ASSERT_EQ(n, 4u);
+    EXPECT_EQ(static_cast<const WORD*>(p)[0], 0x0411);
+    EXPECT_EQ(static_cast<const WORD*>(p)[1], 932);
+    auto value = [&](const char* name) {
+        std::string key = std::string("\\StringFileInfo\\041103a4\\") + name;
+        if (!VerQueryValueA(info.data(), key.c_str(), &p, &n) || !p) return std::string("<missing>");
+        return platform::FromAnsi(static_cast<const char*>(p), strlen(static_cast<const char*>(p)));
+    };
+    EXPECT_EQ(value("ProductName"), "カザグルマ");
+    EXPECT_EQ(value("FileDescription"), "カザグルマ");
+    EXPECT_EQ(value("CompanyName"), "カザグルマ");
+    EXPECT_EQ(value("FileVersion"), "6.21");
+    EXPECT_EQ(value("ProductVersion"), "6.21");
+    EXPECT_EQ(value("LegalCopyright"), "Copyright (C) 2005 カザグルマ");
+    EXPECT_EQ(value("InternalName"), "kazaguruma");
+    // The tests run the 64-bit build, shipped as kazaguruma64.exe.
+    EXPECT_EQ(value("OriginalFilename"), sizeof(void*) == 8 ? "kazaguruma64.exe" : "kazaguruma.exe");
 }
 
 }  // namespace

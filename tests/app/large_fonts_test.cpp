@@ -172,17 +172,17 @@ TEST_F(LargeFonts, FittedLogoIs210By106Whatever) {
     Expect256(Apply("Option1"), 210, 106, Block);
 }
 
+// A plain function: a lambda does not convert to the callback's calling convention on 32-bit.
+BOOL CALLBACK CollectChild(HWND h, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+    return TRUE;
+}
+
 // The mock-up: every control where its twips put it at 96 dpi, and the page picture at its own size
 // under them, shown pixel for pixel wherever no control covers it.
 TEST_F(LargeFonts, PageShowsUnderItsOverlaysAsAt96Dpi) {
     std::vector<HWND> children;
-    EnumChildWindows(
-        main_.hwnd(),
-        [](HWND h, LPARAM lp) {
-            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(main_.hwnd(), CollectChild, reinterpret_cast<LPARAM>(&children));
     RECT client{};
     GetClientRect(main_.hwnd(), &client);
     EXPECT_EQ(client.right, 550);

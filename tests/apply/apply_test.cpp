@@ -140,6 +140,8 @@ TEST_F(Apply, WholeJobIn256Colours) {
     Import();
     Click(main_.C("Command5"));  // fit
     EXPECT_EQ(main_.Panel(2), "画像　　　　　　動");
+    EXPECT_EQ(test::StatusText(main_, 2), "画像　　　　　　動");
+    EXPECT_EQ(test::StatusText(main_, 3), "中央　　　　　　止");
 
     bool mainDisabledInside = false;
     OpenConfirmation([&](Form& f) {
@@ -152,6 +154,7 @@ TEST_F(Apply, WholeJobIn256Colours) {
     });
     EXPECT_TRUE(mainDisabledInside);
     EXPECT_EQ(main_.Panel(1), kSuccess);
+    EXPECT_EQ(test::StatusText(main_, 1), kSuccess);
     EXPECT_TRUE(dialogs_.messages.empty());
 
     EXPECT_EQ(Info(), test::Sjis("[General]\r\n"
@@ -196,6 +199,31 @@ TEST_F(Apply, WholeJobIn256Colours) {
     ApplyWith("Option1");
     EXPECT_EQ(main_.Panel(1), kSuccess);
     EXPECT_EQ(Logo().size(), 23550u);
+}
+
+// The confirmation's keys: Escape is its キャンセル and writes nothing, Enter its 実行.
+TEST_F(Apply, EscapeCancelsWithoutWritingAndEnterApplies) {
+    test::WriteBytes(system_ + "\\oeminfo.ini", "[General]\r\nManufacturer=Old\r\n");
+    Import();
+    for (const char* control : {"Option1", "Command1", "Command2"}) {
+        SCOPED_TRACE(control);
+        OpenConfirmation([&](Form& f) {
+            SetFocus(f.C(control).hwnd());
+            test::PressKey(f.C(control).hwnd(), VK_ESCAPE);
+            EXPECT_FALSE(f.Loaded());
+        });
+        EXPECT_EQ(test::StatusText(main_, 1), "実行はキャンセルされました。");
+        EXPECT_EQ(Info(), "[General]\r\nManufacturer=Old\r\n");
+        EXPECT_FALSE(Exists("OEMLOGO.BMP"));
+        EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), std::string("old") + '\0');
+    }
+    OpenConfirmation([&](Form& f) {
+        SetFocus(f.C("Option1").hwnd());
+        test::PressKey(f.C("Option1").hwnd(), VK_RETURN);
+        EXPECT_FALSE(f.Loaded());
+    });
+    EXPECT_EQ(test::StatusText(main_, 1), kSuccess);
+    EXPECT_TRUE(Exists("OEMLOGO.BMP"));
 }
 
 TEST_F(Apply, BorderedFrameGives210By106In256Colours) {
