@@ -24,9 +24,7 @@ public:
     bool empty() const { return pic_ == nullptr; }
     // The file it was loaded from.
     const std::string& source() const { return source_; }
-    // Natural size in 0.01 mm as the file states it, and in pixels at 96 dpi.
-    long himetricWidth() const { return hmWidth_; }
-    long himetricHeight() const { return hmHeight_; }
+    // Natural size in pixels at 96 dpi.
     int width() const { return pxWidth_; }
     int height() const { return pxHeight_; }
 

@@ -42,12 +42,6 @@ std::string LowerCase(std::string_view utf8) {
     return Narrow(w, CP_UTF8);
 }
 
-std::string UpperCase(std::string_view utf8) {
-    std::wstring w = Widen(utf8, CP_UTF8);
-    if (!w.empty()) CharUpperBuffW(w.data(), static_cast<DWORD>(w.size()));
-    return Narrow(w, CP_UTF8);
-}
-
 size_t AnsiCutWithoutSplit(const char* bytes, size_t count) {
     size_t i = 0;
     while (i < count) {

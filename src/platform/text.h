@@ -12,7 +12,6 @@ std::string FromAnsi(std::string_view bytes);
 
 // Lower-cases letters as the system does for the ANSI code page (double-byte characters untouched).
 std::string LowerCase(std::string_view utf8);
-std::string UpperCase(std::string_view utf8);
 
 // Length of the longest prefix of at most maxBytes ANSI bytes that does not end inside a
 // double-byte character.

@@ -23,7 +23,6 @@ struct Row {
     const char* hint;     // panel 1 afterwards
     Opens opens;
     const char* caption;  // of the window it opens
-    bool builtHere;       // the window belongs to this subsystem and must open now
 };
 
 constexpr const char* kSystemProperties = "一部のOSでは表示されないことがあります。(WIN98??";
@@ -32,23 +31,23 @@ constexpr const char* kDelete = "削除したら戻せません。";
 constexpr const char* kCpu = "Win9x限定機能。コンピュータの下をクリックしてもダイアログ開きます。";
 constexpr const char* kAccess = "Win9x限定機能です。タブをクリックすることでもダイアログ開きます。";
 
-// The rows that carry a hint of their own. Windows of other subsystems are checked once they open.
+// The rows that carry a hint of their own.
 const Row kRows[] = {
-    {"sisuhyou", Via::Menu, kSystemProperties, Opens::Nothing, "", true},
-    {"Label3", Via::ClickArea, kSystemProperties, Opens::Nothing, "", true},
-    {"moto", Via::Menu, "バックアップしたものを元に戻します。", Opens::Modal, "バックアップしたものを元に戻す", false},
-    {"RISUTOTUI", Via::Menu, kAdd, Opens::Modal, "リスト追加", false},
-    {"Command2", Via::Button, kAdd, Opens::Modal, "リスト追加", false},
-    {"SAKUZYORISU", Via::Menu, kDelete, Opens::Modal, "リスト削除", false},
-    {"Command3", Via::Button, kDelete, Opens::Modal, "リスト削除", false},
-    {"CPU", Via::Menu, kCpu, Opens::Modal, "CPUファミリーネームの表示", false},
-    {"Label7", Via::ClickArea, kCpu, Opens::Modal, "CPUファミリーネームの表示", false},
-    {"AKUKIN", Via::Menu, kAccess, Opens::Modeless, "アクセス制限", false},
-    {"Label5", Via::ClickArea, kAccess, Opens::Modeless, "アクセス制限", false},
-    {"BAZYON", Via::Menu, "このソフトについての感想,バグ情報などお待ちしてます。", Opens::Modeless, "ﾊﾞｰｼﾞｮﾝ情報", true},
-    {"Command1", Via::Button, "半角カナ、ギリシャ文字なども使えます。", Opens::Modeless, "サポート情報", true},
-    {"Command4", Via::Button, "実行する前にバックアップしたほうがいいです。", Opens::Modal, "最終確認", false},
-    {"Text6", Via::Field, "ProcessorNameは変更しても再起動後元に戻ってしまいます。", Opens::Nothing, "", true},
+    {"sisuhyou", Via::Menu, kSystemProperties, Opens::Nothing, ""},
+    {"Label3", Via::ClickArea, kSystemProperties, Opens::Nothing, ""},
+    {"moto", Via::Menu, "バックアップしたものを元に戻します。", Opens::Modal, "バックアップしたものを元に戻す"},
+    {"RISUTOTUI", Via::Menu, kAdd, Opens::Modal, "リスト追加"},
+    {"Command2", Via::Button, kAdd, Opens::Modal, "リスト追加"},
+    {"SAKUZYORISU", Via::Menu, kDelete, Opens::Modal, "リスト削除"},
+    {"Command3", Via::Button, kDelete, Opens::Modal, "リスト削除"},
+    {"CPU", Via::Menu, kCpu, Opens::Modal, "CPUファミリーネームの表示"},
+    {"Label7", Via::ClickArea, kCpu, Opens::Modal, "CPUファミリーネームの表示"},
+    {"AKUKIN", Via::Menu, kAccess, Opens::Modeless, "アクセス制限"},
+    {"Label5", Via::ClickArea, kAccess, Opens::Modeless, "アクセス制限"},
+    {"BAZYON", Via::Menu, "このソフトについての感想,バグ情報などお待ちしてます。", Opens::Modeless, "ﾊﾞｰｼﾞｮﾝ情報"},
+    {"Command1", Via::Button, "半角カナ、ギリシャ文字なども使えます。", Opens::Modeless, "サポート情報"},
+    {"Command4", Via::Button, "実行する前にバックアップしたほうがいいです。", Opens::Modal, "最終確認"},
+    {"Text6", Via::Field, "ProcessorNameは変更しても再起動後元に戻ってしまいます。", Opens::Nothing, ""},
 };
 
 // Delivers the trigger the way the user's action arrives.
@@ -130,18 +129,16 @@ TEST_F(Commands, EachTriggerLeavesItsHintAndOpensItsWindowItsWay) {
             break;
         case Opens::Modal:
             EXPECT_TRUE(shown.empty());
-            if (modal.ran || r.builtHere) {
-                EXPECT_TRUE(modal.ran);
-                EXPECT_EQ(modal.caption, r.caption);
-                EXPECT_FALSE(modal.mainEnabled);
-                EXPECT_EQ(modal.owner, f.hwnd());  // kept above the main window
-                EXPECT_EQ(modal.panel, r.hint);  // the hint comes first
-            }
+            EXPECT_TRUE(modal.ran);
+            EXPECT_EQ(modal.caption, r.caption);
+            EXPECT_FALSE(modal.mainEnabled);
+            EXPECT_EQ(modal.owner, f.hwnd());  // kept above the main window
+            EXPECT_EQ(modal.panel, r.hint);    // the hint comes first
             break;
         case Opens::Modeless:
             EXPECT_FALSE(modal.ran);
-            if (!shown.empty() || r.builtHere) {
-                ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ(shown.size(), 1u);
+            if (!shown.empty()) {
                 EXPECT_EQ(shown[0]->Caption(), r.caption);
                 EXPECT_EQ(GetForegroundWindow(), shown[0]->hwnd());
             }
@@ -192,12 +189,8 @@ TEST_F(Commands, OpeningAWindowAgainKeepsOneInstanceAndBringsItToTheFront) {
         std::vector<Form*> second = ShownBesides(f);
         EXPECT_EQ(Form::All().size(), objects);
         EXPECT_EQ(second, first);
-        if (!second.empty()) {
-            EXPECT_EQ(GetForegroundWindow(), second[0]->hwnd());
-        }
-        if (r.builtHere) {
-            EXPECT_EQ(second.size(), 1u);
-        }
+        ASSERT_EQ(second.size(), 1u);
+        EXPECT_EQ(GetForegroundWindow(), second[0]->hwnd());
         for (Form* w : second) w->Unload();
     }
     // The support editor keeps what was typed when it is brought forward again.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "app/places.h"
 #include "apply/form5.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -21,11 +22,9 @@ using ui::Form;
 
 const std::string kFamily = KAZA_TEST_WINDOWS;
 const bool kNt = kFamily != "win98";
-const std::string kVersionKey =
-    kNt ? "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion" : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-const std::string kOtherVersionKey =
-    kNt ? "SOFTWARE\\Microsoft\\Windows\\CurrentVersion" : "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-const char* kCpuKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+const std::string kVersionKey = places::VersionKey(kNt ? " NT" : "");
+const std::string kOtherVersionKey = places::VersionKey(kNt ? "" : " NT");
+const char* kCpuKey = places::kProcessorKey;
 const char* kSuccess = "設定が反映されました。（Windowsの旗をクリックしてみてください。)";
 const char* kHint = "実行する前にバックアップしたほうがいいです。";
 
@@ -76,11 +75,11 @@ protected:
         system_ = test::ScratchFolder("sys" + std::to_string(GetCurrentProcessId()));
         picture_ = system_ + "\\..\\logo" + std::to_string(GetCurrentProcessId()) + ".bmp";
         test::WriteBytes(picture_, TwoColourBmp(60, 40));
-        for (const char* v : {"RegisteredOwner", "RegisteredOrganization", "ProductId"}) {
+        for (const char* v : {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId}) {
             test::SetText(Root::LocalMachine, kVersionKey, v, "old");
             test::SetText(Root::LocalMachine, kOtherVersionKey, v, "other family");
         }
-        test::SetText(Root::LocalMachine, kCpuKey, "ProcessorNameString", "old cpu");
+        test::SetText(Root::LocalMachine, kCpuKey, places::kProcessorName, "old cpu");
         main_.Load();
         main_.Labe = Variant::Text(system_);
         main_.Show();
@@ -164,14 +163,14 @@ TEST_F(Apply, WholeJobIn256Colours) {
                                  "Line4=\"サポート窓口　０１２０\"\r\n"
                                  "Line5=\"" + std::string(128, 'x') + "\"\r\n"));
 
-    EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), test::Sjis("山田 太郎") + '\0');
-    EXPECT_EQ(Reg(kVersionKey, "RegisteredOrganization"), test::Sjis("風車工房") + '\0');
-    EXPECT_EQ(Reg(kVersionKey, "ProductId"), std::string("12345-OEM-0000001-00001") + '\0');
-    for (const char* v : {"RegisteredOwner", "RegisteredOrganization", "ProductId"}) {
+    EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOwner), test::Sjis("山田 太郎") + '\0');
+    EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOrganization), test::Sjis("風車工房") + '\0');
+    EXPECT_EQ(Reg(kVersionKey, places::kProductId), std::string("12345-OEM-0000001-00001") + '\0');
+    for (const char* v : {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId}) {
         EXPECT_EQ(platform::RegReadRaw(Root::LocalMachine, kVersionKey, v).type, unsigned(REG_SZ)) << v;
         EXPECT_EQ(Reg(kOtherVersionKey, v), std::string("other family") + '\0') << v;
     }
-    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"),
+    EXPECT_EQ(Reg(kCpuKey, places::kProcessorName),
               kNt ? test::Sjis("カザグルマ CPU 1GHz") + '\0' : std::string("old cpu") + '\0');
 
     std::string bmp = Logo();
@@ -245,13 +244,13 @@ TEST_F(Apply, EmptyEditorAndEmptyFieldsAreWrittenAsEmptyTexts) {
     ApplyWith("Option2");
     EXPECT_EQ(main_.Panel(1), kSuccess);
     EXPECT_EQ(Info(), "[General]\r\nManufacturer=\"\"\r\nModel=\"\"\r\n[Support Information]\r\nLine1=\"\"\r\n");
-    for (const char* v : {"RegisteredOwner", "RegisteredOrganization", "ProductId"}) {
+    for (const char* v : {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId}) {
         platform::RegValue r = platform::RegReadRaw(Root::LocalMachine, kVersionKey, v);
         EXPECT_TRUE(r.exists) << v;
         EXPECT_EQ(r.type, unsigned(REG_SZ)) << v;
         EXPECT_EQ(r.bytes, std::string(1, '\0')) << v;
     }
-    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"), kNt ? std::string(1, '\0') : std::string("old cpu") + '\0');
+    EXPECT_EQ(Reg(kCpuKey, places::kProcessorName), kNt ? std::string(1, '\0') : std::string("old cpu") + '\0');
 }
 
 TEST_F(Apply, MissingSystemFolderIsReportedAndTheRegistryStillWritten) {
@@ -267,10 +266,33 @@ TEST_F(Apply, MissingSystemFolderIsReportedAndTheRegistryStillWritten) {
     // Only the 256-colour writer tells of its own failure.
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_EQ(dialogs_.messages[0].title, "ビットマップ書き込みエラー");
-    EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), std::string("owner") + '\0');
-    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"), kNt ? main_.C("Text6").Text() + '\0' : "old cpu" + std::string(1, '\0'));
+    EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOwner), std::string("owner") + '\0');
+    EXPECT_EQ(Reg(kCpuKey, places::kProcessorName), kNt ? main_.C("Text6").Text() + '\0' : "old cpu" + std::string(1, '\0'));
     ASSERT_NE(main_.ExistingWindow<Form5>(), nullptr);
     EXPECT_FALSE(main_.ExistingWindow<Form5>()->Loaded());
+}
+
+TEST_F(Apply, UnknownSystemFolderWritesNoFileAnywhere) {
+    // Without a system folder the two files would be named from the root of the current drive.
+    const std::string cwd = test::ScratchFolder("cwd" + std::to_string(GetCurrentProcessId())) + "\\";
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryA(cwd.c_str()));
+    main_.Labe = Variant();
+    main_.Text1(0).SetText("owner");
+    Import();
+    for (const char* option : {"Option1", "Option2"}) {
+        main_.SetPanel(1, "");
+        ApplyWith(option);
+        EXPECT_EQ(main_.Panel(1), "oeminfo.ini、ロゴ画像を書き込めませんでした。") << option;
+        for (const char* name : {"C:\\oeminfo.ini", "C:\\OEMLOGO.BMP", "oeminfo.ini", "OEMLOGO.BMP"}) {
+            EXPECT_EQ(GetFileAttributesA(name), INVALID_FILE_ATTRIBUTES) << option << " " << name;
+            DeleteFileA(name);
+        }
+    }
+    SetCurrentDirectoryA(before);
+    test::RemoveTree(cwd);
+    EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOwner), std::string("owner") + '\0');
 }
 
 TEST_F(Apply, RefusedRegistryWriteIsReportedAndTheOtherStepsStillRun) {
@@ -285,11 +307,11 @@ TEST_F(Apply, RefusedRegistryWriteIsReportedAndTheOtherStepsStillRun) {
     Click(main_.C("Command5"));
     ApplyWith("Option1");
     EXPECT_EQ(main_.Panel(1), "管理者権限がないため登録情報を書き込めませんでした。");
-    std::vector<std::string> expected = {"RegisteredOwner", "RegisteredOrganization", "ProductId"};
-    if (kNt) expected.push_back("ProcessorNameString");
+    std::vector<std::string> expected = {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId};
+    if (kNt) expected.push_back(places::kProcessorName);
     EXPECT_EQ(attempts, expected);
-    EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), std::string("old") + '\0');
-    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"), std::string(kNt ? "new cpu" : "old cpu") + '\0');
+    EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOwner), std::string("old") + '\0');
+    EXPECT_EQ(Reg(kCpuKey, places::kProcessorName), std::string(kNt ? "new cpu" : "old cpu") + '\0');
     EXPECT_NE(Info().find("Line1=\"line\""), std::string::npos);
     EXPECT_EQ(Logo().size(), 23550u);
 }
@@ -324,8 +346,8 @@ TEST_F(Apply, CancelOrCloseWritesNothing) {
     EXPECT_EQ(main_.Panel(1), "メーカー画像の場合256色のほうがいいです。");
     EXPECT_FALSE(Exists("oeminfo.ini"));
     EXPECT_FALSE(Exists("OEMLOGO.BMP"));
-    EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), std::string("old") + '\0');
-    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"), std::string("old cpu") + '\0');
+    EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOwner), std::string("old") + '\0');
+    EXPECT_EQ(Reg(kCpuKey, places::kProcessorName), std::string("old cpu") + '\0');
 }
 
 TEST_F(Apply, EveryOpeningStartsWithFullColourAndTheWarning) {

@@ -74,7 +74,6 @@ TEST_F(LogoFrame, StartsEmptyGreyWithBorderInItsDesignRectangle) {
     ExpectDesignRectangle();
     EXPECT_TRUE(frame().Border());
     EXPECT_FALSE(frame().AutoSize());
-    EXPECT_FALSE(frame().AutoRedraw());
     EXPECT_EQ(frame().Scale(), ui::ScaleMode::Twips);
     EXPECT_TRUE(frame().Picture().empty());
     EXPECT_EQ(frame().SurfaceWidth(), 210 - 4);
@@ -134,7 +133,6 @@ TEST_F(LogoFrame, FitStretchesOntoTheBorderlessFrameAndFitAgainShowsThePictureUn
     EXPECT_EQ(Flags(), "1|");
     EXPECT_EQ(Panels(), kFitOn + "|" + kCentreOff);
     EXPECT_FALSE(frame().Border());
-    EXPECT_TRUE(frame().AutoRedraw());
     EXPECT_TRUE(main_.Picture1().Visible());
     ExpectDesignRectangle();
     // Enlarged to exactly 210 × 106 pixels: no grey left anywhere.
@@ -151,7 +149,6 @@ TEST_F(LogoFrame, FitStretchesOntoTheBorderlessFrameAndFitAgainShowsThePictureUn
     EXPECT_EQ(Flags(), "|");
     EXPECT_EQ(Panels(), kFitOff + "|" + kCentreOff);
     EXPECT_FALSE(frame().Border());
-    EXPECT_TRUE(frame().AutoRedraw());
     ExpectDesignRectangle();
     EXPECT_EQ(At(0, 0), kRed);
     EXPECT_EQ(At(19, 9), kBlue);

@@ -43,12 +43,6 @@ private:
 // and GIFs show the background). Empty for an empty picture.
 PixelImage RenderPixels(const platform::Picture& picture, COLORREF back);
 
-// Resamples a whole sw × sh image onto a whole dw × dh image, each axis scaled on its own:
-// area averaging along an axis that shrinks, linear interpolation along one that grows.
-// Strides are in pixels. The top byte of every destination pixel is 0.
-void StretchPixels(const uint32_t* src, int sw, int sh, int srcStride, uint32_t* dst, int dw, int dh,
-                   int dstStride);
-
 // The window behind picture boxes and images. It paints from a 32-bit surface the size of its
 // client area, which holds the background colour, then the picture at its natural size at the
 // top-left, then whatever was drawn onto it.
@@ -80,10 +74,6 @@ public:
     // On: the box takes its picture's size plus its border, keeping its top-left corner.
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);
-    // Persistent drawing. The surface is always kept, so what is drawn survives repainting
-    // whichever way this is set; the setting is kept for the callers that switch it.
-    bool AutoRedraw() const { return autoRedraw_; }
-    void SetAutoRedraw(bool on) { autoRedraw_ = on; }
     // The unit of Point's coordinates and of ScaleWidth/ScaleHeight.
     ScaleMode Scale() const { return scale_; }
     void SetScale(ScaleMode m) { scale_ = m; }
@@ -133,7 +123,6 @@ private:
     COLORREF back_ = RGB(192, 192, 192);
     bool border_ = true;
     bool autoSize_ = false;
-    bool autoRedraw_ = false;
     ScaleMode scale_ = ScaleMode::Twips;
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool placing_ = false;
