@@ -6,8 +6,9 @@
 #   backup/ tweaks/ windows/  main window's model (app/form1.h, app/places.h, app/variant.h)
 #                             and the features it uses
 #   storage and writers       presets/store, presets/names, backup/copies, logo/savebitmap:
-#                             platform only (savebitmap reads a picture box surface, until the
-#                             toolkit hands out a plain surface)
+#                             platform only; the 256-colour writer reads a plain pixel surface,
+#                             and only its named entry point CSaveBitmap, which takes a picture
+#                             box, includes the picture box
 #   platform/ui/              the toolkit: platform/ and itself
 #   platform/                 itself only
 file(GLOB_RECURSE sources RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
@@ -19,7 +20,9 @@ foreach(file ${sources})
   get_filename_component(dir ${file} DIRECTORY)
   if(file MATCHES "^presets/(store|names)\\.|^backup/copies\\.")
     set(allowed "^(platform/[^/]+|presets/(store|names)\\.h|backup/copies\\.h)$")
-  elseif(file MATCHES "^logo/savebitmap\\.")
+  elseif(file MATCHES "^logo/savebitmap\\.h")
+    set(allowed "^platform/[^/]+$")
+  elseif(file MATCHES "^logo/savebitmap\\.cpp")
     set(allowed "^(platform/[^/]+|platform/ui/picturebox\\.h|logo/savebitmap\\.h)$")
   elseif(dir STREQUAL "platform")
     set(allowed "^platform/[^/]+$")

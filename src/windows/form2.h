@@ -1,10 +1,7 @@
 #pragma once
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
-#include "platform/edit.h"
 #include "platform/ui/form.h"
 
 namespace kaza {

@@ -5,7 +5,7 @@
 
 #include "app/form1.h"
 #include "platform/handles.h"
-#include "support/kaza_test.h"
+#include "support/fixtures.h"
 #include "windows/form2.h"
 #include "windows/frmabout.h"
 
@@ -53,17 +53,10 @@ const Row kRows[] = {
 // Delivers the trigger the way the user's action arrives.
 void Fire(Form1& f, const char* trigger, Via via) {
     switch (via) {
-    case Via::Menu:
-        SendMessageA(f.hwnd(), WM_COMMAND, MAKEWPARAM(f.Menu(trigger).id(), 0), 0);
-        break;
-    case Via::Button:
-        SendMessageA(f.C(trigger).hwnd(), BM_CLICK, 0, 0);
-        break;
+    case Via::Menu: test::ClickMenu(f, trigger); break;
+    case Via::Button: test::Click(f.C(trigger)); break;
     case Via::ClickArea:
-    case Via::Field:
-        SendMessageA(f.C(trigger).hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-        SendMessageA(f.C(trigger).hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-        break;
+    case Via::Field: test::ClickArea(f.C(trigger)); break;
     }
 }
 void Fire(Form1& f, const Row& r) { Fire(f, r.trigger, r.via); }
@@ -257,7 +250,7 @@ TEST_F(Commands, ModalWindowBelongsToTheProgramWindowActiveWhenItOpens) {
     // Already loaded, over the support editor the user is typing in; hidden, not unloaded, at the end.
     modal.Load();
     ASSERT_EQ(GetWindow(modal.hwnd(), GW_OWNER), nullptr);
-    SendMessageA(f.C("Command1").hwnd(), BM_CLICK, 0, 0);
+    test::Click(f.C("Command1"));
     Form2& editor = f.Window<Form2>();
     ASSERT_EQ(GetActiveWindow(), editor.hwnd());
     owner = nullptr;

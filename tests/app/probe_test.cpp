@@ -5,7 +5,8 @@
 #include "app/places.h"
 #include "platform/registry.h"
 #include "platform/ui/picturebox.h"
-#include "support/kaza_test.h"
+#include "presets/store.h"
+#include "support/fixtures.h"
 
 namespace kaza {
 namespace {
@@ -34,11 +35,12 @@ protected:
         test::SetText(Root::LocalMachine, kCpuKey, places::kIdentifier, "x86 Family 6 Model 8 Stepping 3");
         test::SetText(Root::LocalMachine, kCpuKey, places::kVendorIdentifier, "GenuineIntel");
         test::SetText(Root::LocalMachine, kCpuKey, places::kProcessorName, "Intel(R) Pentium(R) III");
-        test::SetText(Root::LocalMachine, kNtKey, "ProductName", "Microsoft Windows XP");
-        test::SetText(Root::LocalMachine, kNtKey, "CSDVersion", "Service Pack 2");
+        test::SetText(Root::LocalMachine, kNtKey, places::kProductName, "Microsoft Windows XP");
+        test::SetText(Root::LocalMachine, kNtKey, places::kServicePack, "Service Pack 2");
     }
     void TearDown() override { test::DeleteKeyTree(Root::CurrentUser, kPolicyKey); }
 
+    test::MachineSnapshot machine_;
     ProgramFolder folder_;
 };
 
@@ -59,13 +61,13 @@ TEST_F(Probe, FamilyDecidesKeysPicturesAndNineXOnlyCommands) {
     std::string background = FileName(f.BackgroundPicture().source());
     const auto& strip = *f.C("Picture2").pictureBox();
     if (kFamily == "winxp") {
-        EXPECT_EQ(background, "XP.jpg");
+        EXPECT_EQ(background, presets::kPageXp);
         EXPECT_FALSE(f.C("Picture2").Visible());
     } else {
-        EXPECT_EQ(background, "9X.gif");
+        EXPECT_EQ(background, presets::kPage9x);
         EXPECT_EQ(f.C("Picture2").Visible(), kFamily == "nt40" || kFamily == "win2k");
         if (kNt) {
-            EXPECT_EQ(FileName(strip.Picture().source()), "2k.gif");
+            EXPECT_EQ(FileName(strip.Picture().source()), presets::kPage2000);
             EXPECT_EQ(strip.Picture().width(), 407);
         }
     }
@@ -100,8 +102,8 @@ TEST_F(Probe, FamilyDecidesKeysPicturesAndNineXOnlyCommands) {
 
 TEST_F(Probe, MissingValuesGiveEmptyTexts) {
     test::DeleteValue(Root::LocalMachine, kUserKey, places::kRegisteredOrganization);
-    test::DeleteValue(Root::LocalMachine, kNtKey, "CSDVersion");
-    test::DeleteValue(Root::LocalMachine, kNtKey, "ProductName");
+    test::DeleteValue(Root::LocalMachine, kNtKey, places::kServicePack);
+    test::DeleteValue(Root::LocalMachine, kNtKey, places::kProductName);
     Form1 f;
     f.Load();
     EXPECT_EQ(f.Text1(0).Text(), "山田 太郎");

@@ -11,7 +11,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/ui/picturebox.h"
-#include "support/kaza_test.h"
+#include "support/fixtures.h"
 #include "windows/form2.h"
 
 namespace kaza {
@@ -28,75 +28,35 @@ const char* kCpuKey = places::kProcessorKey;
 const char* kSuccess = "設定が反映されました。（Windowsの旗をクリックしてみてください。)";
 const char* kHint = "実行する前にバックアップしたほうがいいです。";
 
-uint32_t U32(const std::string& b, size_t at) {
-    return static_cast<uint32_t>(static_cast<unsigned char>(b[at])) |
-           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
-           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
-           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
-}
-int32_t I32(const std::string& b, size_t at) { return static_cast<int32_t>(U32(b, at)); }
-unsigned U16(const std::string& b, size_t at) { return U32(b.substr(at, 2) + std::string(2, '\0'), 0); }
+using test::Click;
+using test::I32;
+using test::U16;
+using test::U32;
 
-void Put32(std::string& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>(v >> (8 * i)));
-}
-void Put16(std::string& b, unsigned v) {
-    b.push_back(static_cast<char>(v));
-    b.push_back(static_cast<char>(v >> 8));
-}
-
-// A 24-bit picture file: left half red, right half blue.
-std::string TwoColourBmp(int w, int h) {
-    int row = (w * 3 + 3) / 4 * 4;
-    std::string b = "BM";
-    Put32(b, 54 + row * h);
-    Put32(b, 0);
-    Put32(b, 54);
-    Put32(b, 40);
-    Put32(b, w);
-    Put32(b, h);
-    Put16(b, 1);
-    Put16(b, 24);
-    for (int i = 0; i < 6; ++i) Put32(b, 0);
-    for (int y = 0; y < h; ++y) {
-        std::string r;
-        for (int x = 0; x < w; ++x) r += x < w / 2 ? std::string("\x00\x00\xff", 3) : std::string("\xff\x00\x00", 3);
-        r.resize(row, '\0');
-        b += r;
-    }
-    return b;
-}
-
-void Click(ui::Control& c) { SendMessageA(c.hwnd(), BM_CLICK, 0, 0); }
-
-class Apply : public ::testing::Test {
+class Apply : public test::MainWindowTest {
 protected:
     void SetUp() override {
         system_ = test::ScratchFolder("sys" + std::to_string(GetCurrentProcessId()));
         picture_ = system_ + "\\..\\logo" + std::to_string(GetCurrentProcessId()) + ".bmp";
-        test::WriteBytes(picture_, TwoColourBmp(60, 40));
+        test::WriteBytes(picture_, test::TwoColourBmp(60, 40));
         for (const char* v : {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId}) {
             test::SetText(Root::LocalMachine, kVersionKey, v, "old");
             test::SetText(Root::LocalMachine, kOtherVersionKey, v, "other family");
         }
         test::SetText(Root::LocalMachine, kCpuKey, places::kProcessorName, "old cpu");
-        main_.Load();
+        MainWindowTest::SetUp();
         main_.Labe = Variant::Text(system_);
         main_.Show();
     }
     void TearDown() override {
-        platform::SetWriteRefusalForTesting(nullptr);
-        Form::SetModalHook(nullptr);
         main_.Unload();
         test::RemoveTree(system_);
         DeleteFileA(picture_.c_str());
     }
 
-    std::string Info() const { return test::ReadBytes(system_ + "\\oeminfo.ini"); }
-    std::string Logo() const { return test::ReadBytes(system_ + "\\OEMLOGO.BMP"); }
-    bool Exists(const char* name) const {
-        return GetFileAttributesA((system_ + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
+    std::string Info() const { return test::ReadBytes(test::InfoIn(system_)); }
+    std::string Logo() const { return test::ReadBytes(test::AppliedLogoIn(system_)); }
+    static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
     std::string Reg(const std::string& key, const char* value) const {
         platform::RegValue v = platform::RegReadRaw(Root::LocalMachine, key, value);
         return v.exists ? v.bytes : "<absent>";
@@ -108,7 +68,7 @@ protected:
     void Support(const std::string& text) { main_.Window<Form2>().Text1().SetText(text); }
     // Presses 実行 on the main window and runs `inside` in the confirmation window.
     void OpenConfirmation(std::function<void(Form&)> inside) {
-        Form::SetModalHook(std::move(inside));
+        test::ModalScope modal(std::move(inside));
         Click(main_.C("Command4"));
     }
     void ApplyWith(const char* option) {
@@ -118,15 +78,12 @@ protected:
         });
     }
 
-    test::ProgramFolder program_;
-    test::ScriptedDialogs dialogs_;
-    Form1 main_;
     std::string system_, picture_;
 };
 
 TEST_F(Apply, WholeJobIn256Colours) {
     // An old file with more lines and another section: nothing of it may survive.
-    test::WriteBytes(system_ + "\\oeminfo.ini",
+    test::WriteBytes(test::InfoIn(system_),
                      "[General]\r\nManufacturer=Old\r\n[Other]\r\nX=1\r\n[Support Information]\r\n"
                      "Line1=a\r\nLine2=b\r\nLine3=c\r\nLine4=d\r\n");
     main_.Text4(0).SetText("  風車 工房");
@@ -274,7 +231,7 @@ TEST_F(Apply, MissingSystemFolderIsReportedAndTheRegistryStillWritten) {
 
 TEST_F(Apply, UnknownSystemFolderWritesNoFileAnywhere) {
     // Without a system folder the two files would be named from the root of the current drive.
-    const std::string cwd = test::ScratchFolder("cwd" + std::to_string(GetCurrentProcessId())) + "\\";
+    const std::string cwd = test::ScratchFolder("cwd" + std::to_string(GetCurrentProcessId()));
     char before[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, before);
     ASSERT_TRUE(SetCurrentDirectoryA(cwd.c_str()));
@@ -285,9 +242,10 @@ TEST_F(Apply, UnknownSystemFolderWritesNoFileAnywhere) {
         main_.SetPanel(1, "");
         ApplyWith(option);
         EXPECT_EQ(main_.Panel(1), "oeminfo.ini、ロゴ画像を書き込めませんでした。") << option;
-        for (const char* name : {"C:\\oeminfo.ini", "C:\\OEMLOGO.BMP", "oeminfo.ini", "OEMLOGO.BMP"}) {
-            EXPECT_EQ(GetFileAttributesA(name), INVALID_FILE_ATTRIBUTES) << option << " " << name;
-            DeleteFileA(name);
+        for (const std::string& name : {test::InfoIn("C:"), test::AppliedLogoIn("C:"), test::InfoIn(cwd),
+                                         test::AppliedLogoIn(cwd)}) {
+            EXPECT_FALSE(Exists(name)) << option << " " << name;
+            DeleteFileA(name.c_str());
         }
     }
     SetCurrentDirectoryA(before);
@@ -319,7 +277,8 @@ TEST_F(Apply, RefusedRegistryWriteIsReportedAndTheOtherStepsStillRun) {
 TEST_F(Apply, EverythingRefusedForLackOfRightsSaysSo) {
     // Targets the system refuses to replace (folders in their place), and a registry that
     // refuses every write.
-    for (const char* name : {"oeminfo.ini", "OEMLOGO.BMP"}) CreateDirectoryA((system_ + "\\" + name).c_str(), nullptr);
+    for (const std::string& name : {test::InfoIn(system_), test::AppliedLogoIn(system_)})
+        CreateDirectoryA(name.c_str(), nullptr);
     platform::SetWriteRefusalForTesting([](Root, std::string_view, std::string_view) { return true; });
     Import();
     Click(main_.C("Command5"));
@@ -344,8 +303,8 @@ TEST_F(Apply, CancelOrCloseWritesNothing) {
         SendMessageA(f.hwnd(), WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(main_.Panel(1), "メーカー画像の場合256色のほうがいいです。");
-    EXPECT_FALSE(Exists("oeminfo.ini"));
-    EXPECT_FALSE(Exists("OEMLOGO.BMP"));
+    EXPECT_FALSE(Exists(test::InfoIn(system_)));
+    EXPECT_FALSE(Exists(test::AppliedLogoIn(system_)));
     EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOwner), std::string("old") + '\0');
     EXPECT_EQ(Reg(kCpuKey, places::kProcessorName), std::string("old cpu") + '\0');
 }

@@ -210,12 +210,12 @@ TEST_F(Change, OverwriteKeepsOldLineKeysAndCopiesANewPicture) {
     EXPECT_EQ(Key("A", "3"), "");
 
     // A picture named like one of the program's page pictures never replaces that picture.
-    std::string page = test::ReadBytes(folder_.plugins() + "\\XP.jpg");
+    std::string page = test::ReadBytes(folder_.plugins() + "\\" + presets::kPageXp);
     main().TRF = Variant::Text(Picture(outside, "xp.JPG", 10, 10));
     main().Raise("Command7", -1, Event::Click);
     EXPECT_NE(main().Panel(1), "Aに設定を上書きしました。");
     EXPECT_EQ(Key("A", "3"), "");
-    EXPECT_EQ(test::ReadBytes(folder_.plugins() + "\\XP.jpg"), page);
+    EXPECT_EQ(test::ReadBytes(folder_.plugins() + "\\" + presets::kPageXp), page);
     test::RemoveTree(outside);
 }
 

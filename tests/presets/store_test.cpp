@@ -81,10 +81,10 @@ TEST_F(Store, StorePictureCopiesOnlyWhatIsNotThereAlready) {
     EXPECT_EQ(test::ReadBytes(folder_.plugins() + "\\Logo.BMP"), "new bytes");
 
     // The program's own page pictures are never replaced.
-    std::string page = test::ReadBytes(folder_.plugins() + "\\XP.jpg");
+    std::string page = test::ReadBytes(folder_.plugins() + "\\" + presets::kPageXp);
     test::WriteBytes(outside + "\\xp.JPG", "not the page");
     EXPECT_EQ(StorePicture(outside + "\\xp.JPG"), StoreResult::Refused);
-    EXPECT_EQ(test::ReadBytes(folder_.plugins() + "\\XP.jpg"), page);
+    EXPECT_EQ(test::ReadBytes(folder_.plugins() + "\\" + presets::kPageXp), page);
 
     EXPECT_EQ(StorePicture(""), StoreResult::NoPicture);
     EXPECT_EQ(StorePicture(outside + "\\missing.gif"), StoreResult::NoPicture);

@@ -7,7 +7,7 @@
 #include "app/form1.h"
 #include "app/places.h"
 #include "platform/registry.h"
-#include "support/kaza_test.h"
+#include "support/fixtures.h"
 #include "tweaks/form7.h"
 
 namespace kaza {
@@ -20,12 +20,7 @@ const auto& kValues = places::kPolicyValues;
 const char* kHint = "Win9x限定機能です。タブをクリックすることでもダイアログ開きます。";
 const char* kDone = "ファイルシステムを「F」,仮想メモリを「K」と表現しています。";
 
-void ClickMenu(Form1& f, const char* name) { SendMessageA(f.hwnd(), WM_COMMAND, f.Menu(name).id(), 0); }
-void ClickArea(Form1& f, const char* name) {
-    SendMessageA(f.hwnd(), WM_COMMAND, MAKEWPARAM(f.C(name).id(), STN_CLICKED),
-                 reinterpret_cast<LPARAM>(f.C(name).hwnd()));
-}
-void ClickButton(ui::Form& form, const char* name) { SendMessageA(form.C(name).hwnd(), BM_CLICK, 0, 0); }
+using test::ClickMenu;
 
 // Writes a policy value the way this program does: type 4, the one byte "1".
 void SeedOn(const char* value) { platform::RegWriteRaw(Root::CurrentUser, kPolicyKey, value, REG_DWORD, "1", 1); }
@@ -74,7 +69,7 @@ TEST_F(AccessRestriction, EveryTickCombinationStoresExactlyTheTickedValues) {
             EXPECT_EQ(w.Check1(i).Checked(), (previous >> i & 1) != 0) << "box " << i;
             w.Check1(i).SetChecked((mask >> i & 1) != 0);
         }
-        ClickButton(w, "Command1");
+        test::Click(w.C("Command1"));
         EXPECT_FALSE(w.Loaded());
         EXPECT_EQ(f.Panel(1), kDone);
 
@@ -107,7 +102,7 @@ TEST_F(AccessRestriction, OpeningShowsTheStateReadAtStartUp) {
         // No values at all: every box unticked. The click area opens the window as the menu does.
         Form1 f;
         f.Load();
-        ClickArea(f, "Label5");
+        test::ClickArea(f.C("Label5"));
         Form7* w = f.ExistingWindow<Form7>();
         ASSERT_TRUE(w && w->Visible());
         EXPECT_EQ(f.Panel(1), kHint);
@@ -153,7 +148,7 @@ TEST_F(AccessRestriction, CancelCloseBoxAndReopeningChangeNothing) {
     ClickMenu(f, "AKUKIN");
     EXPECT_TRUE(w.Check1(0).Checked());
     EXPECT_FALSE(w.Check1(1).Checked());
-    ClickButton(w, "Command2");
+    test::Click(w.C("Command2"));
     EXPECT_FALSE(w.Loaded());
     unchanged();
 
@@ -177,7 +172,7 @@ TEST_F(AccessRestriction, FailedWritesAreReportedAndTheMarksShowWhatIsStored) {
     platform::SetWriteRefusalForTesting([](Root, std::string_view, std::string_view value) {
         return value == places::kNoHardwareProfilesPage || value == places::kNoFileSystemButton;
     });
-    ClickButton(w, "Command1");
+    test::Click(w.C("Command1"));
     platform::SetWriteRefusalForTesting(nullptr);
     EXPECT_FALSE(w.Loaded());
 

@@ -5,7 +5,7 @@
 #include "app/form1.h"
 #include "app/places.h"
 #include "platform/registry.h"
-#include "support/kaza_test.h"
+#include "support/fixtures.h"
 #include "tweaks/form8.h"
 
 namespace kaza {
@@ -24,59 +24,40 @@ struct Seen {
     bool canChange = false;
 };
 
-class CpuFamily : public ::testing::Test {
+class CpuFamily : public test::MainWindowTest {
 protected:
     void SetUp() override {
-        saved_ = platform::RegReadRaw(Root::LocalMachine, kCpuKey, places::kVendorIdentifier);
-        savedId_ = platform::RegReadRaw(Root::LocalMachine, kCpuKey, places::kIdentifier);
         test::SetText(Root::LocalMachine, kCpuKey, places::kIdentifier, "x86 Family 6 Model 8 Stepping 3");
         test::SetText(Root::LocalMachine, kCpuKey, places::kVendorIdentifier, "GenuineIntel");
-        main_.Load();
-    }
-    void TearDown() override {
-        platform::SetWriteRefusalForTesting(nullptr);
-        ui::Form::SetModalHook(nullptr);
-        Restore(places::kVendorIdentifier, saved_);
-        Restore(places::kIdentifier, savedId_);
-    }
-    static void Restore(const char* name, const platform::RegValue& v) {
-        if (v.exists) platform::RegWriteRaw(Root::LocalMachine, kCpuKey, name, v.type, v.bytes.data(),
-                                            static_cast<unsigned long>(v.bytes.size()));
-        else test::DeleteValue(Root::LocalMachine, kCpuKey, name);
+        MainWindowTest::SetUp();
     }
 
     // Opens the window from the menu, records what it offers, then lets `act` close it.
     Seen Open(const std::function<void(Form8&)>& act, const char* via = "CPU") {
         Seen seen;
-        bool ran = false;
-        ui::Form::SetModalHook([&](ui::Form& form) {
-            ran = true;
-            auto& w = dynamic_cast<Form8&>(form);
-            EXPECT_EQ(main_.Panel(1), kHint);
-            EXPECT_FALSE(IsWindowEnabled(main_.hwnd()));
-            seen = {w.C("Label1").Caption(), w.C("Label5").Caption(), w.VC, w.C("Command1").Enabled()};
-            act(w);
-        });
-        if (std::string(via) == "CPU") {
-            SendMessageA(main_.hwnd(), WM_COMMAND, main_.Menu("CPU").id(), 0);
-        } else {
-            SendMessageA(main_.hwnd(), WM_COMMAND, MAKEWPARAM(main_.C(via).id(), STN_CLICKED),
-                         reinterpret_cast<LPARAM>(main_.C(via).hwnd()));
+        {
+            test::ModalScope modal([&](ui::Form& form) {
+                auto& w = dynamic_cast<Form8&>(form);
+                EXPECT_EQ(main_.Panel(1), kHint);
+                EXPECT_FALSE(IsWindowEnabled(main_.hwnd()));
+                seen = {w.C("Label1").Caption(), w.C("Label5").Caption(), w.VC, w.C("Command1").Enabled()};
+                act(w);
+            });
+            if (std::string(via) == "CPU") {
+                test::ClickMenu(main_, "CPU");
+            } else {
+                test::ClickArea(main_.C(via));
+            }
         }
-        EXPECT_TRUE(ran);
         EXPECT_FALSE(main_.ExistingWindow<Form8>()->Loaded());
         EXPECT_TRUE(IsWindowEnabled(main_.hwnd()));
         return seen;
     }
-    static void Change(Form8& w) { SendMessageA(w.C("Command1").hwnd(), BM_CLICK, 0, 0); }
-    static void Cancel(Form8& w) { SendMessageA(w.C("Command2").hwnd(), BM_CLICK, 0, 0); }
+    static void Change(Form8& w) { test::Click(w.C("Command1")); }
+    static void Cancel(Form8& w) { test::Click(w.C("Command2")); }
     static void CloseBox(Form8& w) { SendMessageA(w.hwnd(), WM_CLOSE, 0, 0); }
 
     platform::RegValue Stored() { return platform::RegReadRaw(Root::LocalMachine, kCpuKey, places::kVendorIdentifier); }
-
-    test::ProgramFolder folder_;
-    Form1 main_;
-    platform::RegValue saved_, savedId_;
 };
 
 TEST_F(CpuFamily, EachVendorSwitchesThereAndBack) {

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "support/kaza_test.h"
+#include "platform/edit.h"
+#include "support/fixtures.h"
 #include "windows/form2.h"
 
 namespace kaza {
@@ -30,7 +31,7 @@ void Type(HWND edit, const std::string& ascii) {
 }
 void Release(HWND edit, UINT vk) { SendMessageA(edit, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001)); }
 
-void Click(ui::Control& c) { SendMessageA(c.hwnd(), BM_CLICK, 0, 0); }
+using test::Click;
 
 // The main window's "サポート情報（Ｓ）" button.
 Form2& Open(Form1& f) {

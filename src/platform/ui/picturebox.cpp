@@ -154,13 +154,9 @@ void PictureBoxWindow::ApplyAutoSize() {
     PlaceWindow();
 }
 
-int PictureBoxWindow::PixelX(int32_t x) const {
-    if (scale_ == ScaleMode::Pixels) return x;
-    int64_t v = x;
-    return static_cast<int>(v >= 0 ? v / 15 : -((-v + 14) / 15));
-}
+int PictureBoxWindow::PixelX(int32_t x) const { return Surface().Pixel(x); }
 
-int PictureBoxWindow::PixelY(int32_t y) const { return PixelX(y); }
+int PictureBoxWindow::PixelY(int32_t y) const { return Surface().Pixel(y); }
 
 int32_t PictureBoxWindow::Point(int32_t x, int32_t y) const {
     int px = PixelX(x), py = PixelY(y);
@@ -190,30 +186,7 @@ bool PictureBoxWindow::PaintPicture(const platform::Picture& picture, int x, int
 }
 
 bool PictureBoxWindow::SaveSurface(const std::string& path, unsigned long* error) const {
-    auto fail = [error](unsigned long code) {
-        if (error) *error = code ? code : ERROR_GEN_FAILURE;
-        return false;
-    };
-    if (!bits_) return fail(ERROR_INVALID_PARAMETER);
-    const uint32_t rowBytes = (static_cast<uint32_t>(surfW_) * 3 + 3) & ~3u;
-    const uint64_t imageBytes = uint64_t(rowBytes) * static_cast<uint32_t>(surfH_);
-    if (54 + imageBytes > UINT32_MAX) return fail(ERROR_ARITHMETIC_OVERFLOW);
-    platform::BlockFileWriter file(path, 54 + imageBytes, std::max<size_t>(54, rowBytes));
-    if (uint8_t* head = file.Reserve(54))
-        platform::BmpHeaders(head, surfW_, surfH_, 24, 0, static_cast<uint32_t>(imageBytes));
-    // Bottom-up rows.
-    for (int y = 0; y < surfH_; ++y) {
-        uint8_t* out = file.Reserve(rowBytes);
-        if (!out) break;
-        const uint32_t* src = bits_ + static_cast<size_t>(surfH_ - 1 - y) * surfW_;
-        for (int x = 0; x < surfW_; ++x) {
-            out[x * 3 + 0] = uint8_t(src[x]);
-            out[x * 3 + 1] = uint8_t(src[x] >> 8);
-            out[x * 3 + 2] = uint8_t(src[x] >> 16);
-        }
-    }
-    if (!file.Finish()) return fail(file.error());
-    return true;
+    return platform::WriteBmp24(Surface(), path, error);
 }
 
 void PictureBoxWindow::ResizeSurface() {

@@ -7,6 +7,7 @@
 
 #include "platform/handles.h"
 #include "platform/picture.h"
+#include "platform/surface.h"
 
 namespace kaza::ui {
 
@@ -98,7 +99,9 @@ public:
     bool SaveSurface(const std::string& path, unsigned long* error = nullptr) const;
 
     // The persistent surface: top-down rows of 0x00RRGGBB pixels, `SurfaceWidth()` per row,
-    // the size of the client area. Readers may use the bits directly.
+    // the size of the client area. Readers may use the bits directly, or read it as a
+    // surface in the current unit.
+    platform::PixelSurface Surface() const { return {bits_, surfW_, surfH_, scale_ == ScaleMode::Pixels ? 1 : 15}; }
     uint32_t* Bits() const { return bits_; }
     int SurfaceWidth() const { return surfW_; }
     int SurfaceHeight() const { return surfH_; }
