@@ -34,10 +34,10 @@ struct Restriction {
     const char* shortName;  // for the failure text
 };
 const Restriction kRestrictions[4] = {
-    {places::kPolicyValues[0], &Form1::AAA, "デバイスマネージャ"},
-    {places::kPolicyValues[1], &Form1::BBB, "ハードウェアプロフィール"},
-    {places::kPolicyValues[2], &Form1::CCC, "ファイルシステム"},
-    {places::kPolicyValues[3], &Form1::DDD, "仮想メモリ"},
+    {places::kNoDeviceManagerPage, &Form1::AAA, "デバイスマネージャ"},
+    {places::kNoHardwareProfilesPage, &Form1::BBB, "ハードウェアプロフィール"},
+    {places::kNoFileSystemButton, &Form1::CCC, "ファイルシステム"},
+    {places::kNoVirtualMemoryButton, &Form1::DDD, "仮想メモリ"},
 };
 
 // The policy format: type 4 with the single byte "1", not a four-byte number.
