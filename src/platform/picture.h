@@ -24,7 +24,7 @@ public:
     bool empty() const { return pic_ == nullptr; }
     // The file it was loaded from.
     const std::string& source() const { return source_; }
-    // Natural size in pixels at 96 dpi.
+    // The picture's own size in pixels, the same at every screen resolution.
     int width() const { return pxWidth_; }
     int height() const { return pxHeight_; }
 
@@ -37,8 +37,5 @@ private:
     long hmWidth_ = 0, hmHeight_ = 0;
     int pxWidth_ = 0, pxHeight_ = 0;
 };
-
-// 0.01 mm to pixels at the 96 dpi the layout assumes.
-int HimetricToPixels(long himetric);
 
 }  // namespace kaza::platform
