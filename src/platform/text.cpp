@@ -64,40 +64,12 @@ wchar_t ToLowerUnit(wchar_t c) {
     return c;
 }
 
-wchar_t ToUpperUnit(wchar_t c) {
-    if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
-    if (c == 0xFF) return 0x178;
-    if (c >= 0x100 && c <= 0x17F) {
-        if (c == 0x131) return L'I';
-        bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-        bool paired = !(c == 0x130 || c == 0x138 || c == 0x149 || c == 0x178 || c == 0x17F);
-        if (paired && ((c & 1) != 0) != oddUpper) return c - 1;
-        return c;
-    }
-    if (c == 0x3AC) return 0x386;
-    if (c >= 0x3AD && c <= 0x3AF) return c - 0x25;
-    if (c == 0x3CC) return 0x38C;
-    if (c == 0x3CD || c == 0x3CE) return c - 0x3F;
-    if (c == 0x3C2) return 0x3A3;
-    if (c >= 0x3B1 && c <= 0x3CB) return c - 0x20;
-    if (c >= 0x450 && c <= 0x45F) return c - 0x50;
-    if (c >= 0x430 && c <= 0x44F) return c - 0x20;
-    if (c >= 0x2170 && c <= 0x217F) return c - 0x10;
-    if (c >= 0xFF41 && c <= 0xFF5A) return c - 0x20;
-    return c;
-}
 
 }  // namespace
 
 std::string LowerCase(std::string_view utf8) {
     std::wstring w = Widen(utf8, CP_UTF8);
     for (wchar_t& c : w) c = ToLowerUnit(c);
-    return Narrow(w, CP_UTF8);
-}
-
-std::string UpperCase(std::string_view utf8) {
-    std::wstring w = Widen(utf8, CP_UTF8);
-    for (wchar_t& c : w) c = ToUpperUnit(c);
     return Narrow(w, CP_UTF8);
 }
 

@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "presets/store.h"
 
 namespace kaza::test {
 
@@ -67,10 +68,13 @@ ProgramFolder::ProgramFolder(bool withPagePictures) {
     path_ = ScratchFolder("prog" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++g_folderCounter));
     CreateDirectoryA(platform::ToAnsi(plugins()).c_str(), nullptr);
     if (withPagePictures)
-        for (const char* f : {"9X.gif", "2k.gif", "XP.jpg"})
+        for (const char* f : presets::kPagePictures)
             platform::CopyFileReplacing(std::string(KAZA_PLUGINS_DIR) + "\\" + f, plugins() + "\\" + f);
     platform::SetProgramFolderForTesting(path_);
 }
+
+std::string ProgramFolder::plugins() const { return path_ + "\\" + presets::kPluginsFolder; }
+std::string ProgramFolder::index() const { return plugins() + "\\" + presets::kIndexFile; }
 
 ProgramFolder::~ProgramFolder() {
     platform::SetProgramFolderForTesting("");
