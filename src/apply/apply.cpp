@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "app/places.h"
 #include "apply/form5.h"
 #include "logo/logo.h"
 #include "platform/files.h"
@@ -19,7 +20,6 @@ namespace {
 using platform::Root;
 
 constexpr const char* kSuccess = "設定が反映されました。（Windowsの旗をクリックしてみてください。)";
-constexpr const char* kProcessorKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
 
 // What could not be written, for the result text.
 class Failures {
@@ -46,7 +46,7 @@ private:
     bool allDenied_ = true;
 };
 
-constexpr const char* kInfoFile = "oeminfo.ini";
+constexpr const char* kInfoFile = places::kInfoFile;
 constexpr const char* kRegistration = "登録情報";
 constexpr const char* kProcessorName = "プロセッサ名";
 constexpr const char* kLogo = "ロゴ画像";
@@ -58,7 +58,7 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
     // Without the system folder the files would land in the root of the current drive.
     const std::string folder = main.Labe.AsText();
     const bool haveFolder = !folder.empty();
-    const std::string info = folder + "\\oeminfo.ini";
+    const std::string info = folder + "\\" + places::kInfoFile;
 
     // 1-3. The information file is built beside its place, emptied first so that no key of the
     // old one survives, and put in place only when every write went in: a failure half-way
@@ -93,25 +93,25 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
     if (!infoWritten) failed.Add(kInfoFile, haveFolder && infoError == ERROR_ACCESS_DENIED);
 
     // 4. The registration values, one pass per value; empty texts are stored as empty strings.
-    const std::string versionKey = "SOFTWARE\\Microsoft\\Windows" + main.SYT.AsText() + "\\CurrentVersion";
-    const char* const names[] = {"RegisteredOwner", "RegisteredOrganization", "ProductId"};
+    const std::string versionKey = places::VersionKey(main.SYT.AsText());
     // A value start-up could not read shows as empty; unless the user typed into its field, it
     // is left as it is rather than replaced by that empty text.
     for (int i = 0; i < 3; ++i) {
         if (main.KeepsUnreadValue(main.Text1(i))) continue;
-        long rc = platform::RegWriteStringStatus(Root::LocalMachine, versionKey, names[i], main.Text1(i).Text());
+        long rc = platform::RegWriteStringStatus(Root::LocalMachine, versionKey, places::kRegistrationValues[i],
+                                                 main.Text1(i).Text());
         if (rc != ERROR_SUCCESS) failed.Add(kRegistration, rc == ERROR_ACCESS_DENIED);
     }
 
     // 5. The processor name, NT family only (it lasts until the next start).
     if (main.OS.AsText() == "NT" && !main.KeepsUnreadValue(main.C("Text6"))) {
-        long rc = platform::RegWriteStringStatus(Root::LocalMachine, kProcessorKey, "ProcessorNameString",
+        long rc = platform::RegWriteStringStatus(Root::LocalMachine, places::kProcessorKey, places::kProcessorName,
                                                  main.C("Text6").Text());
         if (rc != ERROR_SUCCESS) failed.Add(kProcessorName, rc == ERROR_ACCESS_DENIED);
     }
 
     // 6, 7. The logo: whatever the frame shows now.
-    const std::string logoPath = folder + "\\OEMLOGO.BMP";
+    const std::string logoPath = folder + "\\" + places::kLogoFile;
     bool logoWritten = false;
     unsigned long logoError = 0;
     if (haveFolder)

@@ -7,6 +7,7 @@
 #include "platform/handles.h"
 #include "platform/replace.h"
 #include "platform/text.h"
+#include "platform/wow64.h"
 
 namespace kaza::platform {
 
@@ -20,6 +21,7 @@ bool CopyFileReplacing(std::string_view from, std::string_view to) {
 }
 
 std::string OnDiskFileName(std::string_view path) {
+    RealSystemFolder systemFolder;
     if (path.empty()) return {};
     WIN32_FIND_DATAA data{};
     FindHandle find(FindFirstFileA(ToAnsi(path).c_str(), &data));
@@ -28,22 +30,26 @@ std::string OnDiskFileName(std::string_view path) {
 }
 
 bool CreateEmptyFile(std::string_view path) {
+    RealSystemFolder systemFolder;
     FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(f);
 }
 
 bool FileExists(std::string_view path) {
+    RealSystemFolder systemFolder;
     DWORD a = GetFileAttributesA(ToAnsi(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool FolderExists(std::string_view path) {
+    RealSystemFolder systemFolder;
     DWORD a = GetFileAttributesA(ToAnsi(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool SameFile(std::string_view a, std::string_view b) {
+    RealSystemFolder systemFolder;
     auto identity = [](std::string_view path, BY_HANDLE_FILE_INFORMATION& info) {
         FileHandle f(CreateFileA(ToAnsi(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -55,6 +61,7 @@ bool SameFile(std::string_view a, std::string_view b) {
 }
 
 bool WriteWholeFile(std::string_view path, const std::string& bytes) {
+    RealSystemFolder systemFolder;
     FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                              nullptr));
     if (!f) return false;
@@ -64,16 +71,19 @@ bool WriteWholeFile(std::string_view path, const std::string& bytes) {
 }
 
 bool ReadWholeFile(std::string_view path, std::string& bytes) {
+    RealSystemFolder systemFolder;
     FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     // Only files on a disk: a device name (con, com1...) could block or never end.
     if (!f || GetFileType(f.get()) != FILE_TYPE_DISK) return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(f.get(), &size)) return false;
+    DWORD high = 0;
+    SetLastError(NO_ERROR);
+    DWORD low = GetFileSize(f.get(), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
     // One read of at most 2 GB, into memory that may not be there.
-    if (size.QuadPart > 0x7FFFFFFF) return false;
+    if (high != 0 || low > 0x7FFFFFFF) return false;
     try {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
+        bytes.resize(low);
     } catch (const std::bad_alloc&) {
         return false;
     }

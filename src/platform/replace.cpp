@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "platform/files.h"
+#include "platform/system.h"
 #include "platform/text.h"
+#include "platform/wow64.h"
 
 namespace kaza::platform {
 namespace {
@@ -29,7 +31,16 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, cut + 1);
 }
 
-bool RunsOn9x() { return (GetVersion() & 0x80000000u) != 0; }
+bool RunsOn9x() { return WindowsVersion().platformId == VER_PLATFORM_WIN32_WINDOWS; }
+
+// The one-step rename over an existing file, looked up at run time: Windows 98 exports it only as
+// a stub that fails, which is no import for a program that must load there.
+using MoveFileExFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+MoveFileExFunction MoveFileEx() {
+    static const MoveFileExFunction f = reinterpret_cast<MoveFileExFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "MoveFileExA")));
+    return f;
+}
 
 // Old file aside, new file in its place, old file removed; the old file goes back on failure.
 bool ReplaceIn9xSteps(const std::string& fresh, const std::string& target, unsigned long* error) {
@@ -54,7 +65,9 @@ bool ReplaceIn9xSteps(const std::string& fresh, const std::string& target, unsig
 }  // namespace
 
 unsigned long RealRename(const std::string& from, const std::string& to, bool replace) {
-    BOOL ok = replace ? MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)
+    RealSystemFolder systemFolder;
+    if (replace && !MoveFileEx()) return ERROR_CALL_NOT_IMPLEMENTED;
+    BOOL ok = replace ? MoveFileEx()(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)
                       : MoveFileA(from.c_str(), to.c_str());
     if (ok) return 0;
     unsigned long rc = GetLastError();
@@ -64,6 +77,7 @@ unsigned long RealRename(const std::string& from, const std::string& to, bool re
 void SetRenameForTesting(RenameFunction rename) { TestRename() = std::move(rename); }
 
 std::string FileBeside(std::string_view target, unsigned long* error) {
+    RealSystemFolder systemFolder;
     char name[MAX_PATH] = {};
     if (!GetTempFileNameA(FolderOf(ToAnsi(target)).c_str(), "kz", 0, name)) {
         Fail(error, GetLastError());
@@ -73,6 +87,7 @@ std::string FileBeside(std::string_view target, unsigned long* error) {
 }
 
 void DiscardBeside(std::string_view fresh) {
+    RealSystemFolder systemFolder;
     if (fresh.empty()) return;
     std::string path = ToAnsi(fresh);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -80,6 +95,7 @@ void DiscardBeside(std::string_view fresh) {
 }
 
 bool PutInPlace(std::string_view freshPath, std::string_view targetPath, unsigned long* error) {
+    RealSystemFolder systemFolder;
     const std::string fresh = ToAnsi(freshPath), target = ToAnsi(targetPath);
     // A folder in the target's place, or a file the user made read-only, is not replaced: the
     // one-step rename refuses both, and the 9x steps are held to the same answer.
@@ -117,6 +133,7 @@ bool CopyFileInPlace(std::string_view from, std::string_view target, unsigned lo
     std::string fresh = FileBeside(target, error);
     if (fresh.empty()) return false;
     const std::string ansi = ToAnsi(fresh);
+    RealSystemFolder systemFolder;
     if (!CopyFileA(ToAnsi(from).c_str(), ansi.c_str(), FALSE)) {
         Fail(error, GetLastError());
         DiscardBeside(fresh);

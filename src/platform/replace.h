@@ -17,7 +17,7 @@ std::string FileBeside(std::string_view target, unsigned long* error = nullptr);
 // it was, `fresh` is removed, and *error holds the system's code. A folder in the target's
 // place is never replaced.
 //
-// The NT family renames over the target in one step. Windows 9x only stubs that call, so there
+// The NT family renames over the target in one step. Windows 98 only stubs that call, so there
 // the old file is first renamed aside, the new one takes its name, and the old one is removed;
 // if the second rename fails, the old file is renamed back. At no moment is the target missing
 // without both files complete beside it.
