@@ -80,7 +80,10 @@ std::string FileBeside(std::string_view target, unsigned long* error) {
     RealSystemFolder systemFolder;
     char name[MAX_PATH] = {};
     if (!GetTempFileNameA(FolderOf(ToAnsi(target)).c_str(), "kz", 0, name)) {
-        Fail(error, GetLastError());
+        // A folder that is not there is reported as an invalid folder name; the caller is told
+        // what opening a file in it would have said.
+        DWORD code = GetLastError();
+        Fail(error, code == ERROR_DIRECTORY ? ERROR_PATH_NOT_FOUND : code);
         return {};
     }
     return FromAnsi(name, sizeof name);
