@@ -5,13 +5,11 @@
 #include <string>
 #include <typeindex>
 
+#include "app/places.h"
 #include "app/variant.h"
 #include "platform/ui/form.h"
 
 namespace kaza {
-
-// Where the access restrictions shown by AAA-DDD, the lines and Label4 are kept (current user).
-inline constexpr const char* kPolicyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\SYSTEM";
 
 // The program's one open-file dialog. Its file name stays between uses, whoever used it last.
 struct CommonDialog {

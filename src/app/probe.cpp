@@ -29,6 +29,18 @@ void ShowStrip(Form1& f) {
 
 }  // namespace
 
+// A 4-byte number 1 reads as the character 1, not "1".
+void ReadRestrictions(Form1& f) {
+    Variant* members[4] = {&f.AAA, &f.BBB, &f.CCC, &f.DDD};
+    for (int i = 0; i < 4; ++i)
+        *members[i] = Variant::Text(RegReadText(Root::CurrentUser, kPolicyKey, kPolicyValueNames[i]));
+    const bool fileSystem = f.CCC.AsText() == "1", virtualMemory = f.DDD.AsText() == "1";
+    f.C("Line1").SetVisible(f.AAA.AsText() == "1");
+    f.C("Line2").SetVisible(f.BBB.AsText() == "1");
+    f.C("Line3").SetVisible(fileSystem || virtualMemory);
+    f.C("Label4").SetCaption(fileSystem && virtualMemory ? "FK" : fileSystem ? "F" : virtualMemory ? "K" : "");
+}
+
 void RunStartupProbe(Form1& f) {
     // 1-2. System directory and version.
     f.Labe = Variant::Text(platform::SystemDirectory());
@@ -74,24 +86,8 @@ void RunStartupProbe(Form1& f) {
     const char* userValues[] = {"RegisteredOwner", "RegisteredOrganization", "ProductId"};
     for (int i = 0; i < 3; ++i) f.Text1(i).SetText(RegReadText(Root::LocalMachine, userKey, userValues[i]));
 
-    // 7. Access restriction, as text.
-    f.AAA = Variant::Text(RegReadText(Root::CurrentUser, kPolicyKey, "NODEVMGRPAGE"));
-    f.BBB = Variant::Text(RegReadText(Root::CurrentUser, kPolicyKey, "NOCONFIGPAGE"));
-    f.CCC = Variant::Text(RegReadText(Root::CurrentUser, kPolicyKey, "NOFILESYSPAGE"));
-    f.DDD = Variant::Text(RegReadText(Root::CurrentUser, kPolicyKey, "NOVIRTMEMPAGE"));
-
-    // 8. Restriction marks. A 4-byte number 1 reads as the character 1, not "1".
-    if (f.AAA.AsText() == "1") f.C("Line1").SetVisible(true);
-    if (f.BBB.AsText() == "1") f.C("Line2").SetVisible(true);
-    if (f.CCC.AsText() == "1") {
-        f.C("Line3").SetVisible(true);
-        f.C("Label4").SetCaption("F");
-    }
-    if (f.DDD.AsText() == "1") {
-        f.C("Line3").SetVisible(true);
-        f.C("Label4").SetCaption("K");
-    }
-    if (f.CCC.AsText() + f.DDD.AsText() == "11") f.C("Label4").SetCaption("FK");
+    // 7-8. Access restriction and its marks.
+    ReadRestrictions(f);
 
     // 9-10. Processor identifier and vendor.
     f.C("Label2").SetCaption(RegReadText(Root::LocalMachine, kCpuKey, "Identifier"));

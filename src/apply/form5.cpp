@@ -4,6 +4,7 @@
 
 #include "app/form1.h"
 #include "apply/apply.h"
+#include "backup/backup.h"
 
 namespace kaza {
 namespace {
@@ -51,6 +52,11 @@ void Form5::Form_Load() {
 void Form5::Command1_Click() {
     apply::LogoDepth depth =
         C("Option1").Checked() ? apply::LogoDepth::Colours256 : apply::LogoDepth::FullColour;
+    if (!backup::KeepBeforeWriting(main_, hwnd(), backup::ApplyTargets(main_), "実行")) {
+        main_.SetPanel(1, backup::kNothingWritten);
+        Unload();
+        return;
+    }
     main_.SetPanel(1, apply::WriteSettings(main_, depth));
     Unload();
 }

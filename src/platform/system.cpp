@@ -30,6 +30,12 @@ VersionInfo WindowsVersion() {
     return out;
 }
 
+LocalTime Now() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
 std::string ProgramFolder() {
     if (!ProgramFolderOverride().empty()) return ProgramFolderOverride();
     char buffer[MAX_PATH + 1] = {};

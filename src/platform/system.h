@@ -14,6 +14,12 @@ struct VersionInfo {
 // GetVersionExA with the 148-byte ANSI structure.
 VersionInfo WindowsVersion();
 
+// The local date and time, to the second (GetLocalTime).
+struct LocalTime {
+    int year, month, day, hour, minute, second;
+};
+LocalTime Now();
+
 // The folder of the running program, without a trailing backslash.
 std::string ProgramFolder();
 // Tests point the program at a folder of their own; an empty text restores the real one.

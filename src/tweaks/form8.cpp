@@ -1,6 +1,7 @@
 #include "tweaks/form8.h"
 
 #include "app/form1.h"
+#include "backup/backup.h"
 #include "platform/registry.h"
 
 namespace kaza {
@@ -71,6 +72,11 @@ void Form8::Form_Load() {
 
 void Form8::Command1_Click() {
     if (VC.empty()) return;
+    if (!backup::KeepBeforeWriting(main_, hwnd(), backup::VendorTargets(main_), "CPUファミリーネームの表示")) {
+        main_.SetPanel(1, backup::kNothingWritten);
+        Unload();
+        return;
+    }
 
     // 1-3. The new identifier, REG_SZ with its NUL counted.
     bool written = platform::RegWriteString(Root::LocalMachine, kCpuKey, "VendorIdentifier", VC);
