@@ -409,6 +409,7 @@ TEST(SafetyRegistryFile, EveryValueSurvivesTheTextForm) {
     std::vector<SavedValue> values = {
         {{Root::LocalMachine, key, "Plain"}, Raw(REG_SZ, std::string("Taro", 5))},
         {{Root::LocalMachine, key, "Trail \"\\ byte"}, Raw(REG_SZ, test::Sjis("ソフト表示\\\"") + '\0')},
+        {{Root::LocalMachine, key, "表示ソ"}, Raw(REG_SZ, test::Sjis("表示ソ") + '\0')},
         {{Root::LocalMachine, key, "Inner NUL"}, Raw(REG_SZ, std::string("a\0b\0", 4))},
         {{Root::LocalMachine, key, "No NUL"}, Raw(REG_SZ, "abc")},
         {{Root::LocalMachine, key, "Empty"}, Raw(REG_SZ, std::string(1, '\0'))},
