@@ -1,7 +1,5 @@
 #include "apply/form5.h"
 
-#include <algorithm>
-
 #include "app/form1.h"
 #include "apply/apply.h"
 #include "backup/backup.h"
@@ -40,13 +38,7 @@ void Form5::Form_Load() {
     C("Option2").SetChecked(true);
     C("Option1").SetChecked(false);
     // Centred over the main window, as a confirmation is expected to appear.
-    RECT owner{}, own{};
-    if (main_.hwnd() && GetWindowRect(main_.hwnd(), &owner) && GetWindowRect(hwnd(), &own)) {
-        int x = owner.left + ((owner.right - owner.left) - (own.right - own.left)) / 2;
-        int y = owner.top + ((owner.bottom - owner.top) - (own.bottom - own.top)) / 2;
-        SetWindowPos(hwnd(), nullptr, std::max(0, x), std::max(0, y), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    CentreOver(main_.hwnd());
 }
 
 void Form5::Command1_Click() {

@@ -88,6 +88,7 @@ Form9::Form9(Form1& main) : Form(kForm9), main_(main) {
 }
 
 void Form9::Form_Load() {
+    CentreOver(main_.hwnd());
     copies_ = backup::ListSafetyCopies();
     for (const SafetyCopy& c : copies_) List1().AddItem(ListText(c));
     if (copies_.empty()) {
