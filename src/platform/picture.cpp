@@ -4,13 +4,50 @@
 #include <olectl.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <utility>
 
 #include "platform/files.h"
 
 namespace kaza::platform {
 
-int HimetricToPixels(long himetric) { return static_cast<int>(std::lround(himetric * 96.0 / 2540.0)); }
+namespace {
+
+int HimetricToPixels(long himetric, int dpi) { return static_cast<int>(std::lround(himetric * double(dpi) / 2540.0)); }
+
+// The loader states a picture's size in 0.01 mm, worked out from its pixels at the screen's
+// resolution; the pixels themselves are in the handle it made.
+SIZE PixelSize(IPicture* pic, long hmWidth, long hmHeight) {
+    SHORT type = PICTYPE_UNINITIALIZED;
+    OLE_HANDLE handle = 0;
+    pic->get_Type(&type);
+    pic->get_Handle(&handle);
+    HGDIOBJ h = reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle));
+    if (type == PICTYPE_BITMAP && h) {
+        BITMAP bm{};
+        if (GetObjectA(h, sizeof bm, &bm) && bm.bmWidth > 0 && bm.bmHeight != 0)
+            return {bm.bmWidth, std::abs(bm.bmHeight)};
+    }
+    if (type == PICTYPE_ICON && h) {
+        ICONINFO ii{};
+        if (GetIconInfo(static_cast<HICON>(h), &ii)) {
+            BITMAP bm{};
+            // Without a colour bitmap the mask holds the AND and XOR halves one above the other.
+            bool ok = GetObjectA(ii.hbmColor ? ii.hbmColor : ii.hbmMask, sizeof bm, &bm) != 0;
+            if (!ii.hbmColor) bm.bmHeight /= 2;
+            if (ii.hbmColor) DeleteObject(ii.hbmColor);
+            if (ii.hbmMask) DeleteObject(ii.hbmMask);
+            if (ok && bm.bmWidth > 0 && bm.bmHeight > 0) return {bm.bmWidth, bm.bmHeight};
+        }
+    }
+    // Anything else (a metafile): back through the resolution the loader used.
+    HDC screen = GetDC(nullptr);
+    int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96, dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return {HimetricToPixels(hmWidth, dpiX > 0 ? dpiX : 96), HimetricToPixels(hmHeight, dpiY > 0 ? dpiY : 96)};
+}
+
+}  // namespace
 
 Picture::Picture() = default;
 Picture::~Picture() {
@@ -57,8 +94,9 @@ Picture Picture::Load(const std::string& path) {
     out.source_ = path;
     out.hmWidth_ = w;
     out.hmHeight_ = h;
-    out.pxWidth_ = HimetricToPixels(w);
-    out.pxHeight_ = HimetricToPixels(h);
+    SIZE px = PixelSize(pic, w, h);
+    out.pxWidth_ = px.cx;
+    out.pxHeight_ = px.cy;
     return out;
 }
 

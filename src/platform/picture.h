@@ -24,7 +24,8 @@ public:
     bool empty() const { return pic_ == nullptr; }
     // The file it was loaded from.
     const std::string& source() const { return source_; }
-    // Natural size in 0.01 mm as the file states it, and in pixels at 96 dpi.
+    // Natural size in 0.01 mm as the loader states it (which depends on the screen's resolution),
+    // and the picture's own size in pixels, the same at every resolution.
     long himetricWidth() const { return hmWidth_; }
     long himetricHeight() const { return hmHeight_; }
     int width() const { return pxWidth_; }
@@ -39,8 +40,5 @@ private:
     long hmWidth_ = 0, hmHeight_ = 0;
     int pxWidth_ = 0, pxHeight_ = 0;
 };
-
-// 0.01 mm to pixels at the 96 dpi the layout assumes.
-int HimetricToPixels(long himetric);
 
 }  // namespace kaza::platform

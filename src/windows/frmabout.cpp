@@ -34,8 +34,9 @@ void frmAbout::Form_Load() {
     PictureBoxWindow* image = C("Image1").pictureBox();
     HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd(), GCLP_HICON));
     if (!image || !icon) return;
-    int size = GetSystemMetrics(SM_CXICON);
-    DrawIconEx(image->SurfaceDC(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    // At its size on the 96-dpi screen the layout is drawn for, whatever the screen's resolution.
+    constexpr int kSize = 32;
+    DrawIconEx(image->SurfaceDC(), 0, 0, icon, kSize, kSize, 0, nullptr, DI_NORMAL);
     GdiFlush();
     image->Refresh();
 }

@@ -3,3 +3,8 @@ kaza_test(commands_tests WINDOWS win98 SOURCES app/commands_test.cpp)
 # One test starts the program itself.
 add_dependencies(commands_tests kazaguruma)
 target_compile_definitions(commands_tests PRIVATE "KAZA_EXE=\"$<TARGET_FILE:kazaguruma>\"")
+# Large fonts: the same files and the same page at the resolutions of the time (the 2000 page, where
+# the strip lies over the page picture).
+foreach(dpi 96 120 144)
+  kaza_test(large_fonts_${dpi} WINDOWS win2k DPI ${dpi} SOURCES app/large_fonts_test.cpp)
+endforeach()

@@ -1,0 +1,267 @@
+// The program at the screen resolution this test program is built for (96, 120 or 144 dpi, the
+// "large fonts" of the time): pictures keep their own pixels, the logo files written are the same
+// bytes at every resolution, and the page keeps the layout it has at 96 dpi.
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "logo/logo_test_util.h"
+#include "platform/picture.h"
+#include "platform/ui/picturebox.h"
+#include "support/kaza_test.h"
+#include "windows/frmabout.h"
+
+namespace kaza {
+namespace {
+
+using test::Colour;
+using ui::Form;
+
+uint32_t U32(const std::string& b, size_t at) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+    return v;
+}
+int32_t I32(const std::string& b, size_t at) { return static_cast<int32_t>(U32(b, at)); }
+
+void Click(ui::Control& c) { SendMessageA(c.hwnd(), BM_CLICK, 0, 0); }
+
+// A different colour at every pixel, so that any scaling shows.
+Colour Varied(int x, int y) { return RGB((x * 7) & 0xFF, (y * 13) & 0xFF, (x + y) & 0xFF); }
+
+// A 420 × 212 picture in 2 × 2 blocks of one colour: halved onto the 210 × 106 frame, each block
+// becomes exactly one pixel of its colour.
+Colour Block(int bx, int by) {
+    static const int kLevels[] = {0, 32, 64, 96, 128, 160, 192, 255};
+    return RGB(kLevels[bx % 8], kLevels[by % 8], kLevels[(bx + by) % 4 * 2]);
+}
+
+// The 8-bit palette index of a colour: top bits of red, green and blue.
+unsigned Index(Colour c) { return (GetRValue(c) / 32) * 32 + (GetGValue(c) / 32) * 4 + GetBValue(c) / 64; }
+
+// An icon file of one w × h, 32-bit image.
+std::string IconFile(int w, int h) {
+    std::string b;
+    auto put16 = [&](unsigned v) { b += {static_cast<char>(v), static_cast<char>(v >> 8)}; };
+    auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+    const uint32_t maskRow = (static_cast<uint32_t>(w) + 31) / 32 * 4;
+    const uint32_t image = 40 + static_cast<uint32_t>(w * h * 4) + maskRow * h;
+    put16(0), put16(1), put16(1);
+    b += {static_cast<char>(w), static_cast<char>(h), 0, 0};
+    put16(1), put16(32), put32(image), put32(22);
+    put32(40), put32(w), put32(2 * h), put16(1), put16(32);
+    for (int i = 0; i < 6; ++i) put32(0);
+    for (int i = 0; i < w * h; ++i) put32(0xFF3080C0);
+    b.append(maskRow * h, '\0');
+    return b;
+}
+
+class LargeFonts : public ::testing::Test {
+protected:
+    void SetUp() override {
+        system_ = test::ScratchFolder("large_fonts");
+        main_.Load();
+        main_.Labe = Variant::Text(system_);
+        main_.Show();
+    }
+    void TearDown() override {
+        Form::SetModalHook(nullptr);
+        main_.Unload();
+        test::RemoveTree(system_);
+    }
+
+    std::string Picture(const std::string& name, int w, int h, const std::function<Colour(int, int)>& colour) {
+        std::string path = system_ + "\\" + name;
+        test::WriteBmp(path, w, h, colour);
+        return path;
+    }
+    void Import(const std::string& path) {
+        dialogs_.openAnswers.push_back(path);
+        main_.Raise("G", -1, ui::Event::Click);
+    }
+    // 実行, then the colour option and 実行 in the confirmation window; the file written.
+    std::string Apply(const char* option) {
+        Form::SetModalHook([option](Form& f) {
+            Click(f.C(option));
+            Click(f.C("Command1"));
+        });
+        Click(main_.C("Command4"));
+        return test::ReadBytes(system_ + "\\OEMLOGO.BMP");
+    }
+    // The 8-bit file holds, row by row from the bottom, the palette index of each expected colour.
+    void Expect256(const std::string& bmp, int w, int h, const std::function<Colour(int, int)>& colour) {
+        const size_t row = (static_cast<size_t>(w) + 3) / 4 * 4;
+        ASSERT_EQ(bmp.size(), 1078 + row * h);
+        EXPECT_EQ(I32(bmp, 18), w);
+        EXPECT_EQ(I32(bmp, 22), h);
+        int wrong = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (static_cast<unsigned char>(bmp[1078 + (h - 1 - y) * row + x]) != Index(colour(x, y))) ++wrong;
+        EXPECT_EQ(wrong, 0);
+    }
+    // The full-colour file is the 24-bit picture file of the expected colours, byte for byte, except
+    // that it states the size of its pixel data.
+    void ExpectFullColour(const std::string& bmp, int w, int h, const std::function<Colour(int, int)>& colour) {
+        std::string expected = test::ReadBytes(Picture("expected.bmp", w, h, colour));
+        ASSERT_EQ(bmp.size(), expected.size());
+        EXPECT_EQ(U32(bmp, 34), expected.size() - 54);
+        expected.replace(34, 4, bmp.substr(34, 4));
+        EXPECT_TRUE(bmp == expected);
+    }
+
+    test::ProgramFolder program_;
+    test::ScriptedDialogs dialogs_;
+    Form1 main_;
+    std::string system_;
+};
+
+TEST_F(LargeFonts, EveryKindOfPictureHasItsOwnPixelSize) {
+    struct Case {
+        std::string path;
+        int w, h;
+    };
+    std::string icon = system_ + "\\logo.ico";
+    test::WriteBytes(icon, IconFile(48, 48));
+    const Case cases[] = {
+        {program_.plugins() + "\\9X.gif", 420, 355},
+        {program_.plugins() + "\\2k.gif", 407, 25},
+        {program_.plugins() + "\\XP.jpg", 420, 355},  // states 72 dpi in its header
+        {Picture("logo.bmp", 300, 100, Varied), 300, 100},
+        {icon, 48, 48},
+    };
+    for (const Case& c : cases) {
+        platform::Picture p = platform::Picture::Load(c.path);
+        ASSERT_FALSE(p.empty()) << c.path;
+        EXPECT_EQ(p.width(), c.w) << c.path;
+        EXPECT_EQ(p.height(), c.h) << c.path;
+    }
+}
+
+TEST_F(LargeFonts, CentredLogoIsThePictureItselfInItsOwnPixels) {
+    const std::string path = Picture("logo.bmp", 300, 100, Varied);
+    Import(path);
+    Click(main_.C("Command6"));
+    // With its border the frame is 304 × 104 pixels, centred on (1815, 4275) twips.
+    ui::PictureBoxWindow& frame = *main_.Picture1().pictureBox();
+    EXPECT_FLOAT_EQ(frame.Width(), 4560);
+    EXPECT_FLOAT_EQ(frame.Height(), 1560);
+    EXPECT_FLOAT_EQ(frame.Left(), -465);
+    EXPECT_FLOAT_EQ(frame.Top(), 3495);
+    RECT r = main_.Picture1().PixelRect();
+    EXPECT_EQ(r.left, -31);
+    EXPECT_EQ(r.top, 233);
+    EXPECT_EQ(r.right - r.left, 304);
+    EXPECT_EQ(r.bottom - r.top, 104);
+
+    std::string full = Apply("Option2");
+    std::string picture = test::ReadBytes(path);
+    ASSERT_EQ(full.size(), picture.size());
+    picture.replace(34, 4, full.substr(34, 4));  // the picture file leaves its data size unstated
+    EXPECT_TRUE(full == picture);
+
+    Expect256(Apply("Option1"), 300, 100, Varied);
+}
+
+TEST_F(LargeFonts, FittedLogoIs210By106Whatever) {
+    Import(Picture("logo.bmp", 420, 212, [](int x, int y) { return Block(x / 2, y / 2); }));
+    Click(main_.C("Command5"));
+    ExpectFullColour(Apply("Option2"), 210, 106, Block);
+    Expect256(Apply("Option1"), 210, 106, Block);
+}
+
+// The mock-up: every control where its twips put it at 96 dpi, and the page picture at its own size
+// under them, shown pixel for pixel wherever no control covers it.
+TEST_F(LargeFonts, PageShowsUnderItsOverlaysAsAt96Dpi) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        main_.hwnd(),
+        [](HWND h, LPARAM lp) {
+            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    RECT client{};
+    GetClientRect(main_.hwnd(), &client);
+    EXPECT_EQ(client.right, 550);
+    EXPECT_EQ(client.bottom, 377);
+    std::vector<RECT> covered;
+    for (HWND h : children) {
+        ui::Control* c = main_.FindByHwnd(h);
+        if (IsWindowVisible(h)) {
+            RECT r{};
+            GetWindowRect(h, &r);
+            MapWindowPoints(nullptr, main_.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+            covered.push_back(r);
+        }
+        if (!c || c->decl().kind == ui::Kind::Line || c->decl().container) continue;
+        const ui::ControlDecl& d = c->decl();
+        RECT r = c->PixelRect();
+        EXPECT_EQ(r.left, ui::Px(d.left)) << d.name << d.index;
+        EXPECT_EQ(r.top, ui::Px(d.top)) << d.name << d.index;
+        EXPECT_EQ(r.right - r.left, ui::Px(d.width)) << d.name << d.index;
+        EXPECT_EQ(r.bottom - r.top, ui::Px(d.height)) << d.name << d.index;
+        if (d.kind == ui::Kind::Text && !d.multiLine) {
+            // A line of text fits in its field.
+            HDC dc = GetDC(h);
+            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)));
+            TEXTMETRICA tm{};
+            GetTextMetricsA(dc, &tm);
+            SelectObject(dc, old);
+            ReleaseDC(h, dc);
+            RECT inside{};
+            GetClientRect(h, &inside);
+            EXPECT_LE(tm.tmHeight, inside.bottom) << d.name << d.index;
+        }
+    }
+
+    // The 420 × 355 page picture drawn pixel for pixel over the button face, as the form lays it.
+    ui::PixelImage expected(420, 355);
+    ASSERT_FALSE(expected.empty());
+    {
+        COLORREF face = GetSysColor(COLOR_BTNFACE);
+        std::fill(expected.bits(), expected.bits() + 420 * 355, (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face));
+        platform::MemoryDC mem(CreateCompatibleDC(nullptr));
+        platform::SelectGuard sel(mem.get(), expected.bitmap());
+        main_.BackgroundPicture().Render(mem.get(), 0, 0, 420, 355);
+        GdiFlush();
+    }
+    RedrawWindow(main_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ui::DoEvents();
+    HDC dc = GetDC(main_.hwnd());
+    int compared = 0, differing = 0;
+    for (int y = 0; y < expected.height(); ++y)
+        for (int x = 0; x < expected.width(); ++x) {
+            POINT p{x, y};
+            bool under = false;
+            for (const RECT& r : covered) under = under || PtInRect(&r, p);
+            if (under) continue;
+            uint32_t own = expected.bits()[y * expected.width() + x];
+            ++compared;
+            if (GetPixel(dc, x, y) != RGB((own >> 16) & 0xFF, (own >> 8) & 0xFF, own & 0xFF)) ++differing;
+        }
+    ReleaseDC(main_.hwnd(), dc);
+    EXPECT_GT(compared, expected.width() * expected.height() / 2);
+    EXPECT_EQ(differing, 0);
+}
+
+// The program icon of the version window at the 32 pixels it has at 96 dpi, whole in its 40-pixel place.
+TEST_F(LargeFonts, VersionWindowIconKeepsItsSize) {
+    frmAbout& about = main_.Window<frmAbout>();
+    about.Show();
+    const ui::PictureBoxWindow& image = *about.C("Image1").pictureBox();
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    uint32_t background = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    int inside = 0, outside = 0;
+    for (int y = 0; y < image.SurfaceHeight(); ++y)
+        for (int x = 0; x < image.SurfaceWidth(); ++x)
+            if ((image.Bits()[y * image.SurfaceWidth() + x] & 0xFFFFFF) != background) ++(x < 32 && y < 32 ? inside : outside);
+    EXPECT_GT(inside, 100);
+    EXPECT_EQ(outside, 0);
+    about.Unload();
+}
+
+}  // namespace
+}  // namespace kaza
