@@ -353,6 +353,43 @@ TEST_F(Safety, WhenNoCopyCanBeKeptEachCommandAsksAndNoWritesNothing) {
     EXPECT_TRUE(backup::ListSafetyCopies().empty());
 }
 
+// A value that is there but cannot be read is not known to be absent: keeping it as absent would
+// have going back delete it. So no copy can be made, and the command asks.
+TEST_F(Safety, AValueThatCannotBeReadIsNoAbsentValue) {
+    // Everyone may do anything with the key, or the same but reading it.
+    auto setDacl = [](bool denyReading) {
+        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+        PSID everyone = nullptr;
+        ASSERT_TRUE(AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone));
+        alignas(8) BYTE acl[256];
+        ASSERT_TRUE(InitializeAcl(reinterpret_cast<PACL>(acl), sizeof acl, ACL_REVISION));
+        if (denyReading) AddAccessDeniedAce(reinterpret_cast<PACL>(acl), ACL_REVISION, KEY_READ, everyone);
+        AddAccessAllowedAce(reinterpret_cast<PACL>(acl), ACL_REVISION, KEY_ALL_ACCESS, everyone);
+        SECURITY_DESCRIPTOR sd{};
+        InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&sd, TRUE, reinterpret_cast<PACL>(acl), FALSE);
+        HKEY key = nullptr;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kPolicies, 0, WRITE_DAC, &key), ERROR_SUCCESS);
+        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &sd), ERROR_SUCCESS);
+        RegCloseKey(key);
+        FreeSid(everyone);
+    };
+    setDacl(true);
+    const RegValue denied = platform::RegReadRaw(Root::CurrentUser, kPolicies, "NODEVMGRPAGE");
+    setDacl(false);
+    if (denied.error != ERROR_ACCESS_DENIED) GTEST_SKIP() << "this Wine does not refuse reading a key";
+
+    setDacl(true);
+    dialogs_.messageAnswers = {IDNO};
+    RunRestrictions(false);
+    setDacl(false);
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].text, kAskText);
+    EXPECT_TRUE(backup::ListSafetyCopies().empty());
+    EXPECT_EQ(platform::SubFolders(backup::SafetyFolder()).size(), 0u);  // nothing half-made left
+    EXPECT_EQ(platform::RegReadRaw(Root::CurrentUser, kPolicies, "NODEVMGRPAGE").bytes, "1");
+}
+
 // The writes fail in the ways the system can make them fail; the text names what failed,
 // nothing of what was there is lost, and the copy made first is whole.
 TEST_F(Safety, InjectedFailuresLoseNothingAndLeaveTheCopyWhole) {
