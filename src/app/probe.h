@@ -7,7 +7,4 @@ class Form1;
 // and every step that fails is skipped silently.
 void RunStartupProbe(Form1& f);
 
-// Reads the four access restrictions into AAA-DDD, as text, and shows their marks.
-void ReadRestrictions(Form1& f);
-
 }  // namespace kaza

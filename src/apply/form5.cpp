@@ -20,8 +20,8 @@ const ControlDecl kControls[] = {
     Frame("Frame2", 120, 1200, 4815, 855, "ロゴを何色で出力するか選んでください"),
     Option("Option2", 1080, 360, 1215, 255, "フルカラー").In("Frame2").Tab(2),
     Option("Option1", 2640, 360, 1335, 255, "256色").In("Frame2").Tab(3),
-    Button("Command1", 1200, 2280, 1215, 375, "実行").Tab(0),
-    Button("Command2", 2640, 2280, 1095, 375, "キャンセル").Tab(1),
+    Button("Command1", 1200, 2280, 1215, 375, "実行").Tab(0).Default(),
+    Button("Command2", 2640, 2280, 1095, 375, "キャンセル").Tab(1).Cancel(),
 };
 const FormDecl kForm5{"最終確認", 5055, 2715, kControls, Count(kControls)};
 

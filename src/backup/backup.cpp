@@ -3,6 +3,8 @@
 #include <shlobj.h>
 
 #include "app/form1.h"
+#include "app/places.h"
+#include "app/places.h"
 #include "backup/copies.h"
 #include "backup/form6.h"
 #include "backup/form9.h"
@@ -13,8 +15,8 @@
 namespace kaza::backup {
 namespace {
 
-constexpr const char* kLogo = "oemlogo.bmp";
-constexpr const char* kInfo = "oeminfo.ini";
+constexpr const char* kLogo = places::kLogoCopyFile;
+constexpr const char* kInfo = places::kInfoFile;
 
 // Copies both installed files into the folder (the separator is always appended, so a drive
 // root gives two backslashes in a row) and reports on the main window's status bar.
@@ -79,10 +81,10 @@ void OpenSafetyCopies(Form1& main) {
 
 Targets ApplyTargets(Form1& main) {
     Targets t = RestoreTargets(main, true, true);
-    const std::string key = RegistrationKey(main.SYT.AsText());
-    for (const char* name : kRegistrationValueNames) t.values.push_back({platform::Root::LocalMachine, key, name});
+    const std::string key = places::VersionKey(main.SYT.AsText());
+    for (const char* name : places::kRegistrationValues) t.values.push_back({platform::Root::LocalMachine, key, name});
     if (main.OS.AsText() == "NT")
-        t.values.push_back({platform::Root::LocalMachine, kProcessorKey, "ProcessorNameString"});
+        t.values.push_back({platform::Root::LocalMachine, places::kProcessorKey, places::kProcessorName});
     return t;
 }
 
@@ -96,13 +98,14 @@ Targets RestoreTargets(Form1& main, bool logo, bool info) {
 
 Targets RestrictionTargets(Form1&) {
     Targets t;
-    for (const char* name : kPolicyValueNames) t.values.push_back({platform::Root::CurrentUser, kPolicyKey, name});
+    for (const char* name : places::kPolicyValues)
+        t.values.push_back({platform::Root::CurrentUser, places::kPolicyKey, name});
     return t;
 }
 
 Targets VendorTargets(Form1&) {
     Targets t;
-    t.values.push_back({platform::Root::LocalMachine, kProcessorKey, "VendorIdentifier"});
+    t.values.push_back({platform::Root::LocalMachine, places::kProcessorKey, places::kVendorIdentifier});
     return t;
 }
 

@@ -1,6 +1,7 @@
 #include "backup/form6.h"
 
 #include "app/form1.h"
+#include "app/places.h"
 #include "backup/backup.h"
 #include "backup/copies.h"
 
@@ -17,8 +18,8 @@ const ControlDecl kControls[] = {
     Label("Label2", 120, 1200, 495, 375, "情報   INI").In("Frame1"),
     Text("Text2", 600, 1200, 3735, 270).In("Frame1").Tab(2),
     Button("Command4", 4320, 1200, 615, 255, "参照").In("Frame1").Tab(3),
-    Button("Command1", 1080, 2160, 1455, 375, "実行").Tab(4),
-    Button("Command2", 2760, 2160, 1455, 375, "キャンセル").Tab(5),
+    Button("Command1", 1080, 2160, 1455, 375, "実行").Tab(4).Default(),
+    Button("Command2", 2760, 2160, 1455, 375, "キャンセル").Tab(5).Cancel(),
 };
 const FormDecl kForm6{"バックアップしたものを元に戻す", 5415, 2625, kControls, Count(kControls)};
 
@@ -45,9 +46,11 @@ void Form6::Command1_Click() {
     auto restore = [](const std::string& from, const std::string& to) {
         return from.empty() ? backup::CopyResult::Skipped : backup::CopyOne(from, to);
     };
-    backup::CopyResult logo = restore(Text1().Text(), system + "\\oemlogo.bmp");
-    backup::CopyResult info = restore(Text2().Text(), system + "\\oeminfo.ini");
-    main_.SetPanel(1, backup::RestoreReport({{"oemlogo.bmp", logo}, {"oeminfo.ini", info}}));
+    using places::kInfoFile;
+    using places::kLogoCopyFile;
+    backup::CopyResult logo = restore(Text1().Text(), system + "\\" + kLogoCopyFile);
+    backup::CopyResult info = restore(Text2().Text(), system + "\\" + kInfoFile);
+    main_.SetPanel(1, backup::RestoreReport({{kLogoCopyFile, logo}, {kInfoFile, info}}));
     Unload();
 }
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/form1.h"
-#include "app/probe.h"
+#include "app/places.h"
 #include "backup/backup.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -20,8 +20,8 @@ const ControlDecl kControls[] = {
     Label("Label2", 120, 120, 5175, 255, "保存されている変更前の状態（新しい順）"),
     List("List1", 120, 405, 5175, 1335).Tab(0),
     Label("Label1", 120, 1860, 5175, 1455),
-    Button("Command1", 1080, 3435, 1455, 375, "戻す").Tab(1),
-    Button("Command2", 2880, 3435, 1455, 375, "閉じる").Tab(2),
+    Button("Command1", 1080, 3435, 1455, 375, "戻す").Tab(1).Default(),
+    Button("Command2", 2880, 3435, 1455, 375, "閉じる").Tab(2).Cancel(),
 };
 const FormDecl kForm9{"変更前の状態に戻す", 5415, 3930, kControls, Count(kControls)};
 
@@ -143,17 +143,24 @@ void Form9::RefreshMain(const SafetyCopy& copy) {
         const std::string now = platform::RegReadText(v.place.root, v.place.key, name);
         if (v.place.root == Root::CurrentUser) {
             restrictions = true;
-        } else if (name == "VendorIdentifier") {
+        } else if (name == places::kVendorIdentifier) {
             main_.STEPPP = Variant::Text(now);
             main_.C("Label6").SetCaption(now);
-        } else if (name == "ProcessorNameString") {
+        } else if (name == places::kProcessorName) {
             main_.C("Text6").SetText(now);
         } else {
             for (int i = 0; i < 3; ++i)
-                if (name == kRegistrationValueNames[i]) main_.Text1(i).SetText(now);
+                if (name == places::kRegistrationValues[i]) main_.Text1(i).SetText(now);
         }
     }
-    if (restrictions) ReadRestrictions(main_);
+    if (!restrictions) return;
+    // As start-up reads them: the text "1" is on.
+    Variant Form1::*const members[4] = {&Form1::AAA, &Form1::BBB, &Form1::CCC, &Form1::DDD};
+    for (int i = 0; i < 4; ++i)
+        main_.*members[i] =
+            Variant::Text(platform::RegReadText(Root::CurrentUser, places::kPolicyKey, places::kPolicyValues[i]));
+    auto on = [](const Variant& v) { return v.AsText() == "1"; };
+    main_.ShowRestrictionMarks(on(main_.AAA), on(main_.BBB), on(main_.CCC), on(main_.DDD));
 }
 
 }  // namespace kaza

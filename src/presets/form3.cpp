@@ -1,6 +1,7 @@
 #include "presets/form3.h"
 
 #include "app/form1.h"
+#include "presets/commands.h"
 #include "presets/store.h"
 
 namespace kaza {
@@ -8,12 +9,13 @@ namespace {
 
 using namespace ui;
 
+// Escape closes; Enter presses nothing, since a deletion cannot be undone.
 const ControlDecl kControls[] = {
     // The picked name overlaps the foot of the instruction: it goes on top so that it shows whole.
     Label("Label2", 120, 720, 1695, 615),
     Label("Label1", 120, 240, 1695, 735, "削除したい項目を選択してください。"),
     Button("Command1", 120, 1560, 1695, 615, "削除").Tab(1),
-    Button("Command2", 120, 2280, 1695, 375, "閉じる").Tab(2),
+    Button("Command2", 120, 2280, 1695, 375, "閉じる").Tab(2).Cancel(),
     List("List1", 2040, 120, 1815, 2580).Tab(0),
 };
 const FormDecl kForm3{"リスト削除", 3945, 2865, kControls, Count(kControls)};
@@ -47,14 +49,5 @@ void Form3::Command1_Click() {
 }
 
 void Form3::Command2_Click() { Unload(); }
-
-LRESULT Form3::Handle(UINT msg, WPARAM wp, LPARAM lp) {
-    // Escape closes.
-    if (msg == WM_COMMAND && lp == 0 && LOWORD(wp) == IDCANCEL) {
-        if (IsWindowEnabled(hwnd())) Command2_Click();
-        return 0;
-    }
-    return Form::Handle(msg, wp, lp);
-}
 
 }  // namespace kaza

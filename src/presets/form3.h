@@ -13,7 +13,6 @@ public:
 
 protected:
     void Form_Load() override;
-    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     void List1_Click();

@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "platform/seams.h"
+#include "presets/commands.h"
 #include "presets/names.h"
 #include "presets/save.h"
 #include "presets/store.h"
@@ -14,8 +15,8 @@ using namespace ui;
 const ControlDecl kControls[] = {
     Frame("Frame1", 120, 120, 3735, 1095, "リストに追加するときの名前を入力してください"),
     Text("Text1", 600, 480, 2415, 270).In("Frame1").Tab(0),
-    Button("Command1", 840, 1320, 1095, 375, "追加").Tab(1),
-    Button("Command2", 2040, 1320, 975, 375, "キャンセル").Tab(2),
+    Button("Command1", 840, 1320, 1095, 375, "追加").Tab(1).Default(),
+    Button("Command2", 2040, 1320, 975, 375, "キャンセル").Tab(2).Cancel(),
     // Below the client area: the names already in the index, for the name checks only.
     List("List1", 1200, 2400, 1455, 960).Hidden(),
 };
@@ -66,14 +67,5 @@ void Form4::Command1_Click() {
 }
 
 void Form4::Command2_Click() { Unload(); }
-
-LRESULT Form4::Handle(UINT msg, WPARAM wp, LPARAM lp) {
-    // Enter adds, Escape cancels.
-    if (msg == WM_COMMAND && lp == 0 && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
-        if (IsWindowEnabled(hwnd())) LOWORD(wp) == IDOK ? Command1_Click() : Command2_Click();
-        return 0;
-    }
-    return Form::Handle(msg, wp, lp);
-}
 
 }  // namespace kaza

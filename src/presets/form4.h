@@ -16,7 +16,6 @@ public:
 
 protected:
     void Form_Load() override;
-    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     void Command1_Click();  // 追加

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "app/places.h"
 #include "backup/backup.h"
 #include "platform/registry.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 using namespace ui;
 using platform::Root;
-
+using places::kPolicyKey;
 
 const ControlDecl kControls[] = {
     Check("Check1", 480, 960, 2535, 255, "デバイス　マネージャ").Index(0).Tab(0),
@@ -23,8 +24,8 @@ const ControlDecl kControls[] = {
           "何人かでパソコンを共有している場合などは、誤って設定を変えられてしまう危険性があります。"
           "そこで、このようなトラブルを防ぐためにアクセス制限をしましょう。")
         .Tab(4),
-    Button("Command1", 960, 3000, 1455, 375, "実行").Tab(5),
-    Button("Command2", 2520, 3000, 1335, 375, "キャンセル").Tab(6),
+    Button("Command1", 960, 3000, 1455, 375, "実行").Tab(5).Default(),
+    Button("Command2", 2520, 3000, 1335, 375, "キャンセル").Tab(6).Cancel(),
 };
 const FormDecl kForm7{"アクセス制限", 5025, 3465, kControls, Count(kControls)};
 
@@ -34,10 +35,10 @@ struct Restriction {
     const char* shortName;  // for the failure text
 };
 const Restriction kRestrictions[4] = {
-    {"NODEVMGRPAGE", &Form1::AAA, "デバイスマネージャ"},
-    {"NOCONFIGPAGE", &Form1::BBB, "ハードウェアプロフィール"},
-    {"NOFILESYSPAGE", &Form1::CCC, "ファイルシステム"},
-    {"NOVIRTMEMPAGE", &Form1::DDD, "仮想メモリ"},
+    {places::kNoDeviceManagerPage, &Form1::AAA, "デバイスマネージャ"},
+    {places::kNoHardwareProfilesPage, &Form1::BBB, "ハードウェアプロフィール"},
+    {places::kNoFileSystemButton, &Form1::CCC, "ファイルシステム"},
+    {places::kNoVirtualMemoryButton, &Form1::DDD, "仮想メモリ"},
 };
 
 // The policy format: type 4 with the single byte "1", not a four-byte number.
@@ -88,24 +89,9 @@ void Form7::Command1_Click() {
 
     // 2-5. Each restriction in turn, its marks following what was really stored.
     bool ok[4] = {true, true, true, true};
-    bool devices = Store(0, cleared[0], &ok[0]);
-    main_.C("Line1").SetVisible(devices);
-
-    bool profiles = Store(1, cleared[1], &ok[1]);
-    main_.C("Line2").SetVisible(profiles);
-
-    bool fileSystem = Store(2, cleared[2], &ok[2]);
-    main_.C("Line3").SetVisible(fileSystem);
-    if (fileSystem) main_.C("Label4").SetCaption("F");
-
-    bool virtualMemory = Store(3, cleared[3], &ok[3]);
-    if (virtualMemory) {
-        main_.C("Line3").SetVisible(true);
-        main_.C("Label4").SetCaption("K");
-        if (fileSystem) main_.C("Label4").SetCaption("FK");
-    } else if (!fileSystem) {
-        main_.C("Label4").SetCaption("");
-    }
+    bool on[4];
+    for (int i = 0; i < 4; ++i) on[i] = Store(i, cleared[i], &ok[i]);
+    main_.ShowRestrictionMarks(on[0], on[1], on[2], on[3]);
 
     // 6. The result.
     std::string failed;

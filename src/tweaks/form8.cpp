@@ -1,6 +1,7 @@
 #include "tweaks/form8.h"
 
 #include "app/form1.h"
+#include "app/places.h"
 #include "backup/backup.h"
 #include "platform/registry.h"
 
@@ -10,7 +11,7 @@ namespace {
 using namespace ui;
 using platform::Root;
 
-constexpr const char* kCpuKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+using places::kProcessorKey;
 constexpr COLORREF kLightGrey = RGB(224, 224, 224);
 
 const ControlDecl kControls[] = {
@@ -26,8 +27,8 @@ const ControlDecl kControls[] = {
     Label("Label4", 120, 1680, 975, 255, "変更後").Back(kLightGrey),
     Label("Label5", 120, 1920, 3855, 255, "Label5").Back(kLightGrey),
     Label("Label6", 120, 2280, 4455, 255, "*これはINTEL製CPUの場合のイメージです。"),
-    Button("Command1", 120, 2640, 975, 495, "変更").Tab(0),
-    Button("Command2", 1080, 2640, 975, 495, "キャンセル").Tab(1),
+    Button("Command1", 120, 2640, 975, 495, "変更").Tab(0).Default(),
+    Button("Command2", 1080, 2640, 975, 495, "キャンセル").Tab(1).Cancel(),
 };
 const FormDecl kForm8{"CPUファミリーネームの表示", 4155, 3225, kControls, Count(kControls)};
 
@@ -79,7 +80,7 @@ void Form8::Command1_Click() {
     }
 
     // 1-3. The new identifier, REG_SZ with its NUL counted.
-    bool written = platform::RegWriteString(Root::LocalMachine, kCpuKey, "VendorIdentifier", VC);
+    bool written = platform::RegWriteString(Root::LocalMachine, kProcessorKey, places::kVendorIdentifier, VC);
 
     // 4-5. The main window follows only what was really stored.
     if (written) {
@@ -88,7 +89,7 @@ void Form8::Command1_Click() {
     }
 
     // 6. The identifier as the system now reports it.
-    main_.C("Label2").SetCaption(platform::RegReadText(Root::LocalMachine, kCpuKey, "Identifier"));
+    main_.C("Label2").SetCaption(platform::RegReadText(Root::LocalMachine, kProcessorKey, places::kIdentifier));
 
     // 7-8.
     main_.SetPanel(1, written ? "変更しました。でも再起動後に元に戻ってしまいます。"

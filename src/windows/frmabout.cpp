@@ -19,7 +19,7 @@ const ControlDecl kControls[] = {
     Text("Text1", 1560, 1680, 2175, 270, frmAbout::kHomepage).ReadOnly().Tab(6),
     Label("Label3", 840, 1920, 615, 255, "メール").Tab(5),
     Text("Text2", 1560, 1920, 2175, 270, frmAbout::kMail).ReadOnly().Tab(7),
-    Button("Command1", 1560, 2400, 1335, 375, "OK").Tab(2),
+    Button("Command1", 1560, 2400, 1335, 375, "OK").Tab(2).Default().Cancel(),
 };
 const FormDecl kFrmAbout{"ﾊﾞｰｼﾞｮﾝ情報", 4380, 2910, kControls, Count(kControls)};
 

@@ -3,6 +3,10 @@
 
 #include "platform/ui/form.h"
 #include "platform/ui/picturebox.h"
+#include "platform/text.h"
+#include "support/kaza_test.h"
+
+#include <commctrl.h>
 
 namespace kaza::ui {
 namespace {
@@ -134,6 +138,121 @@ TEST(Form, ListsAndOptionGroups) {
     SendMessageA(f.C("Option2").hwnd(), BM_CLICK, 0, 0);
     EXPECT_FALSE(f.C("Option1").Checked());
     EXPECT_TRUE(f.C("Option2").Checked());
+}
+
+
+// What screen readers and automation read is the status bar's own text, and the tooltip carries
+// the whole of a text its panel cuts off.
+TEST(Form, PanelTextsAreTheStatusBarsOwnTextWithTheWholeTextInATipWhenCut) {
+    TestForm f;
+    f.Show();
+    HWND bar = FindWindowExA(f.hwnd(), nullptr, STATUSCLASSNAMEA, nullptr);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(test::StatusText(f, 1), "一");
+    EXPECT_EQ(test::StatusText(f, 3), "三");
+    const std::string longText = "画像\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000動き出しました";
+    f.SetPanel(2, longText);
+    f.SetPanel(1, "ヒント");
+    EXPECT_EQ(test::StatusText(f, 2), longText);
+    EXPECT_EQ(test::StatusText(f, 1), "ヒント");
+    // Drawn by the status bar itself, not by the window.
+    EXPECT_EQ(HIWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 1, 0)) & SBT_OWNERDRAW, 0);
+    f.SetPanel(3, "");
+    EXPECT_EQ(test::StatusText(f, 3), "");
+
+    // Wine's comctl32 is newer than 4.71: the bar has tooltips.
+    ASSERT_NE(GetWindowLongA(bar, GWL_STYLE) & 0x0800, 0);  // SBT_TOOLTIPS
+    auto tip = [&](int part) {
+        char buf[512] = {};
+        SendMessageA(bar, WM_USER + 18, MAKEWPARAM(part, sizeof buf), reinterpret_cast<LPARAM>(buf));  // SB_GETTIPTEXTA
+        return platform::FromAnsi(buf, strlen(buf));
+    };
+    EXPECT_EQ(tip(1), longText);
+    EXPECT_EQ(tip(0), "");  // "ヒント" fits
+    f.SetPanel(2, "二");
+    EXPECT_EQ(tip(1), "");
+}
+
+// Enter and Escape as declared in the table, like a dialog box's default and cancel buttons.
+const ControlDecl kDialogControls[] = {
+    Text("Text1", 120, 120, 2000, 270).Tab(0),
+    Text("Text2", 120, 480, 2000, 700).MultiLine(false, true).Tab(1),
+    Check("Check1", 120, 1300, 2000, 255, "印").Tab(2),
+    Button("Command1", 120, 1800, 900, 375, "実行").Tab(3).Default(),
+    Button("Command2", 1200, 1800, 900, 375, "キャンセル").Tab(4).Cancel(),
+};
+const FormDecl kDialogDecl{"ダイアログ", 2400, 2400, kDialogControls, Count(kDialogControls)};
+
+class DialogForm : public Form {
+public:
+    explicit DialogForm(const FormDecl& d = kDialogDecl) : Form(d) {
+        On("Command1", Event::Click, [this](int) { log += "OK;"; });
+        On("Command2", Event::Click, [this](int) { log += "Cancel;"; });
+        On("Check1", Event::Click, [this](int) { log += "Check;"; });
+    }
+    std::string log;
+
+protected:
+    void Form_Close() override { log += "Close;"; }
+};
+
+bool Framed(Control& c) { return (GetWindowLongA(c.hwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; }
+
+TEST(Form, EnterPressesTheFocusedOrDefaultButtonAndEscapeTheCancelButton) {
+    DialogForm f;
+    f.Show();
+    EXPECT_TRUE(Framed(f.C("Command1")));
+    EXPECT_FALSE(Framed(f.C("Command2")));
+    test::PressKey(f.C("Text1").hwnd(), VK_RETURN);
+    test::PressKey(f.C("Check1").hwnd(), VK_RETURN);  // not a click on the check box
+    EXPECT_EQ(f.log, "OK;OK;");
+    EXPECT_FALSE(f.C("Check1").Checked());
+
+    // The focused button is the one Enter presses, and it wears the default frame meanwhile.
+    f.log.clear();
+    SetFocus(f.C("Command2").hwnd());
+    EXPECT_TRUE(Framed(f.C("Command2")));
+    EXPECT_FALSE(Framed(f.C("Command1")));
+    test::PressKey(f.C("Command2").hwnd(), VK_RETURN);
+    SetFocus(f.C("Text1").hwnd());
+    EXPECT_TRUE(Framed(f.C("Command1")));
+    EXPECT_FALSE(Framed(f.C("Command2")));
+    EXPECT_EQ(f.log, "Cancel;");
+
+    // A multi-line field keeps Enter as a line break; Escape there cancels and does not close.
+    f.log.clear();
+    SetFocus(f.C("Text2").hwnd());
+    test::PressKey(f.C("Text2").hwnd(), VK_RETURN);
+    EXPECT_EQ(f.C("Text2").Text(), "\r\n");
+    test::PressKey(f.C("Text2").hwnd(), VK_ESCAPE);
+    test::PressKey(f.C("Text1").hwnd(), VK_ESCAPE);
+    EXPECT_EQ(f.log, "Cancel;Cancel;");
+
+    // A disabled or hidden button is not pressed.
+    f.log.clear();
+    f.C("Command1").SetEnabled(false);
+    f.C("Command2").SetVisible(false);
+    test::PressKey(f.C("Text1").hwnd(), VK_RETURN);
+    test::PressKey(f.C("Text1").hwnd(), VK_ESCAPE);
+    EXPECT_EQ(f.log, "");
+    EXPECT_TRUE(f.Loaded());
+}
+
+TEST(Form, WithoutDeclaredButtonsEnterAndEscapeDoNothing) {
+    const ControlDecl controls[] = {
+        Text("Text2", 120, 480, 2000, 700).MultiLine(false, true).Tab(0),
+        Check("Check1", 120, 1300, 2000, 255, "印").Tab(1),
+        Button("Command1", 120, 1800, 900, 375, "実行").Tab(2),
+    };
+    const FormDecl decl{"ダイアログ", 2400, 2400, controls, Count(controls)};
+    DialogForm f(decl);
+    f.Show();
+    EXPECT_FALSE(Framed(f.C("Command1")));
+    test::PressKey(f.C("Check1").hwnd(), VK_RETURN);
+    test::PressKey(f.C("Text2").hwnd(), VK_ESCAPE);
+    test::PressKey(f.C("Check1").hwnd(), VK_ESCAPE);
+    EXPECT_EQ(f.log, "");
+    EXPECT_TRUE(f.Loaded());
 }
 
 }  // namespace

@@ -1,15 +1,48 @@
 #include "support/kaza_test.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "presets/store.h"
 
 namespace kaza::test {
 
 namespace {
 int g_folderCounter = 0;
+}
+
+std::string StatusText(ui::Form& form, int panel) {
+    HWND bar = FindWindowExA(form.hwnd(), nullptr, STATUSCLASSNAMEA, nullptr);
+    if (!bar) return "<no status bar>";
+    // The length counts characters where the bar keeps its text in Unicode, bytes where it keeps
+    // it in the ANSI code page: either is the length of the text.
+    size_t length = LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(panel - 1), 0));
+    std::string buf(2 * length + 16, '\x7f');
+    SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(panel - 1), reinterpret_cast<LPARAM>(buf.data()));
+    size_t bytes = buf.find('\0');
+    if (bytes == std::string::npos) return "<no terminator>";
+    int chars = MultiByteToWideChar(CP_ACP, 0, buf.data(), static_cast<int>(bytes), nullptr, 0);
+    if (length != bytes && length != static_cast<size_t>(chars))
+        return "<length " + std::to_string(length) + ", text " + std::to_string(bytes) + " bytes>";
+    return platform::FromAnsi(buf.data(), bytes);
+}
+
+void PressKey(HWND control, WPARAM vk) {
+    MSG down{control, WM_KEYDOWN, vk, 1, GetTickCount(), {0, 0}};
+    if (!ui::TranslateFormMessage(down)) {
+        TranslateMessage(&down);
+        DispatchMessageA(&down);
+    }
+    MSG up{control, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u), GetTickCount(), {0, 0}};
+    if (IsWindow(control) && !ui::TranslateFormMessage(up)) {
+        TranslateMessage(&up);
+        DispatchMessageA(&up);
+    }
+    ui::DoEvents();
 }
 
 std::string ScratchFolder(const std::string& name) {
@@ -35,10 +68,13 @@ ProgramFolder::ProgramFolder(bool withPagePictures) {
     path_ = ScratchFolder("prog" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++g_folderCounter));
     CreateDirectoryA(platform::ToAnsi(plugins()).c_str(), nullptr);
     if (withPagePictures)
-        for (const char* f : {"9X.gif", "2k.gif", "XP.jpg"})
+        for (const char* f : presets::kPagePictures)
             platform::CopyFileReplacing(std::string(KAZA_PLUGINS_DIR) + "\\" + f, plugins() + "\\" + f);
     platform::SetProgramFolderForTesting(path_);
 }
+
+std::string ProgramFolder::plugins() const { return path_ + "\\" + presets::kPluginsFolder; }
+std::string ProgramFolder::index() const { return plugins() + "\\" + presets::kIndexFile; }
 
 ProgramFolder::~ProgramFolder() {
     platform::SetProgramFolderForTesting("");
@@ -68,8 +104,8 @@ void DeleteValue(platform::Root root, const std::string& key, const std::string&
 }
 
 void DeleteKeyTree(platform::Root root, const std::string& key) {
-    RegDeleteTreeA(root == platform::Root::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
-                   platform::ToAnsi(key).c_str());
+    SHDeleteKeyA(root == platform::Root::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
+                 platform::ToAnsi(key).c_str());
 }
 
 ScriptedDialogs::ScriptedDialogs() { platform::SetDialogs(this); }

@@ -8,6 +8,7 @@
 
 #include "platform/registry.h"
 #include "platform/seams.h"
+#include "platform/ui/form.h"
 
 namespace kaza::test {
 
@@ -18,8 +19,8 @@ public:
     explicit ProgramFolder(bool withPagePictures = true);
     ~ProgramFolder();
     const std::string& path() const { return path_; }
-    std::string plugins() const { return path_ + "\\Plugins"; }
-    std::string index() const { return path_ + "\\Plugins\\KAZE.ini"; }
+    std::string plugins() const;
+    std::string index() const;
 
 private:
     std::string path_;
@@ -33,6 +34,13 @@ std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 // Shift-JIS bytes of a UTF-8 text, as the ANSI calls store it.
 std::string Sjis(const std::string& utf8);
+
+// A status panel's text as screen readers get it: SB_GETTEXTLENGTH and SB_GETTEXT of the
+// window's status bar, counted from 1. "<length N, text M>" when the two disagree.
+std::string StatusText(ui::Form& form, int panel);
+
+// A key pressed on a control of a form, delivered as the program's message loops deliver it.
+void PressKey(HWND control, WPARAM vk);
 
 // Registry seeding in the test prefix.
 void SetText(platform::Root root, const std::string& key, const std::string& value, const std::string& text);

@@ -1,9 +1,12 @@
 #include "platform/ui/form.h"
 
 #include <commctrl.h>
+
+#include <cstddef>
 #include <ole2.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/text.h"
 #include "platform/ui/picturebox.h"
@@ -18,7 +21,10 @@ constexpr const char* kFormClass = "KazaForm";
 constexpr const char* kLineClass = "KazaLine";
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which dialog keys send
 constexpr UINT kFirstMenuId = 1000;
-constexpr UINT_PTR kSubclassId = 1;
+// A subclassed control keeps the window procedure it had and its form in two properties.
+// (comctl32's SetWindowSubclass has a name only from XP on; this works on every system.)
+constexpr char kPreviousProc[] = "kaza.proc";
+constexpr char kOwningForm[] = "kaza.form";
 
 std::vector<Form*>& Registry() {
     static std::vector<Form*> all;
@@ -74,6 +80,29 @@ LRESULT CALLBACK LineProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     }
     return DefWindowProcA(h, msg, wp, lp);
 }
+
+// Status bar tooltips came with comctl32 4.71 (Internet Explorer 4); the declarations are
+// hidden by the headers of the oldest systems, so they are spelled out here.
+constexpr DWORD kSbtTooltips = 0x0800;              // SBT_TOOLTIPS
+constexpr UINT kSbSetTipTextA = WM_USER + 16;       // SB_SETTIPTEXTA
+struct DllVersion {                                 // DLLVERSIONINFO
+    DWORD cbSize, dwMajorVersion, dwMinorVersion, dwBuildNumber, dwPlatformID;
+};
+using DllGetVersionProc = HRESULT(CALLBACK*)(DllVersion*);
+
+// Asked of the comctl32 the program runs with: 4.70 and older have no DllGetVersion at all.
+bool StatusTipsAvailable() {
+    HMODULE comctl = GetModuleHandleA("comctl32.dll");
+    if (!comctl) return false;
+    auto get = reinterpret_cast<DllGetVersionProc>(reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
+    if (!get) return false;
+    DllVersion v{sizeof v, 0, 0, 0, 0};
+    if (FAILED(get(&v))) return false;
+    return v.dwMajorVersion > 4 || (v.dwMajorVersion == 4 && v.dwMinorVersion >= 71);
+}
+
+// The room the status bar leaves for a panel's text: its width less the edges and margins.
+int PanelRoom(int widthPx) { return widthPx - 2 * GetSystemMetrics(SM_CXEDGE) - 4; }
 
 int ZGroup(const ControlDecl& s) {
     // Fields, buttons, lists and picture boxes lie on top, in tab order; then lines, labels,
@@ -173,9 +202,14 @@ MenuItem::MenuItem(Form& form, const MenuDecl& decl, HMENU parent, UINT id, HMEN
 void MenuItem::SetCaption(const std::string& text) {
     caption_ = text;
     std::string ansi = ToAnsi(text);
+    // The record as 95 and NT 4.0 know it (without hbmpItem), and the text set the way they know
+    // (MIIM_STRING is 98/2000 and later): they refuse anything else and leave the caption alone.
     MENUITEMINFOA mi{};
-    mi.cbSize = sizeof mi;
-    mi.fMask = MIIM_STRING;
+    constexpr UINT kOldSize = offsetof(MENUITEMINFOA, hbmpItem);
+    static_assert(sizeof(void*) != 4 || kOldSize == 44, "the 95 and NT 4.0 record is 44 bytes");
+    mi.cbSize = kOldSize;
+    mi.fMask = MIIM_TYPE;
+    mi.fType = MFT_STRING;
     mi.dwTypeData = ansi.data();
     if (popup_) {
         for (int i = 0, n = GetMenuItemCount(parent_); i < n; ++i)
@@ -198,7 +232,8 @@ void InitToolkit() {
     static bool done = false;
     if (done) return;
     done = true;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    // The status bar is the only common control (ICC_STANDARD_CLASSES would be a 6.0 flag).
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     OleInitialize(nullptr);
     WNDCLASSA wc{};
@@ -339,7 +374,7 @@ void Form::ShowModal() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (!IsDialogMessageA(hwnd_, &msg)) {
+        if (!TranslateFormMessage(msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -413,61 +448,27 @@ void Form::SetPanel(int i, const std::string& text) {
     if (!hwnd_) Load();
     if (!status_ || i < 1 || static_cast<size_t>(i) > panelTexts_.size()) return;
     panelTexts_[static_cast<size_t>(i) - 1] = text;
-    // Drawn by the form, so that a text wider than its panel is condensed rather than cut off.
-    SendMessageA(status_, SB_SETTEXTA, static_cast<WPARAM>(i - 1) | SBT_OWNERDRAW, static_cast<LPARAM>(i));
-    InvalidateRect(status_, nullptr, TRUE);
+    // The status bar's own text, so that screen readers and automation read what the user sees.
+    std::string ansi = ToAnsi(text);
+    SendMessageA(status_, SB_SETTEXTA, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(ansi.c_str()));
+    UpdatePanelTip(i);
 }
 
-void Form::DrawPanel(const DRAWITEMSTRUCT& d) {
-    size_t i = static_cast<size_t>(d.itemData);
-    if (i < 1 || i > panelTexts_.size()) return;
-    std::string shown = panelTexts_[i - 1];
-    std::string text = ToAnsi(shown);
-    RECT r = d.rcItem;
-    r.left += 2;
-    r.right -= 2;
-    HDC dc = d.hDC;
-    HFONT base = reinterpret_cast<HFONT>(SendMessageA(status_, WM_GETFONT, 0, 0));
-    LOGFONTA lf{};
-    GetObjectA(base, sizeof lf, &lf);
-    platform::Font condensed;
+// A text wider than its panel is cut off where the panel ends; its tooltip shows all of it.
+void Form::UpdatePanelTip(int i) {
+    if (!statusTips_) return;
+    std::string ansi = ToAnsi(panelTexts_[static_cast<size_t>(i) - 1]);
+    RECT part{};
+    SendMessageA(status_, SB_GETRECT, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(&part));
     SIZE size{};
     {
-        platform::SelectGuard sel(dc, base);
-        int avail = r.right - r.left;
-        auto measure = [&] {
-            GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-            return size.cx;
-        };
-        // Texts that space their words apart with ideographic blanks ("画像　　　　　　止") give
-        // up blanks first, one at a time from the longest run, so the words keep their shape.
-        while (measure() > avail) {
-            static const std::string kBlank = "\xE3\x80\x80";
-            size_t best = std::string::npos, bestLen = 1;
-            for (size_t at = shown.find(kBlank); at != std::string::npos;) {
-                size_t end = at;
-                while (shown.compare(end, kBlank.size(), kBlank) == 0) end += kBlank.size();
-                if ((end - at) / kBlank.size() > bestLen) best = at, bestLen = (end - at) / kBlank.size();
-                at = shown.find(kBlank, end);
-            }
-            if (best == std::string::npos) break;
-            shown.erase(best, kBlank.size());
-            text = ToAnsi(shown);
-        }
-        TEXTMETRICA tm{};
-        GetTextMetricsA(dc, &tm);
-        if (size.cx > avail && size.cx > 0) {
-            // Narrower glyphs, down to 60 % of their width; what still does not fit ends in "...".
-            double scale = std::max(0.6, static_cast<double>(avail) / size.cx);
-            lf.lfWidth = std::max<LONG>(1, static_cast<LONG>(tm.tmAveCharWidth * scale));
-            condensed.reset(CreateFontIndirectA(&lf));
-        }
+        platform::WindowDC dc(status_);
+        platform::SelectGuard sel(dc.get(), reinterpret_cast<HFONT>(SendMessageA(status_, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32A(dc.get(), ansi.c_str(), static_cast<int>(ansi.size()), &size);
     }
-    platform::SelectGuard sel(dc, condensed ? condensed.get() : base);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
-              DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+    bool cut = size.cx > PanelRoom(part.right - part.left);
+    std::string tip = cut ? ansi : std::string();
+    SendMessageA(status_, kSbSetTipTextA, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(tip.c_str()));
 }
 
 void Form::SetBackgroundPicture(platform::Picture picture) {
@@ -581,7 +582,7 @@ void Form::CreateControls() {
             break;
         case Kind::Button:
             cls = "BUTTON";
-            style |= WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE;
+            style |= WS_TABSTOP | (s.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_MULTILINE;
             break;
         case Kind::List:
             cls = "LISTBOX";
@@ -638,7 +639,7 @@ void Form::CreateControls() {
         }
         SendMessageA(hw, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(s.font)), FALSE);
         if (s.kind != Kind::Line && s.kind != Kind::Picture && s.kind != Kind::Image)
-            SetWindowSubclass(hw, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+            Subclass(hw);
         controls_.push_back(std::make_unique<Control>(*this, s, hw, id));
         created.emplace_back(&s, hw);
     }
@@ -673,11 +674,89 @@ void Form::OrderControls() {
     }
 }
 
+Control* Form::DeclaredButton(bool ControlDecl::*role) {
+    for (auto& c : controls_)
+        if (c->decl().kind == Kind::Button && c->decl().*role) return c.get();
+    return nullptr;
+}
+
+// Enter and Escape, as the dialog manager would treat them if the window had declared its
+// buttons to it. The keys never reach the other controls: a multi-line field would otherwise
+// take Escape as a request to close the window, and check boxes and labels would take Enter
+// for a click.
+bool Form::DialogKey(HWND focus, WPARAM vk) {
+    Control* at = FindByHwnd(focus);
+    Control* target = nullptr;
+    if (vk == VK_RETURN) {
+        // A field that keeps line breaks takes Enter as one.
+        if (at && at->decl().kind == Kind::Text && at->decl().multiLine && !at->decl().readOnly) return false;
+        target = at && at->decl().kind == Kind::Button ? at : DeclaredButton(&ControlDecl::isDefault);
+    } else {
+        target = DeclaredButton(&ControlDecl::isCancel);
+    }
+    if (target && target->Enabled() && target->Visible())
+        SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(target->id(), BN_CLICKED), reinterpret_cast<LPARAM>(target->hwnd()));
+    return true;
+}
+
+// As in dialog boxes, the focused button is the one Enter presses and wears the default frame;
+// elsewhere the frame goes back to the declared default button.
+void Form::ShowDefaultFor(HWND focus) {
+    Control* at = FindByHwnd(focus);
+    Control* def = DeclaredButton(&ControlDecl::isDefault);
+    HWND framed = at && at->decl().kind == Kind::Button ? focus : def ? def->hwnd() : nullptr;
+    for (auto& c : controls_) {
+        if (c->decl().kind != Kind::Button) continue;
+        LONG style = GetWindowLongA(c->hwnd(), GWL_STYLE);
+        LONG type = c->hwnd() == framed ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if ((style & BS_TYPEMASK) != type)
+            SendMessageA(c->hwnd(), BM_SETSTYLE, static_cast<WPARAM>((style & ~BS_TYPEMASK) | type), TRUE);
+    }
+}
+
+// The window's font, its glyphs narrowed just enough (down to 60 %) that the text each panel is
+// declared with fits the panel: the panels were laid out for those texts, and the status bar
+// cuts off what does not fit.
+HFONT Form::StatusFont() {
+    HFONT base = FontFor({});
+    platform::WindowDC dc(hwnd_);
+    auto widest = [&](HFONT font) {
+        platform::SelectGuard sel(dc.get(), font);
+        double ratio = 0;
+        for (size_t i = 0; i < decl_.panelCount; ++i) {
+            std::string text = ToAnsi(decl_.panels[i].text);
+            SIZE size{};
+            GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+            int room = std::max(1, PanelRoom(Px(decl_.panels[i].widthTwips)));
+            ratio = std::max(ratio, static_cast<double>(size.cx) / room);
+        }
+        return ratio;
+    };
+    double ratio = widest(base);
+    if (ratio <= 1) return base;
+    LOGFONTA lf{};
+    GetObjectA(base, sizeof lf, &lf);
+    TEXTMETRICA tm{};
+    {
+        platform::SelectGuard sel(dc.get(), base);
+        GetTextMetricsA(dc.get(), &tm);
+    }
+    int floor = std::max<int>(1, static_cast<int>(std::ceil(tm.tmAveCharWidth * 0.6)));
+    for (int w = static_cast<int>(tm.tmAveCharWidth / ratio); ; --w) {
+        lf.lfWidth = std::max(w, floor);
+        statusFont_.reset(CreateFontIndirectA(&lf));
+        if (lf.lfWidth == floor || widest(statusFont_.get()) <= 1) break;
+    }
+    return statusFont_.get();
+}
+
 void Form::CreateStatusBar() {
     if (!decl_.panels || decl_.panelCount == 0) return;
-    status_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(99)), GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({})), FALSE);
+    statusTips_ = StatusTipsAvailable();
+    status_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | (statusTips_ ? kSbtTooltips : 0), 0, 0,
+                              0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(99)),
+                              GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(StatusFont()), FALSE);
     std::vector<int> edges;
     int x = 0;
     for (size_t i = 0; i < decl_.panelCount; ++i) {
@@ -685,9 +764,9 @@ void Form::CreateStatusBar() {
         edges.push_back(i + 1 == decl_.panelCount ? -1 : x);
     }
     SendMessageA(status_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    SendMessageA(status_, WM_SIZE, 0, 0);
     panelTexts_.assign(decl_.panelCount, std::string());
     for (size_t i = 0; i < decl_.panelCount; ++i) SetPanel(static_cast<int>(i + 1), decl_.panels[i].text);
-    SendMessageA(status_, WM_SIZE, 0, 0);
 }
 
 HBRUSH Form::ColorFor(HWND child, HDC dc) {
@@ -795,14 +874,6 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     }
-    case WM_DRAWITEM: {
-        const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        if (status_ && d->hwndItem == status_) {
-            DrawPanel(*d);
-            return TRUE;
-        }
-        break;
-    }
     case WM_ACTIVATE:
         // As in dialog boxes: the control that had the focus gets it back, at first the first
         // control in tab order.
@@ -829,10 +900,20 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd_, msg, wp, lp);
 }
 
-LRESULT CALLBACK Form::ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-    Form* self = reinterpret_cast<Form*>(ref);
+void Form::Subclass(HWND hw) {
+    SetPropA(hw, kOwningForm, reinterpret_cast<HANDLE>(this));
+    SetPropA(hw, kPreviousProc, reinterpret_cast<HANDLE>(GetWindowLongPtrA(hw, GWLP_WNDPROC)));
+    SetWindowLongPtrA(hw, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc));
+}
+
+LRESULT CALLBACK Form::ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    Form* self = reinterpret_cast<Form*>(GetPropA(h, kOwningForm));
+    WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropA(h, kPreviousProc));
+    auto CallPrevious = [previous](HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+        return CallWindowProcA(previous, h, msg, wp, lp);
+    };
     if (msg == WM_KEYUP) {
-        LRESULT r = DefSubclassProc(h, msg, wp, lp);
+        LRESULT r = CallPrevious(h, msg, wp, lp);
         if (Control* c = self->FindByHwnd(h)) self->Dispatch(*c, Event::KeyUp);
         return r;
     }
@@ -854,31 +935,46 @@ LRESULT CALLBACK Form::ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_
                     MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&r), 2);
                     ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
                 }
-                DefSubclassProc(h, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+                CallPrevious(h, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
             }
             EndPaint(h, &ps);
             return 0;
         }
     }
+    if (msg == WM_SETFOCUS) self->ShowDefaultFor(h);
     if (msg == WM_LBUTTONUP) {
         // Text fields have no click notification of their own.
-        LRESULT r = DefSubclassProc(h, msg, wp, lp);
+        LRESULT r = CallPrevious(h, msg, wp, lp);
         Control* c = self->FindByHwnd(h);
         if (c && c->decl().kind == Kind::Text && IsWindowEnabled(self->hwnd_)) self->Dispatch(*c, Event::Click);
         return r;
     }
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, ControlProc, kSubclassId);
-    return DefSubclassProc(h, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        // The control is going: give it back its own procedure for its last message.
+        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropA(h, kPreviousProc);
+        RemovePropA(h, kOwningForm);
+    }
+    return CallPrevious(h, msg, wp, lp);
+}
+
+bool TranslateFormMessage(MSG& msg) {
+    if (!msg.hwnd) return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    Form* form = nullptr;
+    for (Form* f : Form::All())
+        if (f->hwnd() && f->hwnd() == root) form = f;
+    if (!form) return false;
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
+        form->DialogKey(msg.hwnd, msg.wParam))
+        return true;
+    return IsDialogMessageA(root, &msg) != FALSE;
 }
 
 int RunMessageLoop() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-        bool isForm = false;
-        for (Form* f : Form::All())
-            if (f->hwnd() && f->hwnd() == root) isForm = true;
-        if (isForm && IsDialogMessageA(root, &msg)) continue;
+        if (TranslateFormMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

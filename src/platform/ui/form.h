@@ -182,8 +182,13 @@ protected:
 
 private:
     friend void InitToolkit();
+    friend bool TranslateFormMessage(MSG& msg);
+    bool DialogKey(HWND focus, WPARAM vk);
+    Control* DeclaredButton(bool ControlDecl::*role);
+    void ShowDefaultFor(HWND focus);
     static LRESULT CALLBACK WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
+    void Subclass(HWND hw);
+    static LRESULT CALLBACK ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     void CreateControls();
     void CreateMenus();
     void CreateStatusBar();
@@ -198,7 +203,10 @@ private:
     HWND hwnd_ = nullptr;
     HWND status_ = nullptr;
     std::vector<std::string> panelTexts_;
-    void DrawPanel(const DRAWITEMSTRUCT& d);
+    bool statusTips_ = false;  // the status bar shows tooltips (comctl32 4.71 and later)
+    platform::Font statusFont_;
+    HFONT StatusFont();
+    void UpdatePanelTip(int i);
     HMENU menuBar_ = nullptr;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<MenuItem>> menus_;
@@ -213,6 +221,10 @@ private:
     HWND ModalOwner() const;
 };
 
+// Gives the keyboard of a form's window its dialog habits: Tab moves the focus, Enter presses the
+// focused button or else the window's default button, Escape its cancel button. True when the
+// message was used up; the caller translates and dispatches it otherwise.
+bool TranslateFormMessage(MSG& msg);
 // Runs the program's message loop until WM_QUIT; returns its exit code.
 int RunMessageLoop();
 // Lets every pending message run (tests, and windows painted before a command returns).

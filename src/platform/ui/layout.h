@@ -38,6 +38,8 @@ struct ControlDecl {
     bool border = true;  // picture boxes
     int tabIndex = -1;
     int lineWidth = 1;
+    bool isDefault = false;  // buttons: pressed by Enter
+    bool isCancel = false;   // buttons: pressed by Escape
 
     constexpr ControlDecl& Index(int i) { index = i; return *this; }
     constexpr ControlDecl& In(const char* frame) { container = frame; return *this; }
@@ -59,6 +61,9 @@ struct ControlDecl {
     constexpr ControlDecl& NoBorder() { border = false; return *this; }
     constexpr ControlDecl& Tab(int i) { tabIndex = i; return *this; }
     constexpr ControlDecl& Width(int w) { lineWidth = w; return *this; }
+    // The window's default button (Enter presses it) and its cancel button (Escape presses it).
+    constexpr ControlDecl& Default() { isDefault = true; return *this; }
+    constexpr ControlDecl& Cancel() { isCancel = true; return *this; }
 };
 
 constexpr ControlDecl Make(Kind k, const char* name, int l, int t, int w, int h, const char* caption = "") {
