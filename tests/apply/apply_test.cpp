@@ -170,7 +170,7 @@ TEST_F(Apply, EscapeCancelsWithoutWritingAndEnterApplies) {
         });
         EXPECT_EQ(test::StatusText(main_, 1), "実行はキャンセルされました。");
         EXPECT_EQ(Info(), "[General]\r\nManufacturer=Old\r\n");
-        EXPECT_FALSE(Exists("OEMLOGO.BMP"));
+        EXPECT_FALSE(Exists(test::AppliedLogoIn(system_)));
         EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), std::string("old") + '\0');
     }
     OpenConfirmation([&](Form& f) {
@@ -179,7 +179,7 @@ TEST_F(Apply, EscapeCancelsWithoutWritingAndEnterApplies) {
         EXPECT_FALSE(f.Loaded());
     });
     EXPECT_EQ(test::StatusText(main_, 1), kSuccess);
-    EXPECT_TRUE(Exists("OEMLOGO.BMP"));
+    EXPECT_TRUE(Exists(test::AppliedLogoIn(system_)));
 }
 
 TEST_F(Apply, BorderedFrameGives210By106In256Colours) {
