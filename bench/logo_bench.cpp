@@ -13,6 +13,7 @@
 #include "logo/savebitmap.h"
 #include "platform/picture.h"
 #include "platform/ui/form.h"
+#include "platform/resample.h"
 #include "platform/ui/picturebox.h"
 
 namespace {
@@ -129,7 +130,7 @@ void StretchFigures(int w, int h, bool small) {
     Fill(src.bits(), w, h);
     std::vector<uint32_t> dst(size_t(dw) * dh);
     double stretch = Best(small ? 5 : 15, 5.0, [&] {
-        kaza::ui::StretchPixels(src.bits(), w, h, w, dst.data(), dw, dh, dw);
+        kaza::platform::StretchPixels(src.bits(), w, h, w, dst.data(), dw, dh, dw);
     });
     std::printf("Fit stretch   %5d x %-5d  %9.3f ms onto %d x %d  (goal for 6000 x 4000: <= 30 ms)\n", w, h,
                 stretch * 1e3, dw, dh);

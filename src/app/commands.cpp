@@ -5,7 +5,7 @@
 #include "platform/seams.h"
 #include "presets/commands.h"
 #include "tweaks/tweaks.h"
-#include "windows/windows.h"
+#include "windows/open.h"
 
 namespace kaza {
 

@@ -20,7 +20,9 @@ const ControlDecl kControls[] = {
     Text("Text1", 3960, 2280, 2175, 270).Index(1).Tab(2),
     Text("Text1", 3960, 2640, 2175, 270).Index(2).Tab(0),
     Text("Text6", 3480, 3960, 2655, 495).MultiLine().Hidden().Tab(8),
-    PictureBox("Picture1", 240, 3480, 3150, 1590).Back(kLightGrey).Tab(5),
+    PictureBox("Picture1", kLogoFrame.left, kLogoFrame.top, kLogoFrame.width, kLogoFrame.height)
+        .Back(kLightGrey)
+        .Tab(5),
     // hidden flag and memory fields
     Text("Text2", 240, 1920, 615, 270).Hidden(),
     Text("Text3", 240, 2160, 615, 270).Hidden(),
@@ -97,6 +99,13 @@ Form1::~Form1() {
 }
 
 void Form1::Form_Load() { RunStartupProbe(*this); }
+
+void Form1::ShowRestrictionMarks(bool devices, bool profiles, bool fileSystem, bool virtualMemory) {
+    C("Line1").SetVisible(devices);
+    C("Line2").SetVisible(profiles);
+    C("Line3").SetVisible(fileSystem || virtualMemory);
+    C("Label4").SetCaption(std::string(fileSystem ? "F" : "") + (virtualMemory ? "K" : ""));
+}
 
 void Form1::Form_Unload() {
     for (auto& [type, window] : windows_)

@@ -10,8 +10,11 @@
 
 namespace kaza {
 
-// Where the access restrictions shown by AAA-DDD, the lines and Label4 are kept (current user).
-inline constexpr const char* kPolicyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\SYSTEM";
+// The logo frame Picture1 in its design rectangle, in twips of the main window's client area.
+struct LogoFrameRect {
+    int left, top, width, height;
+};
+inline constexpr LogoFrameRect kLogoFrame{240, 3480, 3150, 1590};
 
 // The program's one open-file dialog. Its file name stays between uses, whoever used it last.
 struct CommonDialog {
@@ -58,6 +61,10 @@ public:
         auto it = windows_.find(std::type_index(typeid(F)));
         return it == windows_.end() ? nullptr : static_cast<F*>(it->second.get());
     }
+
+    // The red marks over the pictured tabs: Line1 for the device manager, Line2 for hardware
+    // profiles, Line3 with "F", "K" or "FK" in Label4 for the file-system and virtual-memory buttons.
+    void ShowRestrictionMarks(bool devices, bool profiles, bool fileSystem, bool virtualMemory);
 
     // Runs when the main window has been closed and every window unloaded (ends the program).
     std::function<void()> onClosed;

@@ -1,10 +1,12 @@
 #include "app/probe.h"
 
 #include "app/form1.h"
+#include "app/places.h"
 #include "platform/picture.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "platform/ui/picturebox.h"
+#include "presets/commands.h"
 #include "presets/store.h"
 
 namespace kaza {
@@ -14,16 +16,15 @@ using platform::Root;
 
 namespace {
 
-constexpr const char* kCpuKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
-constexpr const char* kNtKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+using namespace places;
 
 platform::Picture PagePicture(const char* file) {
-    return platform::Picture::Load(platform::ProgramFolder() + "\\Plugins\\" + file);
+    return platform::Picture::Load(presets::PluginsFolder() + "\\" + file);
 }
 
 void ShowStrip(Form1& f) {
     auto& strip = f.C("Picture2");
-    strip.pictureBox()->SetPicture(PagePicture("2k.gif"));
+    strip.pictureBox()->SetPicture(PagePicture(presets::kPage2000));
     strip.SetVisible(true);
 }
 
@@ -37,7 +38,7 @@ void RunStartupProbe(Form1& f) {
     // 3. Platform family.
     if (v.platformId == 1) {
         f.SYT = Variant::Text("");
-        f.SetBackgroundPicture(PagePicture("9X.gif"));
+        f.SetBackgroundPicture(PagePicture(presets::kPage9x));
     } else if (v.platformId == 2) {
         f.OS = Variant::Text("NT");
         f.SYT = Variant::Text(" NT");
@@ -54,12 +55,12 @@ void RunStartupProbe(Form1& f) {
     // 4. Build: the whole 32-bit field, which on the 9x family never equals these.
     switch (v.build) {
     case 2600:
-        f.SetBackgroundPicture(PagePicture("XP.jpg"));
+        f.SetBackgroundPicture(PagePicture(presets::kPageXp));
         f.C("Text6").SetVisible(true);
         break;
     case 2195:
     case 1381:
-        f.SetBackgroundPicture(PagePicture("9X.gif"));
+        f.SetBackgroundPicture(PagePicture(presets::kPage9x));
         ShowStrip(f);
         break;
     default:
@@ -70,41 +71,29 @@ void RunStartupProbe(Form1& f) {
     presets::ListPresets({&f.List1()}, &f.WWW);
 
     // 6. Registered user.
-    const std::string userKey = "SOFTWARE\\Microsoft\\Windows" + f.SYT.AsText() + "\\CurrentVersion";
-    const char* userValues[] = {"RegisteredOwner", "RegisteredOrganization", "ProductId"};
-    for (int i = 0; i < 3; ++i) f.Text1(i).SetText(RegReadText(Root::LocalMachine, userKey, userValues[i]));
+    const std::string userKey = VersionKey(f.SYT.AsText());
+    for (int i = 0; i < 3; ++i) f.Text1(i).SetText(RegReadText(Root::LocalMachine, userKey, kRegistrationValues[i]));
 
     // 7. Access restriction, as text.
-    f.AAA = Variant::Text(RegReadText(Root::CurrentUser, kPolicyKey, "NODEVMGRPAGE"));
-    f.BBB = Variant::Text(RegReadText(Root::CurrentUser, kPolicyKey, "NOCONFIGPAGE"));
-    f.CCC = Variant::Text(RegReadText(Root::CurrentUser, kPolicyKey, "NOFILESYSPAGE"));
-    f.DDD = Variant::Text(RegReadText(Root::CurrentUser, kPolicyKey, "NOVIRTMEMPAGE"));
+    Variant Form1::*const members[4] = {&Form1::AAA, &Form1::BBB, &Form1::CCC, &Form1::DDD};
+    for (int i = 0; i < 4; ++i) f.*members[i] = Variant::Text(RegReadText(Root::CurrentUser, kPolicyKey, kPolicyValues[i]));
 
     // 8. Restriction marks. A 4-byte number 1 reads as the character 1, not "1".
-    if (f.AAA.AsText() == "1") f.C("Line1").SetVisible(true);
-    if (f.BBB.AsText() == "1") f.C("Line2").SetVisible(true);
-    if (f.CCC.AsText() == "1") {
-        f.C("Line3").SetVisible(true);
-        f.C("Label4").SetCaption("F");
-    }
-    if (f.DDD.AsText() == "1") {
-        f.C("Line3").SetVisible(true);
-        f.C("Label4").SetCaption("K");
-    }
-    if (f.CCC.AsText() + f.DDD.AsText() == "11") f.C("Label4").SetCaption("FK");
+    auto on = [](const Variant& v) { return v.AsText() == "1"; };
+    f.ShowRestrictionMarks(on(f.AAA), on(f.BBB), on(f.CCC), on(f.DDD));
 
     // 9-10. Processor identifier and vendor.
-    f.C("Label2").SetCaption(RegReadText(Root::LocalMachine, kCpuKey, "Identifier"));
-    f.STEPPP = Variant::Text(RegReadText(Root::LocalMachine, kCpuKey, "VendorIdentifier"));
+    f.C("Label2").SetCaption(RegReadText(Root::LocalMachine, kProcessorKey, kIdentifier));
+    f.STEPPP = Variant::Text(RegReadText(Root::LocalMachine, kProcessorKey, kVendorIdentifier));
     f.C("Label6").SetCaption(f.STEPPP.AsText());
 
     // 11. System name: product name, line break, service pack.
-    f.C("Label1").SetCaption(RegReadText(Root::LocalMachine, kNtKey, "ProductName"));
-    f.C("Label1").SetCaption(f.C("Label1").Caption() + "\r\n" + RegReadText(Root::LocalMachine, kNtKey, "CSDVersion"));
+    f.C("Label1").SetCaption(RegReadText(Root::LocalMachine, kNtVersionKey, kProductName));
+    f.C("Label1").SetCaption(f.C("Label1").Caption() + "\r\n" + RegReadText(Root::LocalMachine, kNtVersionKey, kServicePack));
 
     // 12. Processor name on the NT family.
     if (f.OS.AsText() == "NT")
-        f.C("Text6").SetText(RegReadText(Root::LocalMachine, kCpuKey, "ProcessorNameString"));
+        f.C("Text6").SetText(RegReadText(Root::LocalMachine, kProcessorKey, kProcessorName));
 }
 
 }  // namespace kaza

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "app/places.h"
 #include "apply/form5.h"
 #include "logo/logo.h"
 #include "platform/files.h"
@@ -18,7 +19,6 @@ namespace {
 using platform::Root;
 
 constexpr const char* kSuccess = "設定が反映されました。（Windowsの旗をクリックしてみてください。)";
-constexpr const char* kProcessorKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
 
 // What could not be written, for the result text.
 class Failures {
@@ -45,7 +45,7 @@ private:
     bool allDenied_ = true;
 };
 
-constexpr const char* kInfoFile = "oeminfo.ini";
+constexpr const char* kInfoFile = places::kInfoFile;
 constexpr const char* kRegistration = "登録情報";
 constexpr const char* kProcessorName = "プロセッサ名";
 constexpr const char* kLogo = "ロゴ画像";
@@ -59,7 +59,7 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
     // Without the system folder the files would land in the root of the current drive.
     const std::string folder = main.Labe.AsText();
     const bool haveFolder = !folder.empty();
-    const std::string info = folder + "\\oeminfo.ini";
+    const std::string info = folder + "\\" + places::kInfoFile;
 
     // 1. The information file is emptied first, so no key of the old one survives.
     if (!haveFolder || !platform::CreateEmptyFile(info)) failed.Add(kInfoFile, haveFolder && LastWasDenied());
@@ -78,22 +78,22 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
         write("Support Information", "Line" + std::to_string(n + 1), lines[n]);
 
     // 4. The registration values, one pass per value; empty texts are stored as empty strings.
-    const std::string versionKey = "SOFTWARE\\Microsoft\\Windows" + main.SYT.AsText() + "\\CurrentVersion";
-    const char* const names[] = {"RegisteredOwner", "RegisteredOrganization", "ProductId"};
+    const std::string versionKey = places::VersionKey(main.SYT.AsText());
     for (int i = 0; i < 3; ++i) {
-        long rc = platform::RegWriteStringStatus(Root::LocalMachine, versionKey, names[i], main.Text1(i).Text());
+        long rc = platform::RegWriteStringStatus(Root::LocalMachine, versionKey, places::kRegistrationValues[i],
+                                                 main.Text1(i).Text());
         if (rc != ERROR_SUCCESS) failed.Add(kRegistration, rc == ERROR_ACCESS_DENIED);
     }
 
     // 5. The processor name, NT family only (it lasts until the next start).
     if (main.OS.AsText() == "NT") {
-        long rc = platform::RegWriteStringStatus(Root::LocalMachine, kProcessorKey, "ProcessorNameString",
+        long rc = platform::RegWriteStringStatus(Root::LocalMachine, places::kProcessorKey, places::kProcessorName,
                                                  main.C("Text6").Text());
         if (rc != ERROR_SUCCESS) failed.Add(kProcessorName, rc == ERROR_ACCESS_DENIED);
     }
 
     // 6, 7. The logo: whatever the frame shows now.
-    const std::string logoPath = folder + "\\OEMLOGO.BMP";
+    const std::string logoPath = folder + "\\" + places::kLogoFile;
     bool logoWritten = false;
     unsigned long logoError = 0;
     if (haveFolder)

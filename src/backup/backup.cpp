@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "app/form1.h"
+#include "app/places.h"
 #include "backup/copies.h"
 #include "backup/form6.h"
 #include "platform/seams.h"
@@ -12,8 +13,8 @@
 namespace kaza::backup {
 namespace {
 
-constexpr const char* kLogo = "oemlogo.bmp";
-constexpr const char* kInfo = "oeminfo.ini";
+constexpr const char* kLogo = places::kLogoCopyFile;
+constexpr const char* kInfo = places::kInfoFile;
 
 // Copies both installed files into the folder (the separator is always appended, so a drive
 // root gives two backslashes in a row) and reports on the main window's status bar.

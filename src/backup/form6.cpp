@@ -1,6 +1,7 @@
 #include "backup/form6.h"
 
 #include "app/form1.h"
+#include "app/places.h"
 #include "backup/copies.h"
 
 namespace kaza {
@@ -36,9 +37,11 @@ void Form6::Command1_Click() {
     auto restore = [](const std::string& from, const std::string& to) {
         return from.empty() ? backup::CopyResult::Skipped : backup::CopyOne(from, to);
     };
-    backup::CopyResult logo = restore(Text1().Text(), system + "\\oemlogo.bmp");
-    backup::CopyResult info = restore(Text2().Text(), system + "\\oeminfo.ini");
-    main_.SetPanel(1, backup::RestoreReport({{"oemlogo.bmp", logo}, {"oeminfo.ini", info}}));
+    using places::kInfoFile;
+    using places::kLogoCopyFile;
+    backup::CopyResult logo = restore(Text1().Text(), system + "\\" + kLogoCopyFile);
+    backup::CopyResult info = restore(Text2().Text(), system + "\\" + kInfoFile);
+    main_.SetPanel(1, backup::RestoreReport({{kLogoCopyFile, logo}, {kInfoFile, info}}));
     Unload();
 }
 

@@ -14,8 +14,9 @@ constexpr const char* kCentreHint = "画像が大きいとおもいっきりは�
 constexpr const char* kFilter = "ピクチャ (*.bmp;*.ico;*.jpg;*.gif)|*.bmp;*.ico;*.jpg;*.gif";
 
 // The frame's design rectangle in twips, and its half sizes.
-constexpr float kLeft = 240, kTop = 3480, kWidth = 3150, kHeight = 1590;
-constexpr float kHalfWidth = 1575, kHalfHeight = 795;
+constexpr float kLeft = kLogoFrame.left, kTop = kLogoFrame.top;
+constexpr float kWidth = kLogoFrame.width, kHeight = kLogoFrame.height;
+constexpr float kHalfWidth = kWidth / 2, kHalfHeight = kHeight / 2;
 
 ui::PictureBoxWindow& Frame(Form1& main) { return *main.Picture1().pictureBox(); }
 ui::Control& FitFlag(Form1& main) { return main.C("Text2"); }
@@ -58,7 +59,6 @@ void RestoreDesignRectangle(Form1& main) {
 
 bool DrawStretched(Form1& main, const std::string& path) {
     ui::PictureBoxWindow& frame = Frame(main);
-    frame.SetAutoRedraw(true);
     frame.SetBorder(false);
     platform::Picture picture = platform::Picture::Load(path);
     if (picture.empty()) return false;
@@ -106,7 +106,7 @@ void Fit(Form1& main) {
         DrawStretched(main, Source(main));
         FitFlag(main).SetText("1");
     } else {
-        // Back to the unscaled picture; the border stays off and drawing stays persistent.
+        // Back to the unscaled picture; the border stays off.
         LoadFramePicture(main, Source(main));
         FitFlag(main).SetText("");
         ShowFitState(main, false);
@@ -139,7 +139,6 @@ void Centre(Form1& main) {
 
 bool SaveLogo256(Form1& main, const std::string& path, unsigned long* error) {
     ui::PictureBoxWindow& frame = Frame(main);
-    frame.SetAutoRedraw(true);
     frame.SetBorder(false);
     frame.SetScale(ui::ScaleMode::Pixels);
     ui::Form::SetBusy(true);

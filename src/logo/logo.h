@@ -17,7 +17,7 @@ bool LoadFramePicture(Form1& main, const std::string& path);
 void CentreFrameOnPicture(Form1& main);
 // Automatic sizing off; Width 3150, Height 1590, Top 3480, Left 240, in this order.
 void RestoreDesignRectangle(Form1& main);
-// Persistent drawing on, border none, then the picture file stretched onto the whole client area.
+// Border none, then the picture file stretched onto the whole client area (the surface keeps it).
 // False when the picture could not be loaded (the frame keeps its geometry, nothing is drawn).
 bool DrawStretched(Form1& main, const std::string& path);
 
@@ -27,8 +27,7 @@ void ShowCentreState(Form1& main, bool on);
 
 // Writing the logo file. Both return false when the file was not written, with the system's
 // error code in *error (when given).
-// 256 colours: persistent drawing on, no border, pixel units, busy pointer, SaveBitmap256 of the
-// whole client area, main window back to twips.
+// 256 colours: no border, pixel units, busy pointer, SaveBitmap256 of the whole client area.
 bool SaveLogo256(Form1& main, const std::string& path, unsigned long* error = nullptr);
 // Full colour: the frame's persistent surface (its client area) as an uncompressed 24-bit BMP.
 bool SaveLogoFullColour(Form1& main, const std::string& path, unsigned long* error = nullptr);

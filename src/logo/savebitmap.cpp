@@ -37,14 +37,14 @@ void Palette(uint8_t* out) {
 
 // One row of palette indices, sampled as Point would sample (sx + x, surface row). `cols` holds
 // the surface column of each x, or -1 where Point would read outside the surface.
-void SampleRow(const ui::PictureBoxWindow& surface, int row, const std::vector<int>& cols, bool contiguous,
+void SampleRow(const platform::PixelSurface& surface, int row, const std::vector<int>& cols, bool contiguous,
                uint8_t* out) {
     const int width = static_cast<int>(cols.size());
-    if (row < 0 || row >= surface.SurfaceHeight()) {
+    if (row < 0 || row >= surface.height) {
         std::fill(out, out + width, PaletteIndex(-1));
         return;
     }
-    const uint32_t* line = surface.Bits() + static_cast<size_t>(row) * surface.SurfaceWidth();
+    const uint32_t* line = surface.bits + static_cast<size_t>(row) * surface.width;
     // The surface holds 0x00RRGGBB: the top three bits of red and green, the top two of blue.
     auto index = [](uint32_t p) {
         return static_cast<uint8_t>(((p >> 16) & 0xE0) | ((p >> 11) & 0x1C) | ((p >> 6) & 0x03));
@@ -59,8 +59,8 @@ void SampleRow(const ui::PictureBoxWindow& surface, int row, const std::vector<i
 
 }  // namespace
 
-bool WriteBitmap256(const ui::PictureBoxWindow& PicObje, const std::string& fname, int32_t sx, int32_t sy,
-                    int32_t B_Width, int32_t B_Height, unsigned long* errorOut) {
+bool WriteBitmap256(const platform::PixelSurface& PicObje, HWND owner, const std::string& fname, int32_t sx,
+                    int32_t sy, int32_t B_Width, int32_t B_Height, unsigned long* errorOut) {
     DWORD error = 0;
     auto fail = [&](DWORD code) {
         error = code ? code : ERROR_GEN_FAILURE;
@@ -75,7 +75,7 @@ bool WriteBitmap256(const ui::PictureBoxWindow& PicObje, const std::string& fnam
         if (rowBytes > INT32_MAX || fileSize > INT32_MAX || int64_t(sx) + B_Width - 1 > INT32_MAX ||
             int64_t(sy) + B_Height - 1 > INT32_MAX)
             return fail(ERROR_ARITHMETIC_OVERFLOW);
-        if (!PicObje.Bits()) return fail(ERROR_INVALID_HANDLE);
+        if (!PicObje.bits) return fail(ERROR_INVALID_HANDLE);
 
         std::vector<int> cols;
         try {
@@ -83,10 +83,10 @@ bool WriteBitmap256(const ui::PictureBoxWindow& PicObje, const std::string& fnam
         } catch (const std::bad_alloc&) {
             return fail(ERROR_NOT_ENOUGH_MEMORY);
         }
-        bool contiguous = PicObje.PixelX(sx) >= 0;
+        bool contiguous = PicObje.Pixel(sx) >= 0;
         for (int32_t x = 0; x < B_Width; ++x) {
-            int c = PicObje.PixelX(sx + x);
-            cols[static_cast<size_t>(x)] = (c < 0 || c >= PicObje.SurfaceWidth()) ? -1 : c;
+            int c = PicObje.Pixel(sx + x);
+            cols[static_cast<size_t>(x)] = (c < 0 || c >= PicObje.width) ? -1 : c;
             if (cols[static_cast<size_t>(x)] != cols[0] + x) contiguous = false;
         }
 
@@ -101,16 +101,21 @@ bool WriteBitmap256(const ui::PictureBoxWindow& PicObje, const std::string& fnam
         for (int32_t y = 0; y < B_Height; ++y) {
             uint8_t* row = file.Reserve(static_cast<size_t>(rowBytes));
             if (!row) break;
-            SampleRow(PicObje, PicObje.PixelY(sy + (B_Height - 1 - y)), cols, contiguous, row);
+            SampleRow(PicObje, PicObje.Pixel(sy + (B_Height - 1 - y)), cols, contiguous, row);
         }
         if (!file.Finish()) return fail(file.error());
         return true;
     };
     if (run()) return true;
-    HWND owner = GetActiveWindow();
-    if (!owner) owner = GetAncestor(PicObje.hwnd(), GA_ROOT);
+    if (HWND active = GetActiveWindow()) owner = active;
     platform::dialogs().Message(owner, platform::LastErrorText(error), kErrorTitle, MB_OK | MB_ICONSTOP);
     return false;
+}
+
+bool WriteBitmap256(const ui::PictureBoxWindow& PicObje, const std::string& fname, int32_t sx, int32_t sy,
+                    int32_t B_Width, int32_t B_Height, unsigned long* error) {
+    return WriteBitmap256(PicObje.Surface(), GetAncestor(PicObje.hwnd(), GA_ROOT), fname, sx, sy, B_Width, B_Height,
+                          error);
 }
 
 }  // namespace logo

@@ -1,6 +1,10 @@
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
+
+#include "platform/surface.h"
 
 namespace kaza {
 namespace ui {
@@ -20,8 +24,13 @@ public:
 };
 
 namespace logo {
-// SaveBitmap256 telling whether the file was written completely (the message box has been
-// shown when not); the system's error code goes to *error (when given).
+// The writer: a rectangle of the surface, in the surface's own unit, as SaveBitmap256 writes it.
+// Tells whether the file was written completely; when not, the message box has been shown
+// (owned by the active window, else by `owner`) and the system's error code goes to *error
+// (when given).
+bool WriteBitmap256(const platform::PixelSurface& PicObje, HWND owner, const std::string& fname, int32_t sx,
+                    int32_t sy, int32_t B_Width, int32_t B_Height, unsigned long* error = nullptr);
+// The same for a picture box's surface, owned by its window.
 bool WriteBitmap256(const ui::PictureBoxWindow& PicObje, const std::string& fname, int32_t sx, int32_t sy,
                     int32_t B_Width, int32_t B_Height, unsigned long* error = nullptr);
 // The palette index of a colour value 0x00BBGGRR, split with division that truncates toward zero.

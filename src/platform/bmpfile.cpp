@@ -6,6 +6,7 @@
 #include <new>
 
 #include "platform/text.h"
+#include "platform/wow64.h"
 
 namespace kaza::platform {
 namespace {
@@ -45,8 +46,11 @@ BlockFileWriter::BlockFileWriter(std::string_view path, uint64_t fileBytes, size
         Fail(ERROR_NOT_ENOUGH_MEMORY);
         return;
     }
-    file_.reset(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                            nullptr));
+    {
+        RealSystemFolder systemFolder;
+        file_.reset(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
     if (!file_) Fail(GetLastError());
 }
 
@@ -79,5 +83,32 @@ uint8_t* BlockFileWriter::Reserve(size_t size) {
 }
 
 bool BlockFileWriter::Finish() { return Flush(); }
+
+bool WriteBmp24(const PixelSurface& surface, std::string_view path, unsigned long* error) {
+    auto fail = [error](unsigned long code) {
+        if (error) *error = code ? code : ERROR_GEN_FAILURE;
+        return false;
+    };
+    const int w = surface.width, h = surface.height;
+    if (!surface.bits || w <= 0 || h <= 0) return fail(ERROR_INVALID_PARAMETER);
+    const uint32_t rowBytes = (static_cast<uint32_t>(w) * 3 + 3) & ~3u;
+    const uint64_t imageBytes = uint64_t(rowBytes) * static_cast<uint32_t>(h);
+    if (54 + imageBytes > UINT32_MAX) return fail(ERROR_ARITHMETIC_OVERFLOW);
+    BlockFileWriter file(path, 54 + imageBytes, std::max<size_t>(54, rowBytes));
+    if (uint8_t* head = file.Reserve(54)) BmpHeaders(head, w, h, 24, 0, static_cast<uint32_t>(imageBytes));
+    // Bottom-up rows.
+    for (int y = 0; y < h; ++y) {
+        uint8_t* out = file.Reserve(rowBytes);
+        if (!out) break;
+        const uint32_t* src = surface.bits + static_cast<size_t>(h - 1 - y) * w;
+        for (int x = 0; x < w; ++x) {
+            out[x * 3 + 0] = uint8_t(src[x]);
+            out[x * 3 + 1] = uint8_t(src[x] >> 8);
+            out[x * 3 + 2] = uint8_t(src[x] >> 16);
+        }
+    }
+    if (!file.Finish()) return fail(file.error());
+    return true;
+}
 
 }  // namespace kaza::platform

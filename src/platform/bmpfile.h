@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/handles.h"
+#include "platform/surface.h"
 
 namespace kaza::platform {
 
@@ -12,6 +13,10 @@ namespace kaza::platform {
 // for bottom-up rows, with `paletteBytes` of palette following them.
 void BmpHeaders(uint8_t* out, int32_t width, int32_t height, uint16_t bitsPerPixel, uint32_t paletteBytes,
                 uint32_t imageBytes);
+
+// Writes the whole surface as an uncompressed 24-bit BMP file, replacing the file. On failure
+// returns false with the system's error code in *error (when given).
+bool WriteBmp24(const PixelSurface& surface, std::string_view path, unsigned long* error = nullptr);
 
 // Writes a new file, replacing any, in blocks of about a megabyte: callers fill the room
 // Reserve gives them, so large images need no second copy of themselves in memory.

@@ -4,10 +4,12 @@
 
 #include "platform/handles.h"
 #include "platform/text.h"
+#include "platform/wow64.h"
 
 namespace kaza::platform {
 
 bool CopyFileReplacing(std::string_view from, std::string_view to) {
+    RealSystemFolder systemFolder;
     // Onto itself (another spelling of the same file): the target already holds the source, and
     // the system would refuse the copy or, on some systems, empty the file.
     if (SameFile(from, to)) return true;
@@ -15,6 +17,7 @@ bool CopyFileReplacing(std::string_view from, std::string_view to) {
 }
 
 std::string OnDiskFileName(std::string_view path) {
+    RealSystemFolder systemFolder;
     if (path.empty()) return {};
     WIN32_FIND_DATAA data{};
     FindHandle find(FindFirstFileA(ToAnsi(path).c_str(), &data));
@@ -23,22 +26,26 @@ std::string OnDiskFileName(std::string_view path) {
 }
 
 bool CreateEmptyFile(std::string_view path) {
+    RealSystemFolder systemFolder;
     FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(f);
 }
 
 bool FileExists(std::string_view path) {
+    RealSystemFolder systemFolder;
     DWORD a = GetFileAttributesA(ToAnsi(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool FolderExists(std::string_view path) {
+    RealSystemFolder systemFolder;
     DWORD a = GetFileAttributesA(ToAnsi(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool SameFile(std::string_view a, std::string_view b) {
+    RealSystemFolder systemFolder;
     auto identity = [](std::string_view path, BY_HANDLE_FILE_INFORMATION& info) {
         FileHandle f(CreateFileA(ToAnsi(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -50,6 +57,7 @@ bool SameFile(std::string_view a, std::string_view b) {
 }
 
 bool WriteWholeFile(std::string_view path, const std::string& bytes) {
+    RealSystemFolder systemFolder;
     FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                              nullptr));
     if (!f) return false;
@@ -59,12 +67,17 @@ bool WriteWholeFile(std::string_view path, const std::string& bytes) {
 }
 
 bool ReadWholeFile(std::string_view path, std::string& bytes) {
+    RealSystemFolder systemFolder;
     FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!f) return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(f.get(), &size)) return false;
-    bytes.resize(static_cast<size_t>(size.QuadPart));
+    DWORD high = 0;
+    SetLastError(NO_ERROR);
+    DWORD low = GetFileSize(f.get(), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
+    // One ReadFile reads at most 4 GB less one byte; nothing this program reads comes near it.
+    if (high != 0 || low == INVALID_FILE_SIZE) return false;
+    bytes.resize(low);
     DWORD got = 0;
     return bytes.empty() || (ReadFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
                              got == bytes.size());

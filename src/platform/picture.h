@@ -24,10 +24,7 @@ public:
     bool empty() const { return pic_ == nullptr; }
     // The file it was loaded from.
     const std::string& source() const { return source_; }
-    // Natural size in 0.01 mm as the loader states it (which depends on the screen's resolution),
-    // and the picture's own size in pixels, the same at every resolution.
-    long himetricWidth() const { return hmWidth_; }
-    long himetricHeight() const { return hmHeight_; }
+    // The picture's own size in pixels, the same at every screen resolution.
     int width() const { return pxWidth_; }
     int height() const { return pxHeight_; }
 

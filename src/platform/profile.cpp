@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include "platform/text.h"
+#include "platform/wow64.h"
 
 namespace kaza::platform {
 
 ProfileText ProfileRead(std::string_view file, std::string_view section, std::string_view key) {
+    RealSystemFolder systemFolder;
     char buffer[1024] = {};
     DWORD n = GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "", buffer, sizeof buffer,
                                        ToAnsi(file).c_str());
@@ -14,16 +16,19 @@ ProfileText ProfileRead(std::string_view file, std::string_view section, std::st
 }
 
 bool ProfileWrite(std::string_view file, std::string_view section, std::string_view key, std::string_view value) {
+    RealSystemFolder systemFolder;
     return WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), ToAnsi(value).c_str(),
                                       ToAnsi(file).c_str()) != FALSE;
 }
 
 bool ProfileDeleteKey(std::string_view file, std::string_view section, std::string_view key) {
+    RealSystemFolder systemFolder;
     return WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), nullptr,
                                       ToAnsi(file).c_str()) != FALSE;
 }
 
 bool ProfileDeleteSection(std::string_view file, std::string_view section) {
+    RealSystemFolder systemFolder;
     return WritePrivateProfileStringA(ToAnsi(section).c_str(), nullptr, nullptr, ToAnsi(file).c_str()) != FALSE;
 }
 

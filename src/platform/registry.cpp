@@ -2,6 +2,7 @@
 
 #include "platform/handles.h"
 #include "platform/text.h"
+#include "platform/wow64.h"
 
 namespace kaza::platform {
 namespace {
@@ -15,11 +16,13 @@ bool Refused(Root root, std::string_view subkey, std::string_view value) {
 }
 
 HKEY RootKey(Root r) { return r == Root::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+// The machine's keys are read and written in the view the running system itself reads.
+REGSAM Access(Root r, REGSAM wanted) { return r == Root::LocalMachine ? wanted | wow64().MachineView() : wanted; }
 
 RegKey Create(Root root, std::string_view subkey, LONG& rc) {
     RegKey key;
     DWORD disposition = 0;
-    rc = RegCreateKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.out(),
+    rc = RegCreateKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, nullptr, 0, Access(root, KEY_SET_VALUE), nullptr, key.out(),
                          &disposition);
     if (rc != ERROR_SUCCESS) key.release();
     return key;
@@ -38,7 +41,7 @@ LONG WriteRaw(Root root, std::string_view subkey, std::string_view value, unsign
 
 std::string RegReadText(Root root, std::string_view subkey, std::string_view value) {
     RegKey key;
-    if (RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, KEY_QUERY_VALUE, key.out()) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, Access(root, KEY_QUERY_VALUE), key.out()) != ERROR_SUCCESS) {
         key.release();
         return {};
     }
@@ -67,7 +70,7 @@ bool RegWriteRaw(Root root, std::string_view subkey, std::string_view value, uns
 bool RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value) {
     if (Refused(root, subkey, value)) return false;
     RegKey key;
-    LONG rc = RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, KEY_SET_VALUE, key.out());
+    LONG rc = RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, Access(root, KEY_SET_VALUE), key.out());
     if (rc != ERROR_SUCCESS) {
         key.release();
         return rc == ERROR_FILE_NOT_FOUND;
@@ -79,7 +82,7 @@ bool RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value
 RegValue RegReadRaw(Root root, std::string_view subkey, std::string_view value) {
     RegValue out;
     RegKey key;
-    if (RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, KEY_QUERY_VALUE, key.out()) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, Access(root, KEY_QUERY_VALUE), key.out()) != ERROR_SUCCESS) {
         key.release();
         return out;
     }

@@ -3,8 +3,10 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <cstddef>
 #include <vector>
 
+#include "platform/system.h"
 #include "platform/text.h"
 
 namespace kaza::platform {
@@ -26,7 +28,11 @@ public:
         std::string current = ToAnsi(fileName);
         current.copy(file.data(), std::min(current.size(), file.size() - 1));
         OPENFILENAMEA ofn{};
-        ofn.lStructSize = sizeof ofn;
+        // 95, 98 and NT 4.0 open no dialog for the longer record; Me and 2000 on want it for the
+        // places bar.
+        constexpr DWORD kOldSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof ofn.lpTemplateName;
+        static_assert(sizeof(void*) != 4 || kOldSize == 76, "the old record is 76 bytes");
+        ofn.lStructSize = HasLongOpenFileRecord(WindowsVersion()) ? sizeof ofn : kOldSize;
         ofn.hwndOwner = owner;
         ofn.lpstrFilter = f.c_str();
         ofn.nFilterIndex = 1;

@@ -12,9 +12,9 @@ namespace {
 class SystemShell final : public Shell {
 public:
     std::string DesktopFolder(HWND owner) override {
-        char path[MAX_PATH] = {};
-        SHGetSpecialFolderPathA(owner, path, CSIDL_DESKTOP, FALSE);
-        return FromAnsi(path, sizeof path);
+        bool available = false;
+        std::string path = DesktopFolderByName(owner, available);
+        return available ? path : DesktopFolderByItemList(owner);
     }
 
     DriveProbe ProbeDrive(char letter) override {
@@ -41,6 +41,26 @@ SystemShell g_systemShell;
 Shell* g_shell = &g_systemShell;
 
 }  // namespace
+
+std::string DesktopFolderByName(HWND owner, bool& available) {
+    using GetPathFn = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
+    static const auto getPath = reinterpret_cast<GetPathFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("shell32.dll"), "SHGetSpecialFolderPathA")));
+    available = getPath != nullptr;
+    char path[MAX_PATH] = {};
+    if (getPath) getPath(owner, path, CSIDL_DESKTOP, FALSE);
+    return FromAnsi(path, sizeof path);
+}
+
+std::string DesktopFolderByItemList(HWND owner) {
+    char path[MAX_PATH] = {};
+    LPITEMIDLIST list = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(owner, CSIDL_DESKTOP, &list)) && list) {
+        SHGetPathFromIDListA(list, path);
+        CoTaskMemFree(list);
+    }
+    return FromAnsi(path, sizeof path);
+}
 
 DriveProbe ClassifyDriveError(unsigned long error) {
     switch (error) {

@@ -18,8 +18,8 @@ enum class DriveProbe {
 class Shell {
 public:
     virtual ~Shell() = default;
-    // SHGetSpecialFolderPathA(owner, 260-character buffer, CSIDL_DESKTOP, do not create), cut at
-    // the first NUL; empty when the shell names no desktop folder.
+    // The desktop folder (DesktopFolderByName, else DesktopFolderByItemList); empty when the
+    // shell names none.
     virtual std::string DesktopFolder(HWND owner) = 0;
     // Makes the root of the drive ('A') the current directory, with the system's critical-error
     // boxes off, and puts the previous current directory back.
@@ -31,6 +31,13 @@ Shell& shell();
 Shell& systemShell();
 // Installs a replacement (tests); nullptr restores the real one. The caller keeps ownership.
 void SetShell(Shell* s);
+
+// The two ways the system shell names the desktop folder (260-character buffer, cut at the first
+// NUL). SHGetSpecialFolderPathA is looked up, since NT 4.0 has it only with Internet Explorer 4's
+// desktop update; available tells whether it was there. Without it, the folder's item list leads
+// to the same path.
+std::string DesktopFolderByName(HWND owner, bool& available);
+std::string DesktopFolderByItemList(HWND owner);
 
 // How a failed change into a drive's root reads (a GetLastError code).
 DriveProbe ClassifyDriveError(unsigned long error);

@@ -27,7 +27,15 @@ VersionInfo WindowsVersion() {
     out.ok = true;
     out.platformId = info.dwPlatformId;
     out.build = info.dwBuildNumber;
+    out.major = info.dwMajorVersion;
+    out.minor = info.dwMinorVersion;
     return out;
+}
+
+bool HasLongOpenFileRecord(const VersionInfo& v) {
+    if (!v.ok) return false;
+    if (v.platformId == VER_PLATFORM_WIN32_NT) return v.major >= 5;
+    return v.major > 4 || (v.major == 4 && v.minor >= 90);
 }
 
 std::string ProgramFolder() {

@@ -10,9 +10,14 @@ struct VersionInfo {
     bool ok = false;
     unsigned long platformId = 0;
     unsigned long build = 0;  // the whole 32-bit field, as the 9x family fills it too
+    unsigned long major = 0, minor = 0;
 };
 // GetVersionExA with the 148-byte ANSI structure.
 VersionInfo WindowsVersion();
+
+// Whether the open-file dialog takes its full record (Windows Me, 2000 and later) rather than the
+// 76-byte one of 95, 98 and NT 4.0.
+bool HasLongOpenFileRecord(const VersionInfo& v);
 
 // The folder of the running program, without a trailing backslash.
 std::string ProgramFolder();

@@ -36,15 +36,40 @@ std::string FromAnsi(const char* bytes, size_t count) {
 
 std::string FromAnsi(std::string_view bytes) { return FromAnsi(bytes.data(), bytes.size()); }
 
-std::string LowerCase(std::string_view utf8) {
-    std::wstring w = Widen(utf8, CP_UTF8);
-    if (!w.empty()) CharLowerBuffW(w.data(), static_cast<DWORD>(w.size()));
-    return Narrow(w, CP_UTF8);
+namespace {
+
+// Letter case by our own table, not the system's: 9x only stubs CharLowerBuffW and folds ANSI text
+// by its code page, NT folds by Unicode, so names must fold the same way on both. The table holds
+// every cased letter that the ANSI code pages in use can carry: Latin, Greek, Cyrillic, and the
+// Roman numerals and full-width Latin of the Japanese code page.
+wchar_t ToLowerUnit(wchar_t c) {
+    if ((c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
+    if (c >= 0x100 && c <= 0x17F) {
+        if (c == 0x130) return L'i';
+        if (c == 0x178) return 0xFF;
+        bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        bool paired = !(c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F);
+        if (paired && ((c & 1) != 0) == oddUpper) return c + 1;
+        return c;
+    }
+    if (c == 0x386) return 0x3AC;
+    if (c >= 0x388 && c <= 0x38A) return c + 0x25;
+    if (c == 0x38C) return 0x3CC;
+    if (c == 0x38E || c == 0x38F) return c + 0x3F;
+    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 0x20;
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+    if (c >= 0x410 && c <= 0x42F) return c + 0x20;
+    if (c >= 0x2160 && c <= 0x216F) return c + 0x10;
+    if (c >= 0xFF21 && c <= 0xFF3A) return c + 0x20;
+    return c;
 }
 
-std::string UpperCase(std::string_view utf8) {
+
+}  // namespace
+
+std::string LowerCase(std::string_view utf8) {
     std::wstring w = Widen(utf8, CP_UTF8);
-    if (!w.empty()) CharUpperBuffW(w.data(), static_cast<DWORD>(w.size()));
+    for (wchar_t& c : w) c = ToLowerUnit(c);
     return Narrow(w, CP_UTF8);
 }
 

@@ -10,9 +10,9 @@ std::string ToAnsi(std::string_view utf8);
 std::string FromAnsi(const char* bytes, size_t count);
 std::string FromAnsi(std::string_view bytes);
 
-// Lower-cases letters as the system does for the ANSI code page (double-byte characters untouched).
+// Letter case of the Latin, Greek and Cyrillic letters, full-width ones included, the same on every
+// Windows family (the system's own folding differs between 9x and NT).
 std::string LowerCase(std::string_view utf8);
-std::string UpperCase(std::string_view utf8);
 
 // Length of the longest prefix of at most maxBytes ANSI bytes that does not end inside a
 // double-byte character.

@@ -18,6 +18,14 @@ constexpr long kMostLines = 10000;
 
 }  // namespace
 
+int ListPresets(const std::vector<ui::Control*>& lists, Variant* www) {
+    PresetIndex index = ReadIndex();
+    for (const std::string& name : index.names)
+        for (ui::Control* list : lists) list->AddItem(name);
+    if (www && index.freeNumber) *www = Variant::Number(index.freeNumber);
+    return index.freeNumber;
+}
+
 long StoredLineCount(const std::string& text) {
     if (text.empty() || text.size() > 9) return -1;
     for (char c : text)
@@ -36,10 +44,10 @@ void SelectPreset(Form1& main) {
     main.Text4(1).SetText("");
     main.C("Text2").SetText("");
     main.C("Text3").SetText("");
-    main.Text4(0).SetText(ReadValue(name, "1"));
-    main.Text4(1).SetText(ReadValue(name, "2"));
-    const std::string centre = ReadValue(name, "999");
-    const std::string picture = PluginsFolder() + "\\" + ReadValue(name, "3");
+    main.Text4(0).SetText(ReadValue(name, key::kMaker));
+    main.Text4(1).SetText(ReadValue(name, key::kModel));
+    const std::string centre = ReadValue(name, key::kCentre);
+    const std::string picture = PluginsFolder() + "\\" + ReadValue(name, key::kPicture);
     main.TRF = Variant::Text(picture);
 
     // Hidden until the placement is done, so that the steps in between are never painted.
@@ -48,14 +56,15 @@ void SelectPreset(Form1& main) {
 
     // The count as stored is one more than the saved lines; the last saved line (the empty one
     // behind the final line break) is not read back. A count that is no number reads no lines.
-    const std::string count = ReadValue(name, "555");
+    const std::string count = ReadValue(name, key::kLineCount);
     std::string support;
-    for (long i = 3, v = StoredLineCount(count); i <= v; ++i) support += ReadValue(name, std::to_string(i + 1)) + "\r\n";
+    for (long n = 1, v = StoredLineCount(count); n <= v - 2; ++n)
+        support += ReadValue(name, key::Line(static_cast<size_t>(n))) + "\r\n";
     Form2& editor = main.Window<Form2>();
     editor.Text1().SetText(support);
     editor.Label1().SetCaption("総行数" + count);
 
-    main.C("Text2").SetText(ReadValue(name, "777"));
+    main.C("Text2").SetText(ReadValue(name, key::kFit));
 
     if (centre == "2") {
         logo::ShowCentreState(main, true);

@@ -1,6 +1,7 @@
 #include "presets/form3.h"
 
 #include "app/form1.h"
+#include "presets/commands.h"
 #include "presets/store.h"
 
 namespace kaza {

@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "platform/seams.h"
+#include "presets/commands.h"
 #include "presets/names.h"
 #include "presets/save.h"
 #include "presets/store.h"

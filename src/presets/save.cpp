@@ -29,15 +29,15 @@ bool WriteSettings(Form1& main, const std::string& name, const std::string& inde
     auto write = [&](const std::string& section, const std::string& key, const std::string& value) {
         ok = WriteValue(section, key, value) && ok;
     };
-    write(name, "1", platform::ProfileQuoted(main.Text4(0).Text()));
-    write(name, "2", platform::ProfileQuoted(main.Text4(1).Text()));
-    write(name, "3", PictureKey(main.TRF.AsText()));
-    write(name, "777", main.C("Text2").Text());
-    write(name, "999", main.C("Text3").Text());
+    write(name, key::kMaker, platform::ProfileQuoted(main.Text4(0).Text()));
+    write(name, key::kModel, platform::ProfileQuoted(main.Text4(1).Text()));
+    write(name, key::kPicture, PictureKey(main.TRF.AsText()));
+    write(name, key::kFit, main.C("Text2").Text());
+    write(name, key::kCentre, main.C("Text3").Text());
     if (!indexKey.empty()) write(kIndexSection, indexKey, name);
     std::vector<std::string> lines = ReadSupportLines(main);
-    for (size_t k = 1; k <= lines.size(); ++k) write(name, std::to_string(k + 3), platform::ProfileQuoted(lines[k - 1]));
-    write(name, "555", std::to_string(lines.size() + 1));
+    for (size_t k = 1; k <= lines.size(); ++k) write(name, key::Line(k), platform::ProfileQuoted(lines[k - 1]));
+    write(name, key::kLineCount, std::to_string(lines.size() + 1));
     return ok;
 }
 

@@ -4,14 +4,13 @@
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "platform/text.h"
-#include "platform/ui/form.h"
 
 namespace kaza::presets {
 
 using namespace platform;
 
-std::string PluginsFolder() { return ProgramFolder() + "\\Plugins"; }
-std::string IndexPath() { return ProgramFolder() + "\\Plugins\\KAZE.ini"; }
+std::string PluginsFolder() { return ProgramFolder() + "\\" + kPluginsFolder; }
+std::string IndexPath() { return PluginsFolder() + "\\" + kIndexFile; }
 
 std::string ReadValue(const std::string& section, const std::string& key) {
     return ProfileRead(IndexPath(), section, key).text;
@@ -24,26 +23,17 @@ bool DeleteKey(const std::string& section, const std::string& key) {
 }
 bool DeleteSection(const std::string& section) { return ProfileDeleteSection(IndexPath(), section); }
 
-int ListPresets(const std::vector<ui::Control*>& targets, Variant* www) {
+PresetIndex ReadIndex() {
+    PresetIndex index;
     for (int n = 1; n <= kMaxPresets; ++n) {
         ProfileText v = ProfileRead(IndexPath(), kIndexSection, std::to_string(n));
         if (v.count == 0) {
-            if (www) *www = Variant::Number(n);
-            return n;
+            index.freeNumber = n;
+            break;
         }
-        for (ui::Control* list : targets) list->AddItem(v.text);
+        index.names.push_back(v.text);
     }
-    return 0;
-}
-
-std::vector<std::string> PresetNames() {
-    std::vector<std::string> names;
-    for (int n = 1; n <= kMaxPresets; ++n) {
-        ProfileText v = ProfileRead(IndexPath(), kIndexSection, std::to_string(n));
-        if (v.count == 0) break;
-        names.push_back(v.text);
-    }
-    return names;
+    return index;
 }
 
 bool RemovePreset(int p, const std::string& name) {
@@ -71,8 +61,9 @@ std::string PictureFileName(const std::string& trf) {
 }
 
 bool IsPagePicture(const std::string& fileName) {
-    std::string lower = LowerCase(fileName);
-    return lower == "9x.gif" || lower == "2k.gif" || lower == "xp.jpg";
+    for (const char* page : kPagePictures)
+        if (LowerCase(fileName) == LowerCase(page)) return true;
+    return false;
 }
 
 StoreResult StorePicture(const std::string& trf) {

@@ -2,33 +2,50 @@
 #include <string>
 #include <vector>
 
-#include "app/variant.h"
-
-namespace kaza::ui {
-class Control;
-}
-
 namespace kaza::presets {
 
 // The preset library on disk: the index file KAZE.ini and the picture copies, both in the
 // Plugins folder beside the program. Every path is rebuilt before every access.
+inline constexpr const char* kPluginsFolder = "Plugins";
+inline constexpr const char* kIndexFile = "KAZE.ini";
 std::string PluginsFolder();  // program folder + "\Plugins"
 std::string IndexPath();      // program folder + "\Plugins\KAZE.ini"
 
-constexpr const char* kIndexSection = "nagi";
-constexpr int kMaxPresets = 100;
+// The program's own pictures in the Plugins folder: the mock-up page of each system family.
+inline constexpr const char* kPage9x = "9X.gif";
+inline constexpr const char* kPage2000 = "2k.gif";
+inline constexpr const char* kPageXp = "XP.jpg";
+inline constexpr const char* kPagePictures[3] = {kPage9x, kPage2000, kPageXp};
+
+inline constexpr const char* kIndexSection = "nagi";
+inline constexpr int kMaxPresets = 100;
+
+// The keys of a preset's section: maker and model (quoted), the picture's file name in the
+// Plugins folder, the fit and centre flags, the stored count of support lines; the lines
+// themselves follow from "4" on (LineKey).
+namespace key {
+inline constexpr const char* kMaker = "1";
+inline constexpr const char* kModel = "2";
+inline constexpr const char* kPicture = "3";
+inline constexpr const char* kFit = "777";
+inline constexpr const char* kCentre = "999";
+inline constexpr const char* kLineCount = "555";
+// Support line n (from 1).
+inline std::string Line(size_t n) { return std::to_string(n + 3); }
+}  // namespace key
 
 std::string ReadValue(const std::string& section, const std::string& key);
 bool WriteValue(const std::string& section, const std::string& key, const std::string& value);
 bool DeleteKey(const std::string& section, const std::string& key);
 bool DeleteSection(const std::string& section);
 
-// Reads the index keys 1..100 in order, appending each name to every target list, up to the
-// first missing or empty key. Returns the number of that key, or 0 when all 100 hold names.
-// With `www`, the returned number (when not 0) is also stored there.
-int ListPresets(const std::vector<ui::Control*>& targets, Variant* www);
-// The same scan without lists.
-std::vector<std::string> PresetNames();
+// The index keys 1..100 read in order up to the first missing or empty key: the names before
+// it, and its number (0 when all 100 hold names).
+struct PresetIndex {
+    std::vector<std::string> names;
+    int freeNumber = 0;
+};
+PresetIndex ReadIndex();
 
 // Removes the preset at index position p (from 1) named `name`, moving later entries up.
 // False when any write was refused by the platform.

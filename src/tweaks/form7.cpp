@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "app/places.h"
 #include "platform/registry.h"
 
 namespace kaza {
@@ -11,7 +12,7 @@ namespace {
 
 using namespace ui;
 using platform::Root;
-
+using places::kPolicyKey;
 
 const ControlDecl kControls[] = {
     Check("Check1", 480, 960, 2535, 255, "デバイス　マネージャ").Index(0).Tab(0),
@@ -33,10 +34,10 @@ struct Restriction {
     const char* shortName;  // for the failure text
 };
 const Restriction kRestrictions[4] = {
-    {"NODEVMGRPAGE", &Form1::AAA, "デバイスマネージャ"},
-    {"NOCONFIGPAGE", &Form1::BBB, "ハードウェアプロフィール"},
-    {"NOFILESYSPAGE", &Form1::CCC, "ファイルシステム"},
-    {"NOVIRTMEMPAGE", &Form1::DDD, "仮想メモリ"},
+    {places::kNoDeviceManagerPage, &Form1::AAA, "デバイスマネージャ"},
+    {places::kNoHardwareProfilesPage, &Form1::BBB, "ハードウェアプロフィール"},
+    {places::kNoFileSystemButton, &Form1::CCC, "ファイルシステム"},
+    {places::kNoVirtualMemoryButton, &Form1::DDD, "仮想メモリ"},
 };
 
 // The policy format: type 4 with the single byte "1", not a four-byte number.
@@ -81,24 +82,9 @@ void Form7::Command1_Click() {
 
     // 2-5. Each restriction in turn, its marks following what was really stored.
     bool ok[4] = {true, true, true, true};
-    bool devices = Store(0, cleared[0], &ok[0]);
-    main_.C("Line1").SetVisible(devices);
-
-    bool profiles = Store(1, cleared[1], &ok[1]);
-    main_.C("Line2").SetVisible(profiles);
-
-    bool fileSystem = Store(2, cleared[2], &ok[2]);
-    main_.C("Line3").SetVisible(fileSystem);
-    if (fileSystem) main_.C("Label4").SetCaption("F");
-
-    bool virtualMemory = Store(3, cleared[3], &ok[3]);
-    if (virtualMemory) {
-        main_.C("Line3").SetVisible(true);
-        main_.C("Label4").SetCaption("K");
-        if (fileSystem) main_.C("Label4").SetCaption("FK");
-    } else if (!fileSystem) {
-        main_.C("Label4").SetCaption("");
-    }
+    bool on[4];
+    for (int i = 0; i < 4; ++i) on[i] = Store(i, cleared[i], &ok[i]);
+    main_.ShowRestrictionMarks(on[0], on[1], on[2], on[3]);
 
     // 6. The result.
     std::string failed;

@@ -1,6 +1,7 @@
 #include "tweaks/form8.h"
 
 #include "app/form1.h"
+#include "app/places.h"
 #include "platform/registry.h"
 
 namespace kaza {
@@ -9,7 +10,7 @@ namespace {
 using namespace ui;
 using platform::Root;
 
-constexpr const char* kCpuKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+using places::kProcessorKey;
 constexpr COLORREF kLightGrey = RGB(224, 224, 224);
 
 const ControlDecl kControls[] = {
@@ -73,7 +74,7 @@ void Form8::Command1_Click() {
     if (VC.empty()) return;
 
     // 1-3. The new identifier, REG_SZ with its NUL counted.
-    bool written = platform::RegWriteString(Root::LocalMachine, kCpuKey, "VendorIdentifier", VC);
+    bool written = platform::RegWriteString(Root::LocalMachine, kProcessorKey, places::kVendorIdentifier, VC);
 
     // 4-5. The main window follows only what was really stored.
     if (written) {
@@ -82,7 +83,7 @@ void Form8::Command1_Click() {
     }
 
     // 6. The identifier as the system now reports it.
-    main_.C("Label2").SetCaption(platform::RegReadText(Root::LocalMachine, kCpuKey, "Identifier"));
+    main_.C("Label2").SetCaption(platform::RegReadText(Root::LocalMachine, kProcessorKey, places::kIdentifier));
 
     // 7-8.
     main_.SetPanel(1, written ? "変更しました。でも再起動後に元に戻ってしまいます。"

@@ -1,6 +1,7 @@
 #include "windows/form2.h"
 
 #include "app/form1.h"
+#include "platform/edit.h"
 
 namespace kaza {
 namespace {

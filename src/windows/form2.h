@@ -1,10 +1,7 @@
 #pragma once
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
-#include "platform/edit.h"
 #include "platform/ui/form.h"
 
 namespace kaza {
@@ -26,7 +23,5 @@ private:
 // The editor's lines as the edit control gives them: EM_GETLINECOUNT, then EM_GETLINE per line
 // into a 128-byte buffer of blanks, trailing blanks removed. Creates the editor hidden when needed.
 std::vector<std::string> ReadSupportLines(Form1& main);
-// One line of an edit control, as above.
-inline std::string ReadEditLine(HWND edit, int line) { return platform::EditLine(edit, line); }
 
 }  // namespace kaza

@@ -1,7 +1,7 @@
 #include "app/form1.h"
 #include "windows/form2.h"
 #include "windows/frmabout.h"
-#include "windows/windows.h"
+#include "windows/open.h"
 
 namespace kaza {
 

@@ -10,7 +10,8 @@
 #include "logo/logo_test_util.h"
 #include "platform/picture.h"
 #include "platform/ui/picturebox.h"
-#include "support/kaza_test.h"
+#include "presets/store.h"
+#include "support/fixtures.h"
 #include "windows/frmabout.h"
 
 namespace kaza {
@@ -19,14 +20,9 @@ namespace {
 using test::Colour;
 using ui::Form;
 
-uint32_t U32(const std::string& b, size_t at) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
-    return v;
-}
-int32_t I32(const std::string& b, size_t at) { return static_cast<int32_t>(U32(b, at)); }
-
-void Click(ui::Control& c) { SendMessageA(c.hwnd(), BM_CLICK, 0, 0); }
+using test::Click;
+using test::I32;
+using test::U32;
 
 // A different colour at every pixel, so that any scaling shows.
 Colour Varied(int x, int y) { return RGB((x * 7) & 0xFF, (y * 13) & 0xFF, (x + y) & 0xFF); }
@@ -58,16 +54,15 @@ std::string IconFile(int w, int h) {
     return b;
 }
 
-class LargeFonts : public ::testing::Test {
+class LargeFonts : public test::MainWindowTest {
 protected:
     void SetUp() override {
         system_ = test::ScratchFolder("large_fonts");
-        main_.Load();
+        MainWindowTest::SetUp();
         main_.Labe = Variant::Text(system_);
         main_.Show();
     }
     void TearDown() override {
-        Form::SetModalHook(nullptr);
         main_.Unload();
         test::RemoveTree(system_);
     }
@@ -83,12 +78,14 @@ protected:
     }
     // 実行, then the colour option and 実行 in the confirmation window; the file written.
     std::string Apply(const char* option) {
-        Form::SetModalHook([option](Form& f) {
-            Click(f.C(option));
-            Click(f.C("Command1"));
-        });
-        Click(main_.C("Command4"));
-        return test::ReadBytes(system_ + "\\OEMLOGO.BMP");
+        {
+            test::ModalScope modal([option](Form& f) {
+                Click(f.C(option));
+                Click(f.C("Command1"));
+            });
+            Click(main_.C("Command4"));
+        }
+        return test::ReadBytes(test::AppliedLogoIn(system_));
     }
     // The 8-bit file holds, row by row from the bottom, the palette index of each expected colour.
     void Expect256(const std::string& bmp, int w, int h, const std::function<Colour(int, int)>& colour) {
@@ -112,9 +109,6 @@ protected:
         EXPECT_TRUE(bmp == expected);
     }
 
-    test::ProgramFolder program_;
-    test::ScriptedDialogs dialogs_;
-    Form1 main_;
     std::string system_;
 };
 
@@ -126,9 +120,9 @@ TEST_F(LargeFonts, EveryKindOfPictureHasItsOwnPixelSize) {
     std::string icon = system_ + "\\logo.ico";
     test::WriteBytes(icon, IconFile(48, 48));
     const Case cases[] = {
-        {program_.plugins() + "\\9X.gif", 420, 355},
-        {program_.plugins() + "\\2k.gif", 407, 25},
-        {program_.plugins() + "\\XP.jpg", 420, 355},  // states 72 dpi in its header
+        {program_.plugins() + "\\" + presets::kPage9x, 420, 355},
+        {program_.plugins() + "\\" + presets::kPage2000, 407, 25},
+        {program_.plugins() + "\\" + presets::kPageXp, 420, 355},  // states 72 dpi in its header
         {Picture("logo.bmp", 300, 100, Varied), 300, 100},
         {icon, 48, 48},
     };

@@ -2,9 +2,11 @@
 #include <string>
 
 #include "app/form1.h"
+#include "app/places.h"
 #include "platform/registry.h"
 #include "platform/ui/picturebox.h"
-#include "support/kaza_test.h"
+#include "presets/store.h"
+#include "support/fixtures.h"
 
 namespace kaza {
 namespace {
@@ -14,11 +16,11 @@ using test::ProgramFolder;
 
 const std::string kFamily = KAZA_TEST_WINDOWS;
 const bool kNt = kFamily != "win98";
-const std::string kUserKey = kNt ? "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion" : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-const std::string kOtherUserKey = kNt ? "SOFTWARE\\Microsoft\\Windows\\CurrentVersion" : "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-const char* kPolicyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\SYSTEM";
-const char* kCpuKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
-const char* kNtKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const std::string kUserKey = places::VersionKey(kNt ? " NT" : "");
+const std::string kOtherUserKey = places::VersionKey(kNt ? "" : " NT");
+using places::kPolicyKey;
+const char* kCpuKey = places::kProcessorKey;
+const char* kNtKey = places::kNtVersionKey;
 
 std::string FileName(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 
@@ -26,18 +28,19 @@ class Probe : public ::testing::Test {
 protected:
     void SetUp() override {
         test::DeleteKeyTree(Root::CurrentUser, kPolicyKey);
-        test::SetText(Root::LocalMachine, kUserKey, "RegisteredOwner", "山田 太郎");
-        test::SetText(Root::LocalMachine, kUserKey, "RegisteredOrganization", "風車工房");
-        test::SetText(Root::LocalMachine, kUserKey, "ProductId", "12345-OEM-0000001-00001");
-        test::SetText(Root::LocalMachine, kOtherUserKey, "RegisteredOwner", "wrong family");
-        test::SetText(Root::LocalMachine, kCpuKey, "Identifier", "x86 Family 6 Model 8 Stepping 3");
-        test::SetText(Root::LocalMachine, kCpuKey, "VendorIdentifier", "GenuineIntel");
-        test::SetText(Root::LocalMachine, kCpuKey, "ProcessorNameString", "Intel(R) Pentium(R) III");
-        test::SetText(Root::LocalMachine, kNtKey, "ProductName", "Microsoft Windows XP");
-        test::SetText(Root::LocalMachine, kNtKey, "CSDVersion", "Service Pack 2");
+        test::SetText(Root::LocalMachine, kUserKey, places::kRegisteredOwner, "山田 太郎");
+        test::SetText(Root::LocalMachine, kUserKey, places::kRegisteredOrganization, "風車工房");
+        test::SetText(Root::LocalMachine, kUserKey, places::kProductId, "12345-OEM-0000001-00001");
+        test::SetText(Root::LocalMachine, kOtherUserKey, places::kRegisteredOwner, "wrong family");
+        test::SetText(Root::LocalMachine, kCpuKey, places::kIdentifier, "x86 Family 6 Model 8 Stepping 3");
+        test::SetText(Root::LocalMachine, kCpuKey, places::kVendorIdentifier, "GenuineIntel");
+        test::SetText(Root::LocalMachine, kCpuKey, places::kProcessorName, "Intel(R) Pentium(R) III");
+        test::SetText(Root::LocalMachine, kNtKey, places::kProductName, "Microsoft Windows XP");
+        test::SetText(Root::LocalMachine, kNtKey, places::kServicePack, "Service Pack 2");
     }
     void TearDown() override { test::DeleteKeyTree(Root::CurrentUser, kPolicyKey); }
 
+    test::MachineSnapshot machine_;
     ProgramFolder folder_;
 };
 
@@ -58,13 +61,13 @@ TEST_F(Probe, FamilyDecidesKeysPicturesAndNineXOnlyCommands) {
     std::string background = FileName(f.BackgroundPicture().source());
     const auto& strip = *f.C("Picture2").pictureBox();
     if (kFamily == "winxp") {
-        EXPECT_EQ(background, "XP.jpg");
+        EXPECT_EQ(background, presets::kPageXp);
         EXPECT_FALSE(f.C("Picture2").Visible());
     } else {
-        EXPECT_EQ(background, "9X.gif");
+        EXPECT_EQ(background, presets::kPage9x);
         EXPECT_EQ(f.C("Picture2").Visible(), kFamily == "nt40" || kFamily == "win2k");
         if (kNt) {
-            EXPECT_EQ(FileName(strip.Picture().source()), "2k.gif");
+            EXPECT_EQ(FileName(strip.Picture().source()), presets::kPage2000);
             EXPECT_EQ(strip.Picture().width(), 407);
         }
     }
@@ -98,9 +101,9 @@ TEST_F(Probe, FamilyDecidesKeysPicturesAndNineXOnlyCommands) {
 }
 
 TEST_F(Probe, MissingValuesGiveEmptyTexts) {
-    test::DeleteValue(Root::LocalMachine, kUserKey, "RegisteredOrganization");
-    test::DeleteValue(Root::LocalMachine, kNtKey, "CSDVersion");
-    test::DeleteValue(Root::LocalMachine, kNtKey, "ProductName");
+    test::DeleteValue(Root::LocalMachine, kUserKey, places::kRegisteredOrganization);
+    test::DeleteValue(Root::LocalMachine, kNtKey, places::kServicePack);
+    test::DeleteValue(Root::LocalMachine, kNtKey, places::kProductName);
     Form1 f;
     f.Load();
     EXPECT_EQ(f.Text1(0).Text(), "山田 太郎");
@@ -128,10 +131,10 @@ void Seed(const char* name, const char* v) {
 
 TEST_P(ProbePolicies, MarksFollowTheValuesAsText) {
     const PolicyCase& c = GetParam();
-    Seed("NODEVMGRPAGE", c.aaa);
-    Seed("NOCONFIGPAGE", c.bbb);
-    Seed("NOFILESYSPAGE", c.ccc);
-    Seed("NOVIRTMEMPAGE", c.ddd);
+    Seed(places::kNoDeviceManagerPage, c.aaa);
+    Seed(places::kNoHardwareProfilesPage, c.bbb);
+    Seed(places::kNoFileSystemButton, c.ccc);
+    Seed(places::kNoVirtualMemoryButton, c.ddd);
     Form1 f;
     f.Load();
     EXPECT_EQ(f.C("Line1").Visible(), c.line1);
@@ -204,7 +207,7 @@ TEST_F(Probe, MissingPagePicturesStillOpenTheWindow) {
 // tab click area, the strike-through lines, the marker) must not paint over it.
 TEST_F(Probe, OverlayStripShowsWhollyOnTheScreen) {
     if (kFamily != "nt40" && kFamily != "win2k") GTEST_SKIP() << "no strip on " << kFamily;
-    for (const char* name : {"NODEVMGRPAGE", "NOCONFIGPAGE", "NOFILESYSPAGE", "NOVIRTMEMPAGE"})
+    for (const char* name : {places::kNoDeviceManagerPage, places::kNoHardwareProfilesPage, places::kNoFileSystemButton, places::kNoVirtualMemoryButton})
         test::SetText(Root::CurrentUser, kPolicyKey, name, "1");
     Form1 f;
     f.Show();

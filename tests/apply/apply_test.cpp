@@ -6,11 +6,12 @@
 #include <string>
 
 #include "app/form1.h"
+#include "app/places.h"
 #include "apply/form5.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/ui/picturebox.h"
-#include "support/kaza_test.h"
+#include "support/fixtures.h"
 #include "windows/form2.h"
 
 namespace kaza {
@@ -21,83 +22,41 @@ using ui::Form;
 
 const std::string kFamily = KAZA_TEST_WINDOWS;
 const bool kNt = kFamily != "win98";
-const std::string kVersionKey =
-    kNt ? "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion" : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-const std::string kOtherVersionKey =
-    kNt ? "SOFTWARE\\Microsoft\\Windows\\CurrentVersion" : "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-const char* kCpuKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+const std::string kVersionKey = places::VersionKey(kNt ? " NT" : "");
+const std::string kOtherVersionKey = places::VersionKey(kNt ? "" : " NT");
+const char* kCpuKey = places::kProcessorKey;
 const char* kSuccess = "設定が反映されました。（Windowsの旗をクリックしてみてください。)";
 const char* kHint = "実行する前にバックアップしたほうがいいです。";
 
-uint32_t U32(const std::string& b, size_t at) {
-    return static_cast<uint32_t>(static_cast<unsigned char>(b[at])) |
-           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
-           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
-           static_cast<uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
-}
-int32_t I32(const std::string& b, size_t at) { return static_cast<int32_t>(U32(b, at)); }
-unsigned U16(const std::string& b, size_t at) { return U32(b.substr(at, 2) + std::string(2, '\0'), 0); }
+using test::Click;
+using test::I32;
+using test::U16;
+using test::U32;
 
-void Put32(std::string& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>(v >> (8 * i)));
-}
-void Put16(std::string& b, unsigned v) {
-    b.push_back(static_cast<char>(v));
-    b.push_back(static_cast<char>(v >> 8));
-}
-
-// A 24-bit picture file: left half red, right half blue.
-std::string TwoColourBmp(int w, int h) {
-    int row = (w * 3 + 3) / 4 * 4;
-    std::string b = "BM";
-    Put32(b, 54 + row * h);
-    Put32(b, 0);
-    Put32(b, 54);
-    Put32(b, 40);
-    Put32(b, w);
-    Put32(b, h);
-    Put16(b, 1);
-    Put16(b, 24);
-    for (int i = 0; i < 6; ++i) Put32(b, 0);
-    for (int y = 0; y < h; ++y) {
-        std::string r;
-        for (int x = 0; x < w; ++x) r += x < w / 2 ? std::string("\x00\x00\xff", 3) : std::string("\xff\x00\x00", 3);
-        r.resize(row, '\0');
-        b += r;
-    }
-    return b;
-}
-
-void Click(ui::Control& c) { SendMessageA(c.hwnd(), BM_CLICK, 0, 0); }
-
-class Apply : public ::testing::Test {
+class Apply : public test::MainWindowTest {
 protected:
     void SetUp() override {
         system_ = test::ScratchFolder("sys" + std::to_string(GetCurrentProcessId()));
         picture_ = system_ + "\\..\\logo" + std::to_string(GetCurrentProcessId()) + ".bmp";
-        test::WriteBytes(picture_, TwoColourBmp(60, 40));
-        for (const char* v : {"RegisteredOwner", "RegisteredOrganization", "ProductId"}) {
+        test::WriteBytes(picture_, test::TwoColourBmp(60, 40));
+        for (const char* v : {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId}) {
             test::SetText(Root::LocalMachine, kVersionKey, v, "old");
             test::SetText(Root::LocalMachine, kOtherVersionKey, v, "other family");
         }
-        test::SetText(Root::LocalMachine, kCpuKey, "ProcessorNameString", "old cpu");
-        main_.Load();
+        test::SetText(Root::LocalMachine, kCpuKey, places::kProcessorName, "old cpu");
+        MainWindowTest::SetUp();
         main_.Labe = Variant::Text(system_);
         main_.Show();
     }
     void TearDown() override {
-        platform::SetWriteRefusalForTesting(nullptr);
-        Form::SetModalHook(nullptr);
         main_.Unload();
         test::RemoveTree(system_);
         DeleteFileA(picture_.c_str());
     }
 
-    std::string Info() const { return test::ReadBytes(system_ + "\\oeminfo.ini"); }
-    std::string Logo() const { return test::ReadBytes(system_ + "\\OEMLOGO.BMP"); }
-    bool Exists(const char* name) const {
-        return GetFileAttributesA((system_ + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
+    std::string Info() const { return test::ReadBytes(test::InfoIn(system_)); }
+    std::string Logo() const { return test::ReadBytes(test::AppliedLogoIn(system_)); }
+    static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
     std::string Reg(const std::string& key, const char* value) const {
         platform::RegValue v = platform::RegReadRaw(Root::LocalMachine, key, value);
         return v.exists ? v.bytes : "<absent>";
@@ -109,7 +68,7 @@ protected:
     void Support(const std::string& text) { main_.Window<Form2>().Text1().SetText(text); }
     // Presses 実行 on the main window and runs `inside` in the confirmation window.
     void OpenConfirmation(std::function<void(Form&)> inside) {
-        Form::SetModalHook(std::move(inside));
+        test::ModalScope modal(std::move(inside));
         Click(main_.C("Command4"));
     }
     void ApplyWith(const char* option) {
@@ -119,15 +78,12 @@ protected:
         });
     }
 
-    test::ProgramFolder program_;
-    test::ScriptedDialogs dialogs_;
-    Form1 main_;
     std::string system_, picture_;
 };
 
 TEST_F(Apply, WholeJobIn256Colours) {
     // An old file with more lines and another section: nothing of it may survive.
-    test::WriteBytes(system_ + "\\oeminfo.ini",
+    test::WriteBytes(test::InfoIn(system_),
                      "[General]\r\nManufacturer=Old\r\n[Other]\r\nX=1\r\n[Support Information]\r\n"
                      "Line1=a\r\nLine2=b\r\nLine3=c\r\nLine4=d\r\n");
     main_.Text4(0).SetText("  風車 工房");
@@ -167,14 +123,14 @@ TEST_F(Apply, WholeJobIn256Colours) {
                                  "Line4=\"サポート窓口　０１２０\"\r\n"
                                  "Line5=\"" + std::string(128, 'x') + "\"\r\n"));
 
-    EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), test::Sjis("山田 太郎") + '\0');
-    EXPECT_EQ(Reg(kVersionKey, "RegisteredOrganization"), test::Sjis("風車工房") + '\0');
-    EXPECT_EQ(Reg(kVersionKey, "ProductId"), std::string("12345-OEM-0000001-00001") + '\0');
-    for (const char* v : {"RegisteredOwner", "RegisteredOrganization", "ProductId"}) {
+    EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOwner), test::Sjis("山田 太郎") + '\0');
+    EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOrganization), test::Sjis("風車工房") + '\0');
+    EXPECT_EQ(Reg(kVersionKey, places::kProductId), std::string("12345-OEM-0000001-00001") + '\0');
+    for (const char* v : {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId}) {
         EXPECT_EQ(platform::RegReadRaw(Root::LocalMachine, kVersionKey, v).type, unsigned(REG_SZ)) << v;
         EXPECT_EQ(Reg(kOtherVersionKey, v), std::string("other family") + '\0') << v;
     }
-    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"),
+    EXPECT_EQ(Reg(kCpuKey, places::kProcessorName),
               kNt ? test::Sjis("カザグルマ CPU 1GHz") + '\0' : std::string("old cpu") + '\0');
 
     std::string bmp = Logo();
@@ -273,13 +229,13 @@ TEST_F(Apply, EmptyEditorAndEmptyFieldsAreWrittenAsEmptyTexts) {
     ApplyWith("Option2");
     EXPECT_EQ(main_.Panel(1), kSuccess);
     EXPECT_EQ(Info(), "[General]\r\nManufacturer=\"\"\r\nModel=\"\"\r\n[Support Information]\r\nLine1=\"\"\r\n");
-    for (const char* v : {"RegisteredOwner", "RegisteredOrganization", "ProductId"}) {
+    for (const char* v : {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId}) {
         platform::RegValue r = platform::RegReadRaw(Root::LocalMachine, kVersionKey, v);
         EXPECT_TRUE(r.exists) << v;
         EXPECT_EQ(r.type, unsigned(REG_SZ)) << v;
         EXPECT_EQ(r.bytes, std::string(1, '\0')) << v;
     }
-    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"), kNt ? std::string(1, '\0') : std::string("old cpu") + '\0');
+    EXPECT_EQ(Reg(kCpuKey, places::kProcessorName), kNt ? std::string(1, '\0') : std::string("old cpu") + '\0');
 }
 
 TEST_F(Apply, MissingSystemFolderIsReportedAndTheRegistryStillWritten) {
@@ -295,10 +251,34 @@ TEST_F(Apply, MissingSystemFolderIsReportedAndTheRegistryStillWritten) {
     // Only the 256-colour writer tells of its own failure.
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_EQ(dialogs_.messages[0].title, "ビットマップ書き込みエラー");
-    EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), std::string("owner") + '\0');
-    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"), kNt ? main_.C("Text6").Text() + '\0' : "old cpu" + std::string(1, '\0'));
+    EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOwner), std::string("owner") + '\0');
+    EXPECT_EQ(Reg(kCpuKey, places::kProcessorName), kNt ? main_.C("Text6").Text() + '\0' : "old cpu" + std::string(1, '\0'));
     ASSERT_NE(main_.ExistingWindow<Form5>(), nullptr);
     EXPECT_FALSE(main_.ExistingWindow<Form5>()->Loaded());
+}
+
+TEST_F(Apply, UnknownSystemFolderWritesNoFileAnywhere) {
+    // Without a system folder the two files would be named from the root of the current drive.
+    const std::string cwd = test::ScratchFolder("cwd" + std::to_string(GetCurrentProcessId()));
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryA(cwd.c_str()));
+    main_.Labe = Variant();
+    main_.Text1(0).SetText("owner");
+    Import();
+    for (const char* option : {"Option1", "Option2"}) {
+        main_.SetPanel(1, "");
+        ApplyWith(option);
+        EXPECT_EQ(main_.Panel(1), "oeminfo.ini、ロゴ画像を書き込めませんでした。") << option;
+        for (const std::string& name : {test::InfoIn("C:"), test::AppliedLogoIn("C:"), test::InfoIn(cwd),
+                                         test::AppliedLogoIn(cwd)}) {
+            EXPECT_FALSE(Exists(name)) << option << " " << name;
+            DeleteFileA(name.c_str());
+        }
+    }
+    SetCurrentDirectoryA(before);
+    test::RemoveTree(cwd);
+    EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOwner), std::string("owner") + '\0');
 }
 
 TEST_F(Apply, RefusedRegistryWriteIsReportedAndTheOtherStepsStillRun) {
@@ -313,11 +293,11 @@ TEST_F(Apply, RefusedRegistryWriteIsReportedAndTheOtherStepsStillRun) {
     Click(main_.C("Command5"));
     ApplyWith("Option1");
     EXPECT_EQ(main_.Panel(1), "管理者権限がないため登録情報を書き込めませんでした。");
-    std::vector<std::string> expected = {"RegisteredOwner", "RegisteredOrganization", "ProductId"};
-    if (kNt) expected.push_back("ProcessorNameString");
+    std::vector<std::string> expected = {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId};
+    if (kNt) expected.push_back(places::kProcessorName);
     EXPECT_EQ(attempts, expected);
-    EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), std::string("old") + '\0');
-    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"), std::string(kNt ? "new cpu" : "old cpu") + '\0');
+    EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOwner), std::string("old") + '\0');
+    EXPECT_EQ(Reg(kCpuKey, places::kProcessorName), std::string(kNt ? "new cpu" : "old cpu") + '\0');
     EXPECT_NE(Info().find("Line1=\"line\""), std::string::npos);
     EXPECT_EQ(Logo().size(), 23550u);
 }
@@ -325,7 +305,8 @@ TEST_F(Apply, RefusedRegistryWriteIsReportedAndTheOtherStepsStillRun) {
 TEST_F(Apply, EverythingRefusedForLackOfRightsSaysSo) {
     // Targets the system refuses to replace (folders in their place), and a registry that
     // refuses every write.
-    for (const char* name : {"oeminfo.ini", "OEMLOGO.BMP"}) CreateDirectoryA((system_ + "\\" + name).c_str(), nullptr);
+    for (const std::string& name : {test::InfoIn(system_), test::AppliedLogoIn(system_)})
+        CreateDirectoryA(name.c_str(), nullptr);
     platform::SetWriteRefusalForTesting([](Root, std::string_view, std::string_view) { return true; });
     Import();
     Click(main_.C("Command5"));
@@ -350,10 +331,10 @@ TEST_F(Apply, CancelOrCloseWritesNothing) {
         SendMessageA(f.hwnd(), WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(main_.Panel(1), "メーカー画像の場合256色のほうがいいです。");
-    EXPECT_FALSE(Exists("oeminfo.ini"));
-    EXPECT_FALSE(Exists("OEMLOGO.BMP"));
-    EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), std::string("old") + '\0');
-    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"), std::string("old cpu") + '\0');
+    EXPECT_FALSE(Exists(test::InfoIn(system_)));
+    EXPECT_FALSE(Exists(test::AppliedLogoIn(system_)));
+    EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOwner), std::string("old") + '\0');
+    EXPECT_EQ(Reg(kCpuKey, places::kProcessorName), std::string("old cpu") + '\0');
 }
 
 TEST_F(Apply, EveryOpeningStartsWithFullColourAndTheWarning) {

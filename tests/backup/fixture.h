@@ -6,7 +6,7 @@
 #include "app/form1.h"
 #include "platform/files.h"
 #include "platform/shell.h"
-#include "support/kaza_test.h"
+#include "support/fixtures.h"
 
 namespace kaza::test {
 
@@ -30,25 +30,22 @@ public:
 inline const std::string kInstalledLogo = std::string("BM\x36\x00\x00\x00\x00\x00", 8) + "logo-now";
 inline const std::string kInstalledInfo = "[General]\r\nManufacturer=" + Sjis("風車工房") + "\r\n";
 
-class BackupTest : public ::testing::Test {
+class BackupTest : public MainWindowTest {
 protected:
     void SetUp() override {
         system_ = ScratchFolder("system");
-        WriteBytes(system_ + "\\oemlogo.bmp", kInstalledLogo);
-        WriteBytes(system_ + "\\oeminfo.ini", kInstalledInfo);
-        main_.Load();
+        WriteBytes(LogoIn(system_), kInstalledLogo);
+        WriteBytes(InfoIn(system_), kInstalledInfo);
+        MainWindowTest::SetUp();
         main_.Labe = Variant::Text(system_);
     }
 
-    void Click(const char* menu) { SendMessageA(main_.hwnd(), WM_COMMAND, main_.Menu(menu).id(), 0); }
+    void Click(const char* menu) { ClickMenu(main_, menu); }
     std::string Status() { return main_.Panel(1); }
     static bool Exists(const std::string& path) { return platform::FileExists(path); }
 
-    ProgramFolder program_;
-    ScriptedDialogs dialogs_;
     ScriptedShell shell_;
     std::string system_;
-    Form1 main_;
 };
 
 }  // namespace kaza::test

@@ -13,28 +13,27 @@ protected:
     void SetUp() override {
         BackupTest::SetUp();
         saved_ = ScratchFolder("saved");
-        WriteBytes(saved_ + "\\oemlogo.bmp", kSavedLogo);
-        WriteBytes(saved_ + "\\oeminfo.ini", kSavedInfo);
+        WriteBytes(LogoIn(saved_), kSavedLogo);
+        WriteBytes(InfoIn(saved_), kSavedInfo);
     }
 
     // Opens the window from the menu and acts inside it while it is shown modal.
     void Open(std::function<void(Form6&)> inside) {
-        bool ran = false;
-        ui::Form::SetModalHook([&](ui::Form& f) {
-            ran = true;
-            auto* w = dynamic_cast<Form6*>(&f);
-            ASSERT_NE(w, nullptr);
-            inside(*w);
-        });
-        Click("moto");
-        EXPECT_TRUE(ran);
+        {
+            ModalScope modal([&](ui::Form& f) {
+                auto* w = dynamic_cast<Form6*>(&f);
+                ASSERT_NE(w, nullptr);
+                inside(*w);
+            });
+            Click("moto");
+        }
         EXPECT_FALSE(main_.Window<Form6>().Loaded());
     }
-    static void Press(Form6& w, const char* button) { SendMessageA(w.C(button).hwnd(), BM_CLICK, 0, 0); }
+    static void Press(Form6& w, const char* button) { test::Click(w.C(button)); }
 
     void ExpectInstalledUnchanged() {
-        EXPECT_EQ(ReadBytes(system_ + "\\oemlogo.bmp"), kInstalledLogo);
-        EXPECT_EQ(ReadBytes(system_ + "\\oeminfo.ini"), kInstalledInfo);
+        EXPECT_EQ(ReadBytes(LogoIn(system_)), kInstalledLogo);
+        EXPECT_EQ(ReadBytes(InfoIn(system_)), kInstalledInfo);
     }
 
     const std::string kSavedLogo = std::string("BM\0\0saved", 9);
@@ -50,8 +49,8 @@ TEST_F(Restore, OpensEmptyWithTheHintAndCancelCopiesNothing) {
         EXPECT_EQ(Status(), "バックアップしたものを元に戻します。");
         EXPECT_EQ(w.Text1().Text(), "");
         EXPECT_EQ(w.Text2().Text(), "");
-        w.Text1().SetText(saved_ + "\\oemlogo.bmp");
-        w.Text2().SetText(saved_ + "\\oeminfo.ini");
+        w.Text1().SetText(LogoIn(saved_));
+        w.Text2().SetText(InfoIn(saved_));
         Press(w, "Command2");
     });
     ExpectInstalledUnchanged();
@@ -61,7 +60,7 @@ TEST_F(Restore, OpensEmptyWithTheHintAndCancelCopiesNothing) {
     Open([&](Form6& w) {
         EXPECT_EQ(w.Text1().Text(), "");
         EXPECT_EQ(w.Text2().Text(), "");
-        w.Text1().SetText(saved_ + "\\oemlogo.bmp");
+        w.Text1().SetText(LogoIn(saved_));
         SendMessageA(w.hwnd(), WM_CLOSE, 0, 0);
     });
     ExpectInstalledUnchanged();
@@ -69,19 +68,19 @@ TEST_F(Restore, OpensEmptyWithTheHintAndCancelCopiesNothing) {
 }
 
 TEST_F(Restore, BrowsedPairReplacesBothInstalledFiles) {
-    dialogs_.openAnswers = {saved_ + "\\oemlogo.bmp", saved_ + "\\oeminfo.ini"};
+    dialogs_.openAnswers = {LogoIn(saved_), InfoIn(saved_)};
     Open([&](Form6& w) {
         Press(w, "Command3");
         Press(w, "Command4");
-        EXPECT_EQ(w.Text1().Text(), saved_ + "\\oemlogo.bmp");
-        EXPECT_EQ(w.Text2().Text(), saved_ + "\\oeminfo.ini");
+        EXPECT_EQ(w.Text1().Text(), LogoIn(saved_));
+        EXPECT_EQ(w.Text2().Text(), InfoIn(saved_));
         Press(w, "Command1");
     });
     ASSERT_EQ(dialogs_.openFilters.size(), 2u);
     EXPECT_EQ(dialogs_.openFilters[0], "bmp(*.bmp)|*.bmp");
     EXPECT_EQ(dialogs_.openFilters[1], "ini(*.ini)|*.ini");
-    EXPECT_EQ(ReadBytes(system_ + "\\oemlogo.bmp"), kSavedLogo);
-    EXPECT_EQ(ReadBytes(system_ + "\\oeminfo.ini"), kSavedInfo);
+    EXPECT_EQ(ReadBytes(LogoIn(system_)), kSavedLogo);
+    EXPECT_EQ(ReadBytes(InfoIn(system_)), kSavedInfo);
     EXPECT_EQ(Status(), "バックアップを元に戻しました。");
 }
 
@@ -92,8 +91,8 @@ TEST_F(Restore, ATypedRenamedBitmapAloneLandsUnderTheTargetName) {
         w.Text1().SetText(renamed);
         Press(w, "Command1");
     });
-    EXPECT_EQ(ReadBytes(system_ + "\\oemlogo.bmp"), kSavedLogo);
-    EXPECT_EQ(ReadBytes(system_ + "\\oeminfo.ini"), kInstalledInfo);  // empty field: left as it was
+    EXPECT_EQ(ReadBytes(LogoIn(system_)), kSavedLogo);
+    EXPECT_EQ(ReadBytes(InfoIn(system_)), kInstalledInfo);  // empty field: left as it was
     EXPECT_TRUE(Exists(renamed));
     EXPECT_EQ(Status(), "バックアップを元に戻しました。");
 }
@@ -119,8 +118,8 @@ TEST_F(Restore, ACancelledBrowseTakesTheSharedDialogsLastFile) {
 
 TEST_F(Restore, TheInstalledFileNamedAsItsOwnBackupKeepsItsContent) {
     Open([&](Form6& w) {
-        w.Text1().SetText(system_ + "\\OEMLOGO.BMP");
-        w.Text2().SetText(system_ + "\\oeminfo.ini");
+        w.Text1().SetText(AppliedLogoIn(system_));
+        w.Text2().SetText(InfoIn(system_));
         Press(w, "Command1");
     });
     // Nothing needed copying: the system folder already holds what was asked for.
@@ -130,19 +129,19 @@ TEST_F(Restore, TheInstalledFileNamedAsItsOwnBackupKeepsItsContent) {
 
 TEST_F(Restore, NamesWhatWasNotRestored) {
     Open([&](Form6& w) {
-        w.Text1().SetText(saved_ + "\\oemlogo.bmp");
+        w.Text1().SetText(LogoIn(saved_));
         w.Text2().SetText(saved_ + "\\gone.ini");
         Press(w, "Command1");
     });
     EXPECT_EQ(Status(), "oeminfo.iniの元ファイルがなく、oemlogo.bmpだけ戻しました。");
-    EXPECT_EQ(ReadBytes(system_ + "\\oemlogo.bmp"), kSavedLogo);
-    EXPECT_EQ(ReadBytes(system_ + "\\oeminfo.ini"), kInstalledInfo);
+    EXPECT_EQ(ReadBytes(LogoIn(system_)), kSavedLogo);
+    EXPECT_EQ(ReadBytes(InfoIn(system_)), kInstalledInfo);
 
     // A system folder that cannot be written takes neither file.
     main_.Labe = Variant::Text(system_ + "\\missing");
     Open([&](Form6& w) {
-        w.Text1().SetText(saved_ + "\\oemlogo.bmp");
-        w.Text2().SetText(saved_ + "\\oeminfo.ini");
+        w.Text1().SetText(LogoIn(saved_));
+        w.Text2().SetText(InfoIn(saved_));
         Press(w, "Command1");
     });
     EXPECT_EQ(Status(), "oemlogo.bmp,oeminfo.iniを書き込めませんでした。");

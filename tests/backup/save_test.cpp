@@ -17,26 +17,26 @@ TEST_F(DesktopSave, CopiesBothFilesAndReplacesThemWithoutAsking) {
     shell_.desktop = ScratchFolder("desktop");
     Click("DESUK");
     EXPECT_EQ(Status(), "oemlogo.bmp,oeminfo.iniをデスクトップに保存しました。");
-    EXPECT_EQ(ReadBytes(shell_.desktop + "\\oemlogo.bmp"), kInstalledLogo);
-    EXPECT_EQ(ReadBytes(shell_.desktop + "\\oeminfo.ini"), kInstalledInfo);
+    EXPECT_EQ(ReadBytes(LogoIn(shell_.desktop)), kInstalledLogo);
+    EXPECT_EQ(ReadBytes(InfoIn(shell_.desktop)), kInstalledInfo);
 
-    WriteBytes(system_ + "\\oemlogo.bmp", "BMnewer");
-    WriteBytes(system_ + "\\oeminfo.ini", "[General]\r\n");
+    WriteBytes(LogoIn(system_), "BMnewer");
+    WriteBytes(InfoIn(system_), "[General]\r\n");
     main_.SetPanel(1, "");
     Click("DESUK");
     EXPECT_EQ(Status(), "oemlogo.bmp,oeminfo.iniをデスクトップに保存しました。");
-    EXPECT_EQ(ReadBytes(shell_.desktop + "\\oemlogo.bmp"), "BMnewer");
-    EXPECT_EQ(ReadBytes(shell_.desktop + "\\oeminfo.ini"), "[General]\r\n");
+    EXPECT_EQ(ReadBytes(LogoIn(shell_.desktop)), "BMnewer");
+    EXPECT_EQ(ReadBytes(InfoIn(shell_.desktop)), "[General]\r\n");
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 
 TEST_F(DesktopSave, NamesWhatWasNotSaved) {
     shell_.desktop = ScratchFolder("desktop");
-    DeleteFileA((system_ + "\\oeminfo.ini").c_str());
+    DeleteFileA(InfoIn(system_).c_str());
     Click("DESUK");
     EXPECT_EQ(Status(), "oeminfo.iniがないため、oemlogo.bmpだけ保存しました。");
-    EXPECT_EQ(ReadBytes(shell_.desktop + "\\oemlogo.bmp"), kInstalledLogo);
-    EXPECT_FALSE(Exists(shell_.desktop + "\\oeminfo.ini"));
+    EXPECT_EQ(ReadBytes(LogoIn(shell_.desktop)), kInstalledLogo);
+    EXPECT_FALSE(Exists(InfoIn(shell_.desktop)));
 
     // A desktop folder that has gone away takes neither file.
     RemoveTree(shell_.desktop);
@@ -50,8 +50,8 @@ TEST_F(DesktopSave, ADesktopTheShellCannotNameIsReportedNotGuessed) {
     Click("DESUK");
     EXPECT_EQ(Status(), "デスクトップの場所が分からず、保存できませんでした。");
     // Nothing landed in the root of the current drive.
-    EXPECT_FALSE(Exists("\\oemlogo.bmp"));
-    EXPECT_FALSE(Exists("\\oeminfo.ini"));
+    EXPECT_FALSE(Exists(LogoIn("")));
+    EXPECT_FALSE(Exists(InfoIn("")));
 }
 
 TEST(SystemShell, NamesTheDesktopWithoutATrailingBackslash) {
@@ -72,17 +72,17 @@ TEST_F(FolderSave, RemembersThePickedFolderInLowerCase) {
     EXPECT_EQ(dialogs_.browseFlags[0], 3u);
     EXPECT_EQ(main_.C("Text5").Text(), "c:\\kaza-test\\saved here");
     EXPECT_EQ(Status(), "c:\\kaza-test\\saved hereに保存しました。");
-    EXPECT_EQ(ReadBytes(picked + "\\oemlogo.bmp"), kInstalledLogo);
-    EXPECT_EQ(ReadBytes(picked + "\\oeminfo.ini"), kInstalledInfo);
+    EXPECT_EQ(ReadBytes(LogoIn(picked)), kInstalledLogo);
+    EXPECT_EQ(ReadBytes(InfoIn(picked)), kInstalledInfo);
 
     // A later cancel saves into the remembered folder again.
-    WriteBytes(system_ + "\\oemlogo.bmp", "BMsecond");
+    WriteBytes(LogoIn(system_), "BMsecond");
     main_.SetPanel(1, "");
     Click("SONOTA");
     EXPECT_EQ(dialogs_.browseTitles.size(), 2u);
     EXPECT_EQ(main_.C("Text5").Text(), "c:\\kaza-test\\saved here");
     EXPECT_EQ(Status(), "c:\\kaza-test\\saved hereに保存しました。");
-    EXPECT_EQ(ReadBytes(picked + "\\oemlogo.bmp"), "BMsecond");
+    EXPECT_EQ(ReadBytes(LogoIn(picked)), "BMsecond");
 
     // ... and says so when that folder has gone in the meantime.
     RemoveTree(picked);
@@ -97,15 +97,15 @@ TEST_F(FolderSave, CancelledBeforeAnyPickCopiesNothing) {
     EXPECT_EQ(dialogs_.browseTitles.size(), 1u);
     EXPECT_EQ(Status(), "指定先に保存はキャンセルされました。");
     EXPECT_EQ(main_.C("Text5").Text(), "");
-    EXPECT_FALSE(Exists("\\oemlogo.bmp"));
+    EXPECT_FALSE(Exists(LogoIn("")));
 }
 
 TEST_F(FolderSave, TheSystemFolderItselfAlreadyHoldsThePair) {
     dialogs_.browseAnswers = {system_};
     Click("SONOTA");
     EXPECT_EQ(Status(), platform::LowerCase(system_) + "に保存しました。");
-    EXPECT_EQ(ReadBytes(system_ + "\\oemlogo.bmp"), kInstalledLogo);
-    EXPECT_EQ(ReadBytes(system_ + "\\oeminfo.ini"), kInstalledInfo);
+    EXPECT_EQ(ReadBytes(LogoIn(system_)), kInstalledLogo);
+    EXPECT_EQ(ReadBytes(InfoIn(system_)), kInstalledInfo);
 }
 
 TEST_F(FolderSave, ADriveRootTakesTheSeparatorAgain) {
@@ -113,10 +113,10 @@ TEST_F(FolderSave, ADriveRootTakesTheSeparatorAgain) {
     Click("SONOTA");
     EXPECT_EQ(main_.C("Text5").Text(), "c:\\");
     EXPECT_EQ(Status(), "c:\\に保存しました。");
-    EXPECT_EQ(ReadBytes("C:\\oemlogo.bmp"), kInstalledLogo);
-    EXPECT_EQ(ReadBytes("C:\\oeminfo.ini"), kInstalledInfo);
-    DeleteFileA("C:\\oemlogo.bmp");
-    DeleteFileA("C:\\oeminfo.ini");
+    EXPECT_EQ(ReadBytes(LogoIn("C:")), kInstalledLogo);
+    EXPECT_EQ(ReadBytes(InfoIn("C:")), kInstalledInfo);
+    DeleteFileA(LogoIn("C:").c_str());
+    DeleteFileA(InfoIn("C:").c_str());
 }
 
 class FloppySave : public BackupTest {
@@ -125,8 +125,8 @@ protected:
         BackupTest::SetUp();
         // Drive A: is a folder of the prefix's C: drive (see tests.cmake); check that it is.
         CreateDirectoryA(kFloppy, nullptr);
-        DeleteFileA("C:\\kaza-floppy\\oemlogo.bmp");
-        DeleteFileA("C:\\kaza-floppy\\oeminfo.ini");
+        DeleteFileA(LogoIn("C:\\kaza-floppy").c_str());
+        DeleteFileA(InfoIn("C:\\kaza-floppy").c_str());
         WriteBytes(std::string(kFloppy) + "\\marker", "A");
         ASSERT_EQ(ReadBytes("A:\\marker"), "A") << "drive A: is not the folder " << kFloppy << " (run through ctest)";
         DeleteFileA("C:\\kaza-floppy\\marker");
@@ -147,8 +147,8 @@ TEST_F(FloppySave, YesCopiesBothFilesToTheRootOfDriveA) {
     Click("HURO");
     ExpectOnlyConfirmation();
     EXPECT_EQ(Status(), "oemlogo.bmp,oeminfo.iniをフロッピーに保存しました。");
-    EXPECT_EQ(ReadBytes("C:\\kaza-floppy\\oemlogo.bmp"), kInstalledLogo);
-    EXPECT_EQ(ReadBytes("C:\\kaza-floppy\\oeminfo.ini"), kInstalledInfo);
+    EXPECT_EQ(ReadBytes(LogoIn("C:\\kaza-floppy")), kInstalledLogo);
+    EXPECT_EQ(ReadBytes(InfoIn("C:\\kaza-floppy")), kInstalledInfo);
     // The probe leaves the current directory where it was.
     char after[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, after);
@@ -160,8 +160,8 @@ TEST_F(FloppySave, NoLeavesDriveAAndTheStatusAlone) {
     Click("HURO");
     ExpectOnlyConfirmation();
     EXPECT_EQ(Status(), "前のテキスト");
-    EXPECT_FALSE(Exists("C:\\kaza-floppy\\oemlogo.bmp"));
-    EXPECT_FALSE(Exists("C:\\kaza-floppy\\oeminfo.ini"));
+    EXPECT_FALSE(Exists(LogoIn("C:\\kaza-floppy")));
+    EXPECT_FALSE(Exists(InfoIn("C:\\kaza-floppy")));
 }
 
 TEST_F(FloppySave, ADiskThatTakesNothingIsReported) {
@@ -214,7 +214,7 @@ TEST_F(FloppySave, EachProbeOutcomeShowsOnlyItsOwnMessage) {
             ExpectOnlyConfirmation();
         }
         EXPECT_EQ(Status(), "前のテキスト");
-        EXPECT_FALSE(Exists("C:\\kaza-floppy\\oemlogo.bmp"));
+        EXPECT_FALSE(Exists(LogoIn("C:\\kaza-floppy")));
     }
     EXPECT_EQ(shell_.probes, 4);
 }

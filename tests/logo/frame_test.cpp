@@ -6,6 +6,7 @@
 #include "logo/logo.h"
 #include "logo/logo_test_util.h"
 #include "platform/ui/picturebox.h"
+#include "presets/store.h"
 #include "support/kaza_test.h"
 
 namespace kaza {
@@ -24,11 +25,11 @@ const std::string kCentreHint = "画像が大きいとおもいっきりはみ�
 constexpr uint32_t kGrey = 0xC0C0C0;
 constexpr uint32_t kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
 
-class LogoFrame : public ::testing::Test {
+class LogoFrame : public test::MainWindowTest {
 protected:
     void SetUp() override {
         pictures_ = test::ScratchFolder("logo_frame");
-        main_.Load();
+        MainWindowTest::SetUp();
     }
 
     // Imports a picture file through the scripted dialog.
@@ -62,19 +63,17 @@ protected:
         EXPECT_EQ(r.right - r.left, ui::Px(width));
         EXPECT_EQ(r.bottom - r.top, ui::Px(height));
     }
-    void ExpectDesignRectangle() { ExpectGeometry(240, 3480, 3150, 1590); }
+    void ExpectDesignRectangle() {
+        ExpectGeometry(kLogoFrame.left, kLogoFrame.top, kLogoFrame.width, kLogoFrame.height);
+    }
 
-    test::ProgramFolder folder_;
-    test::ScriptedDialogs dialogs_;
     std::string pictures_;
-    Form1 main_;
 };
 
 TEST_F(LogoFrame, StartsEmptyGreyWithBorderInItsDesignRectangle) {
     ExpectDesignRectangle();
     EXPECT_TRUE(frame().Border());
     EXPECT_FALSE(frame().AutoSize());
-    EXPECT_FALSE(frame().AutoRedraw());
     EXPECT_EQ(frame().Scale(), ui::ScaleMode::Twips);
     EXPECT_TRUE(frame().Picture().empty());
     EXPECT_EQ(frame().SurfaceWidth(), 210 - 4);
@@ -100,12 +99,12 @@ TEST_F(LogoFrame, ImportShowsThePictureUnscaledAtTheTopLeft) {
     EXPECT_EQ(At(0, 20), kGrey);
 
     // The clicked frame runs the same import; GIF and JPEG load too, at their natural size.
-    std::string gif = folder_.plugins() + "\\9X.gif";
+    std::string gif = program_.plugins() + "\\" + presets::kPage9x;
     dialogs_.openAnswers.push_back(gif);
     main_.Raise("Picture1", -1, ui::Event::Click);
     EXPECT_EQ(main_.TRF, Variant::Text(gif));
     EXPECT_EQ(frame().Picture().width(), platform::Picture::Load(gif).width());
-    dialogs_.openAnswers.push_back(folder_.plugins() + "\\XP.jpg");
+    dialogs_.openAnswers.push_back(program_.plugins() + "\\" + presets::kPageXp);
     main_.Raise("G", -1, ui::Event::Click);
     EXPECT_FALSE(frame().Picture().empty());
     EXPECT_EQ(dialogs_.openFilters.size(), 3u);
@@ -134,7 +133,6 @@ TEST_F(LogoFrame, FitStretchesOntoTheBorderlessFrameAndFitAgainShowsThePictureUn
     EXPECT_EQ(Flags(), "1|");
     EXPECT_EQ(Panels(), kFitOn + "|" + kCentreOff);
     EXPECT_FALSE(frame().Border());
-    EXPECT_TRUE(frame().AutoRedraw());
     EXPECT_TRUE(main_.Picture1().Visible());
     ExpectDesignRectangle();
     // Enlarged to exactly 210 × 106 pixels: no grey left anywhere.
@@ -151,7 +149,6 @@ TEST_F(LogoFrame, FitStretchesOntoTheBorderlessFrameAndFitAgainShowsThePictureUn
     EXPECT_EQ(Flags(), "|");
     EXPECT_EQ(Panels(), kFitOff + "|" + kCentreOff);
     EXPECT_FALSE(frame().Border());
-    EXPECT_TRUE(frame().AutoRedraw());
     ExpectDesignRectangle();
     EXPECT_EQ(At(0, 0), kRed);
     EXPECT_EQ(At(19, 9), kBlue);

@@ -9,7 +9,7 @@
 #include "platform/files.h"
 #include "platform/ui/form.h"
 #include "platform/ui/picturebox.h"
-#include "support/kaza_test.h"
+#include "support/fixtures.h"
 
 namespace kaza {
 namespace {
@@ -22,11 +22,9 @@ const ui::ControlDecl kControls[] = {
 };
 const ui::FormDecl kSurfaceForm{"surface", 6000, 4500, kControls, ui::Count(kControls)};
 
-uint32_t U32(const std::string& b, size_t at) {
-    return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 | uint32_t(uint8_t(b[at + 2])) << 16 |
-           uint32_t(uint8_t(b[at + 3])) << 24;
-}
-uint32_t U16(const std::string& b, size_t at) { return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8; }
+using test::U16;
+using test::U32;
+
 // Palette entry i as 0x00RRGGBB.
 uint32_t PaletteRgb(const std::string& b, int i) {
     size_t at = 54 + size_t(i) * 4;
@@ -130,6 +128,25 @@ TEST_F(Writer, ColoursAreCutToTheirTopBits) {
     for (int i = 0; i < 8; ++i) EXPECT_EQ(uint8_t(b[1078 + i]), indices[i]) << i;
 }
 
+TEST(WriterOnAPlainSurface, RowsRunBottomUpPaddedToFourBytesInEitherUnit) {
+    const uint32_t bits[6] = {0xE040C0, 0x000000, 0xFFFFFF,   // top row: indices 235, 0, 255
+                              0x200000, 0x002000, 0x000040};  // bottom row: 32, 4, 1
+    const std::string dir = test::ScratchFolder("plainsurface");
+    ASSERT_TRUE(logo::WriteBitmap256({bits, 3, 2, 1}, nullptr, dir + "\\px.bmp", 0, 0, 3, 2));
+    std::string b = test::ReadBytes(dir + "\\px.bmp");
+    ASSERT_EQ(b.size(), 1078u + 2 * 4);
+    EXPECT_EQ(b.substr(1078), std::string("\x20\x04\x01\x00\xEB\x00\xFF\x00", 8));
+
+    // In twips each step is one twip: 45 steps from twip 0 of row twip 16 take each pixel of
+    // the bottom row fifteen times.
+    ASSERT_TRUE(logo::WriteBitmap256({bits, 3, 2, 15}, nullptr, dir + "\\tw.bmp", 0, 16, 45, 1));
+    b = test::ReadBytes(dir + "\\tw.bmp");
+    ASSERT_EQ(b.size(), 1078u + 48);
+    EXPECT_EQ(b.substr(1078), std::string(15, '\x20') + std::string(15, '\x04') + std::string(15, '\x01') +
+                                  std::string(3, '\0'));
+    test::RemoveTree(dir);
+}
+
 TEST_F(Writer, SamplesExactlyAsPointDoesInEitherUnitAndOutsideTheSurface) {
     // Twips: each step is one twip, so fifteen samples share a pixel.
     surface().SetScale(ScaleMode::Twips);
@@ -231,16 +248,13 @@ TEST_F(Writer, SurfacePointGeometryAndFullColourSave) {
 }
 
 // The two logo saves through the main window's frame.
-class LogoSave : public ::testing::Test {
+class LogoSave : public test::MainWindowTest {
 protected:
     void SetUp() override {
         dir_ = test::ScratchFolder("logosave");
-        main_.Load();
+        MainWindowTest::SetUp();
     }
-    test::ProgramFolder folder_;
-    test::ScriptedDialogs dialogs_;
     std::string dir_;
-    Form1 main_;
 };
 
 TEST_F(LogoSave, TwoHundredFiftySixColoursWriteTheWholeBorderlessFrame) {
@@ -250,11 +264,10 @@ TEST_F(LogoSave, TwoHundredFiftySixColoursWriteTheWholeBorderlessFrame) {
     logo::Import(main_);
     PictureBoxWindow& pb = *main_.Picture1().pictureBox();
     ASSERT_TRUE(pb.Border());
-    ASSERT_TRUE(logo::SaveLogo256(main_, dir_ + "\\OEMLOGO.BMP"));
+    ASSERT_TRUE(logo::SaveLogo256(main_, test::AppliedLogoIn(dir_)));
     EXPECT_FALSE(pb.Border());
-    EXPECT_TRUE(pb.AutoRedraw());
     EXPECT_EQ(pb.Scale(), ScaleMode::Pixels);
-    std::string b = test::ReadBytes(dir_ + "\\OEMLOGO.BMP");
+    std::string b = test::ReadBytes(test::AppliedLogoIn(dir_));
     ASSERT_EQ(b.size(), 23550u);
     EXPECT_EQ(uint8_t(b[1078 + 105 * 212]), 224);      // top-left: the red picture
     EXPECT_EQ(uint8_t(b[1078 + 0 * 212 + 209]), 219);  // bottom-right: the grey background
@@ -264,8 +277,8 @@ TEST_F(LogoSave, TwoHundredFiftySixColoursWriteTheWholeBorderlessFrame) {
 
 TEST_F(LogoSave, FullColourSavesTheClientAreaInsideTheBorder) {
     ASSERT_TRUE(main_.Picture1().pictureBox()->Border());
-    ASSERT_TRUE(logo::SaveLogoFullColour(main_, dir_ + "\\OEMLOGO.BMP"));
-    std::string b = test::ReadBytes(dir_ + "\\OEMLOGO.BMP");
+    ASSERT_TRUE(logo::SaveLogoFullColour(main_, test::AppliedLogoIn(dir_)));
+    std::string b = test::ReadBytes(test::AppliedLogoIn(dir_));
     EXPECT_EQ(U32(b, 18), 206u);
     EXPECT_EQ(U32(b, 22), 102u);
     EXPECT_EQ(b.size(), 54u + 620u * 102u);

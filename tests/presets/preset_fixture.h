@@ -8,28 +8,12 @@
 #include "app/form1.h"
 #include "platform/ui/picturebox.h"
 #include "presets/store.h"
-#include "support/kaza_test.h"
+#include "support/fixtures.h"
 #include "windows/form2.h"
 
 namespace kaza::test {
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
-
-// A 24-bit BMP of w × h pixels: the left half red, the right half blue.
-inline std::string TwoColourBmp(int w, int h) {
-    int row = (w * 3 + 3) & ~3;
-    std::string b(54 + row * h, '\0');
-    auto put = [&](size_t at, uint32_t v, int n) {
-        for (int i = 0; i < n; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    b[0] = 'B', b[1] = 'M';
-    put(2, static_cast<uint32_t>(b.size()), 4), put(10, 54, 4), put(14, 40, 4);
-    put(18, w, 4), put(22, h, 4), put(26, 1, 2), put(28, 24, 2), put(34, row * h, 4);
-    put(38, 3780, 4), put(42, 3780, 4);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) put(54 + y * row + x * 3, x < w / 2 ? 0xFF0000 : 0x0000FF, 3);  // B,G,R
-    return b;
-}
 
 struct Preset {
     std::string maker, model, picture, fit, centre, count;
@@ -38,8 +22,6 @@ struct Preset {
 
 class PresetTest : public ::testing::Test {
 protected:
-    ~PresetTest() override { ui::Form::SetModalHook(nullptr); }
-
     void Index(const std::vector<std::string>& names) {
         for (size_t i = 0; i < names.size(); ++i)
             presets::WriteValue(presets::kIndexSection, std::to_string(i + 1), names[i]);
@@ -75,7 +57,7 @@ protected:
     }
     // Opens a modal window by a main-window control and runs `inside` while it is shown.
     void Open(const char* control, std::function<void(ui::Form&)> inside) {
-        ui::Form::SetModalHook(std::move(inside));
+        ModalScope modal(std::move(inside));
         main_->Raise(control, -1, ui::Event::Click);
     }
     std::vector<std::string> Items(ui::Control& list) {

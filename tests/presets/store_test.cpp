@@ -39,7 +39,7 @@ TEST_F(Store, RemovePresetRenumbersTheIndex) {
         const char* names[] = {"A", "B", "C"};
         for (const char* n : names) WriteValue(n, "1", "\"m\"");
         ASSERT_TRUE(RemovePreset(c.p, names[c.p - 1]));
-        EXPECT_EQ(PresetNames(), c.after);
+        EXPECT_EQ(ReadIndex().names, c.after);
         EXPECT_EQ(platform::ProfileRead(folder_.index(), kIndexSection, "3").count, 0u);
         EXPECT_EQ(ReadValue(names[c.p - 1], "1"), "");
         for (const std::string& n : c.after) EXPECT_EQ(ReadValue(n, "1"), "m");
@@ -51,7 +51,7 @@ TEST_F(Store, RemoveLeavesEntriesBehindAGapAlone) {
     WriteValue(kIndexSection, "2", "B");
     WriteValue(kIndexSection, "4", "D");
     ASSERT_TRUE(RemovePreset(2, "B"));
-    EXPECT_EQ(PresetNames(), std::vector<std::string>{"A"});
+    EXPECT_EQ(ReadIndex().names, std::vector<std::string>{"A"});
     EXPECT_EQ(Key("4"), "D");
     EXPECT_EQ(Key("3"), "");
 }
@@ -81,10 +81,10 @@ TEST_F(Store, StorePictureCopiesOnlyWhatIsNotThereAlready) {
     EXPECT_EQ(test::ReadBytes(folder_.plugins() + "\\Logo.BMP"), "new bytes");
 
     // The program's own page pictures are never replaced.
-    std::string page = test::ReadBytes(folder_.plugins() + "\\XP.jpg");
+    std::string page = test::ReadBytes(folder_.plugins() + "\\" + presets::kPageXp);
     test::WriteBytes(outside + "\\xp.JPG", "not the page");
     EXPECT_EQ(StorePicture(outside + "\\xp.JPG"), StoreResult::Refused);
-    EXPECT_EQ(test::ReadBytes(folder_.plugins() + "\\XP.jpg"), page);
+    EXPECT_EQ(test::ReadBytes(folder_.plugins() + "\\" + presets::kPageXp), page);
 
     EXPECT_EQ(StorePicture(""), StoreResult::NoPicture);
     EXPECT_EQ(StorePicture(outside + "\\missing.gif"), StoreResult::NoPicture);

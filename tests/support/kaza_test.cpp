@@ -2,10 +2,12 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "presets/store.h"
 
 namespace kaza::test {
 
@@ -66,10 +68,13 @@ ProgramFolder::ProgramFolder(bool withPagePictures) {
     path_ = ScratchFolder("prog" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++g_folderCounter));
     CreateDirectoryA(platform::ToAnsi(plugins()).c_str(), nullptr);
     if (withPagePictures)
-        for (const char* f : {"9X.gif", "2k.gif", "XP.jpg"})
+        for (const char* f : presets::kPagePictures)
             platform::CopyFileReplacing(std::string(KAZA_PLUGINS_DIR) + "\\" + f, plugins() + "\\" + f);
     platform::SetProgramFolderForTesting(path_);
 }
+
+std::string ProgramFolder::plugins() const { return path_ + "\\" + presets::kPluginsFolder; }
+std::string ProgramFolder::index() const { return plugins() + "\\" + presets::kIndexFile; }
 
 ProgramFolder::~ProgramFolder() {
     platform::SetProgramFolderForTesting("");
@@ -99,8 +104,8 @@ void DeleteValue(platform::Root root, const std::string& key, const std::string&
 }
 
 void DeleteKeyTree(platform::Root root, const std::string& key) {
-    RegDeleteTreeA(root == platform::Root::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
-                   platform::ToAnsi(key).c_str());
+    SHDeleteKeyA(root == platform::Root::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
+                 platform::ToAnsi(key).c_str());
 }
 
 ScriptedDialogs::ScriptedDialogs() { platform::SetDialogs(this); }

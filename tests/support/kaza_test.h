@@ -19,8 +19,8 @@ public:
     explicit ProgramFolder(bool withPagePictures = true);
     ~ProgramFolder();
     const std::string& path() const { return path_; }
-    std::string plugins() const { return path_ + "\\Plugins"; }
-    std::string index() const { return path_ + "\\Plugins\\KAZE.ini"; }
+    std::string plugins() const;
+    std::string index() const;
 
 private:
     std::string path_;

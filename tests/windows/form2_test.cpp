@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "support/kaza_test.h"
+#include "platform/edit.h"
+#include "support/fixtures.h"
 #include "windows/form2.h"
 
 namespace kaza {
@@ -30,7 +31,7 @@ void Type(HWND edit, const std::string& ascii) {
 }
 void Release(HWND edit, UINT vk) { SendMessageA(edit, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001)); }
 
-void Click(ui::Control& c) { SendMessageA(c.hwnd(), BM_CLICK, 0, 0); }
+using test::Click;
 
 // The main window's "サポート情報（Ｓ）" button.
 Form2& Open(Form1& f) {
@@ -175,11 +176,11 @@ TEST(EditLineReader, DropsTheHalfCharacterAtTheCut) {
                       test::Sjis("a" + Repeat("ソ", 70)),  // trail byte 0x5C, the backslash
                       test::Sjis(Repeat("ソ", 64)), test::Sjis("短い行  "), std::string(200, 'y')};
     EXPECT_EQ(platform::EditLineCount(edit), 5);
-    EXPECT_EQ(ReadEditLine(edit, 0), "a" + Repeat("あ", 63));
-    EXPECT_EQ(ReadEditLine(edit, 1), "a" + Repeat("ソ", 63));
-    EXPECT_EQ(ReadEditLine(edit, 2), Repeat("ソ", 64));
-    EXPECT_EQ(ReadEditLine(edit, 3), "短い行");
-    EXPECT_EQ(ReadEditLine(edit, 4), std::string(128, 'y'));
+    EXPECT_EQ(platform::EditLine(edit, 0), "a" + Repeat("あ", 63));
+    EXPECT_EQ(platform::EditLine(edit, 1), "a" + Repeat("ソ", 63));
+    EXPECT_EQ(platform::EditLine(edit, 2), Repeat("ソ", 64));
+    EXPECT_EQ(platform::EditLine(edit, 3), "短い行");
+    EXPECT_EQ(platform::EditLine(edit, 4), std::string(128, 'y'));
     EXPECT_EQ(RawEdit::capacities, std::vector<WORD>(5, 128));
     EXPECT_TRUE(RawEdit::buffersBlank);
     DestroyWindow(edit);

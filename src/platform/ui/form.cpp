@@ -1,6 +1,8 @@
 #include "platform/ui/form.h"
 
 #include <commctrl.h>
+
+#include <cstddef>
 #include <ole2.h>
 
 #include <algorithm>
@@ -19,7 +21,10 @@ constexpr const char* kFormClass = "KazaForm";
 constexpr const char* kLineClass = "KazaLine";
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which dialog keys send
 constexpr UINT kFirstMenuId = 1000;
-constexpr UINT_PTR kSubclassId = 1;
+// A subclassed control keeps the window procedure it had and its form in two properties.
+// (comctl32's SetWindowSubclass has a name only from XP on; this works on every system.)
+constexpr char kPreviousProc[] = "kaza.proc";
+constexpr char kOwningForm[] = "kaza.form";
 
 std::vector<Form*>& Registry() {
     static std::vector<Form*> all;
@@ -197,9 +202,14 @@ MenuItem::MenuItem(Form& form, const MenuDecl& decl, HMENU parent, UINT id, HMEN
 void MenuItem::SetCaption(const std::string& text) {
     caption_ = text;
     std::string ansi = ToAnsi(text);
+    // The record as 95 and NT 4.0 know it (without hbmpItem), and the text set the way they know
+    // (MIIM_STRING is 98/2000 and later): they refuse anything else and leave the caption alone.
     MENUITEMINFOA mi{};
-    mi.cbSize = sizeof mi;
-    mi.fMask = MIIM_STRING;
+    constexpr UINT kOldSize = offsetof(MENUITEMINFOA, hbmpItem);
+    static_assert(sizeof(void*) != 4 || kOldSize == 44, "the 95 and NT 4.0 record is 44 bytes");
+    mi.cbSize = kOldSize;
+    mi.fMask = MIIM_TYPE;
+    mi.fType = MFT_STRING;
     mi.dwTypeData = ansi.data();
     if (popup_) {
         for (int i = 0, n = GetMenuItemCount(parent_); i < n; ++i)
@@ -222,7 +232,8 @@ void InitToolkit() {
     static bool done = false;
     if (done) return;
     done = true;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    // The status bar is the only common control (ICC_STANDARD_CLASSES would be a 6.0 flag).
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     OleInitialize(nullptr);
     WNDCLASSA wc{};
@@ -628,7 +639,7 @@ void Form::CreateControls() {
         }
         SendMessageA(hw, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(s.font)), FALSE);
         if (s.kind != Kind::Line && s.kind != Kind::Picture && s.kind != Kind::Image)
-            SetWindowSubclass(hw, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+            Subclass(hw);
         controls_.push_back(std::make_unique<Control>(*this, s, hw, id));
         created.emplace_back(&s, hw);
     }
@@ -889,10 +900,20 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd_, msg, wp, lp);
 }
 
-LRESULT CALLBACK Form::ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-    Form* self = reinterpret_cast<Form*>(ref);
+void Form::Subclass(HWND hw) {
+    SetPropA(hw, kOwningForm, reinterpret_cast<HANDLE>(this));
+    SetPropA(hw, kPreviousProc, reinterpret_cast<HANDLE>(GetWindowLongPtrA(hw, GWLP_WNDPROC)));
+    SetWindowLongPtrA(hw, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc));
+}
+
+LRESULT CALLBACK Form::ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    Form* self = reinterpret_cast<Form*>(GetPropA(h, kOwningForm));
+    WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropA(h, kPreviousProc));
+    auto CallPrevious = [previous](HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+        return CallWindowProcA(previous, h, msg, wp, lp);
+    };
     if (msg == WM_KEYUP) {
-        LRESULT r = DefSubclassProc(h, msg, wp, lp);
+        LRESULT r = CallPrevious(h, msg, wp, lp);
         if (Control* c = self->FindByHwnd(h)) self->Dispatch(*c, Event::KeyUp);
         return r;
     }
@@ -914,7 +935,7 @@ LRESULT CALLBACK Form::ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_
                     MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&r), 2);
                     ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
                 }
-                DefSubclassProc(h, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+                CallPrevious(h, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
             }
             EndPaint(h, &ps);
             return 0;
@@ -923,13 +944,18 @@ LRESULT CALLBACK Form::ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_
     if (msg == WM_SETFOCUS) self->ShowDefaultFor(h);
     if (msg == WM_LBUTTONUP) {
         // Text fields have no click notification of their own.
-        LRESULT r = DefSubclassProc(h, msg, wp, lp);
+        LRESULT r = CallPrevious(h, msg, wp, lp);
         Control* c = self->FindByHwnd(h);
         if (c && c->decl().kind == Kind::Text && IsWindowEnabled(self->hwnd_)) self->Dispatch(*c, Event::Click);
         return r;
     }
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, ControlProc, kSubclassId);
-    return DefSubclassProc(h, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        // The control is going: give it back its own procedure for its last message.
+        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropA(h, kPreviousProc);
+        RemovePropA(h, kOwningForm);
+    }
+    return CallPrevious(h, msg, wp, lp);
 }
 
 bool TranslateFormMessage(MSG& msg) {

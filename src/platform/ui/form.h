@@ -184,7 +184,8 @@ private:
     Control* DeclaredButton(bool ControlDecl::*role);
     void ShowDefaultFor(HWND focus);
     static LRESULT CALLBACK WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
+    void Subclass(HWND hw);
+    static LRESULT CALLBACK ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     void CreateControls();
     void CreateMenus();
     void CreateStatusBar();

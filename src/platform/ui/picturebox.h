@@ -7,6 +7,7 @@
 
 #include "platform/handles.h"
 #include "platform/picture.h"
+#include "platform/surface.h"
 
 namespace kaza::ui {
 
@@ -43,12 +44,6 @@ private:
 // and GIFs show the background). Empty for an empty picture.
 PixelImage RenderPixels(const platform::Picture& picture, COLORREF back);
 
-// Resamples a whole sw × sh image onto a whole dw × dh image, each axis scaled on its own:
-// area averaging along an axis that shrinks, linear interpolation along one that grows.
-// Strides are in pixels. The top byte of every destination pixel is 0.
-void StretchPixels(const uint32_t* src, int sw, int sh, int srcStride, uint32_t* dst, int dw, int dh,
-                   int dstStride);
-
 // The window behind picture boxes and images. It paints from a 32-bit surface the size of its
 // client area, which holds the background colour, then the picture at its natural size at the
 // top-left, then whatever was drawn onto it.
@@ -80,10 +75,6 @@ public:
     // On: the box takes its picture's size plus its border, keeping its top-left corner.
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);
-    // Persistent drawing. The surface is always kept, so what is drawn survives repainting
-    // whichever way this is set; the setting is kept for the callers that switch it.
-    bool AutoRedraw() const { return autoRedraw_; }
-    void SetAutoRedraw(bool on) { autoRedraw_ = on; }
     // The unit of Point's coordinates and of ScaleWidth/ScaleHeight.
     ScaleMode Scale() const { return scale_; }
     void SetScale(ScaleMode m) { scale_ = m; }
@@ -108,7 +99,9 @@ public:
     bool SaveSurface(const std::string& path, unsigned long* error = nullptr) const;
 
     // The persistent surface: top-down rows of 0x00RRGGBB pixels, `SurfaceWidth()` per row,
-    // the size of the client area. Readers may use the bits directly.
+    // the size of the client area. Readers may use the bits directly, or read it as a
+    // surface in the current unit.
+    platform::PixelSurface Surface() const { return {bits_, surfW_, surfH_, scale_ == ScaleMode::Pixels ? 1 : 15}; }
     uint32_t* Bits() const { return bits_; }
     int SurfaceWidth() const { return surfW_; }
     int SurfaceHeight() const { return surfH_; }
@@ -133,7 +126,6 @@ private:
     COLORREF back_ = RGB(192, 192, 192);
     bool border_ = true;
     bool autoSize_ = false;
-    bool autoRedraw_ = false;
     ScaleMode scale_ = ScaleMode::Twips;
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool placing_ = false;

@@ -1,0 +1,46 @@
+#pragma once
+#include <string>
+
+// Every registry key, value name and system file the program reads or writes, named once.
+// The files beside the program are named by the preset store (presets/store.h).
+namespace kaza::places {
+
+// ---- HKEY_LOCAL_MACHINE
+inline constexpr const char* kProcessorKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+inline constexpr const char* kIdentifier = "Identifier";
+inline constexpr const char* kVendorIdentifier = "VendorIdentifier";
+inline constexpr const char* kProcessorName = "ProcessorNameString";
+
+// Product name and service pack, read on either family.
+inline constexpr const char* kNtVersionKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+inline constexpr const char* kProductName = "ProductName";
+inline constexpr const char* kServicePack = "CSDVersion";
+
+// The registration values live under the running family's version key: `syt` is the main
+// window's SYT, "" on the 9x family and " NT" on the NT family.
+inline std::string VersionKey(const std::string& syt) { return "SOFTWARE\\Microsoft\\Windows" + syt + "\\CurrentVersion"; }
+inline constexpr const char* kRegisteredOwner = "RegisteredOwner";
+inline constexpr const char* kRegisteredOrganization = "RegisteredOrganization";
+inline constexpr const char* kProductId = "ProductId";
+// In the order of the fields Text1(0), Text1(1), Text1(2).
+inline constexpr const char* kRegistrationValues[3] = {kRegisteredOwner, kRegisteredOrganization, kProductId};
+
+// ---- HKEY_CURRENT_USER
+// The access restrictions shown by AAA-DDD, the lines and Label4.
+inline constexpr const char* kPolicyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\SYSTEM";
+inline constexpr const char* kNoDeviceManagerPage = "NODEVMGRPAGE";
+inline constexpr const char* kNoHardwareProfilesPage = "NOCONFIGPAGE";
+inline constexpr const char* kNoFileSystemButton = "NOFILESYSPAGE";
+inline constexpr const char* kNoVirtualMemoryButton = "NOVIRTMEMPAGE";
+// In the order of the members AAA, BBB, CCC, DDD.
+inline constexpr const char* kPolicyValues[4] = {kNoDeviceManagerPage, kNoHardwareProfilesPage, kNoFileSystemButton,
+                                                 kNoVirtualMemoryButton};
+
+// ---- Files in the system folder (Labe), each joined as "\" + name.
+inline constexpr const char* kInfoFile = "oeminfo.ini";
+// The logo as the apply writes it, and as the backup copies and restores it: one file, since
+// the platform matches file names without regard to letter case.
+inline constexpr const char* kLogoFile = "OEMLOGO.BMP";
+inline constexpr const char* kLogoCopyFile = "oemlogo.bmp";
+
+}  // namespace kaza::places

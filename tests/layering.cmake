@@ -1,0 +1,48 @@
+# Which folder of src/ may include which: layers look down only. Run by CTest with
+# -DSRC=<the src folder>; fails naming every include that reaches up or sideways.
+#
+#   app/                      the main window, its command table, start-up: may include anything
+#   presets/ logo/ apply/     one feature each, with its windows: platform, the toolkit, the
+#   backup/ tweaks/ windows/  main window's model (app/form1.h, app/places.h, app/variant.h)
+#                             and the features it uses
+#   storage and writers       presets/store, presets/names, backup/copies, logo/savebitmap:
+#                             platform only; the 256-colour writer reads a plain pixel surface,
+#                             and only its named entry point CSaveBitmap, which takes a picture
+#                             box, includes the picture box
+#   platform/ui/              the toolkit: platform/ and itself
+#   platform/                 itself only
+file(GLOB_RECURSE sources RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
+set(model "app/form1.h|app/places.h|app/variant.h")
+set(features "presets|logo|apply|backup|tweaks|windows")
+set(faults "")
+foreach(file ${sources})
+  file(STRINGS ${SRC}/${file} lines REGEX "^#include \"")
+  get_filename_component(dir ${file} DIRECTORY)
+  if(file MATCHES "^presets/(store|names)\\.|^backup/copies\\.")
+    set(allowed "^(platform/[^/]+|presets/(store|names)\\.h|backup/copies\\.h)$")
+  elseif(file MATCHES "^logo/savebitmap\\.h")
+    set(allowed "^platform/[^/]+$")
+  elseif(file MATCHES "^logo/savebitmap\\.cpp")
+    set(allowed "^(platform/[^/]+|platform/ui/picturebox\\.h|logo/savebitmap\\.h)$")
+  elseif(dir STREQUAL "platform")
+    set(allowed "^platform/[^/]+$")
+  elseif(dir STREQUAL "platform/ui")
+    set(allowed "^platform/")
+  elseif(dir MATCHES "^(${features})$")
+    set(allowed "^(platform/|${model}$|(${features})/)")
+  else()
+    set(allowed ".")
+  endif()
+  foreach(line ${lines})
+    string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" target "${line}")
+    if(NOT target MATCHES "${allowed}")
+      list(APPEND faults "${file} includes ${target}")
+    endif()
+  endforeach()
+endforeach()
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "Includes that break the layering:\n  ${text}")
+endif()
+list(LENGTH sources n)
+message(STATUS "${n} files checked")
