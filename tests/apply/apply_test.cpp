@@ -171,7 +171,7 @@ TEST_F(Apply, EscapeCancelsWithoutWritingAndEnterApplies) {
         EXPECT_EQ(test::StatusText(main_, 1), "実行はキャンセルされました。");
         EXPECT_EQ(Info(), "[General]\r\nManufacturer=Old\r\n");
         EXPECT_FALSE(Exists(test::AppliedLogoIn(system_)));
-        EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), std::string("old") + '\0');
+        EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOwner), std::string("old") + '\0');
     }
     OpenConfirmation([&](Form& f) {
         SetFocus(f.C("Option1").hwnd());
