@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/places.h"
+#include "backup/backup.h"
 #include "backup/copies.h"
 
 namespace kaza {
@@ -37,6 +38,14 @@ void Form6::Command1_Click() {
     if (system.empty()) {
         // The targets would otherwise be the root of the current drive.
         main_.SetPanel(1, backup::UnknownSystemFolderText("元に戻すことが"));
+        Unload();
+        return;
+    }
+    const bool toLogo = !Text1().Text().empty(), toInfo = !Text2().Text().empty();
+    if ((toLogo || toInfo) &&
+        !backup::KeepBeforeWriting(main_, hwnd(), backup::RestoreTargets(main_, toLogo, toInfo),
+                                   "バックアップを元に戻す")) {
+        main_.SetPanel(1, backup::kNothingWritten);
         Unload();
         return;
     }

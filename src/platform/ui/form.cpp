@@ -998,4 +998,12 @@ void DoEvents() {
     }
 }
 
+void Form::CentreOver(HWND other) {
+    RECT owner{}, own{};
+    if (!other || !hwnd_ || !GetWindowRect(other, &owner) || !GetWindowRect(hwnd_, &own)) return;
+    int x = owner.left + ((owner.right - owner.left) - (own.right - own.left)) / 2;
+    int y = owner.top + ((owner.bottom - owner.top) - (own.bottom - own.top)) / 2;
+    SetWindowPos(hwnd_, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace kaza::ui
