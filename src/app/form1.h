@@ -2,6 +2,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <typeindex>
 
@@ -62,6 +63,14 @@ public:
         return it == windows_.end() ? nullptr : static_cast<F*>(it->second.get());
     }
 
+    // Fields filled from a registry value that start-up found but could not read (refused, or
+    // longer than its buffer), so that they show the empty text: Apply leaves such a value as it
+    // is unless the user has typed into the field.
+    void MarkUnreadAtStart(ui::Control& field) { unread_.insert({field.decl().name, field.decl().index}); }
+    bool KeepsUnreadValue(ui::Control& field) const {
+        return unread_.count({field.decl().name, field.decl().index}) && !field.Modified();
+    }
+
     // The red marks over the pictured tabs: Line1 for the device manager, Line2 for hardware
     // profiles, Line3 with "F", "K" or "FK" in Label4 for the file-system and virtual-memory buttons.
     void ShowRestrictionMarks(bool devices, bool profiles, bool fileSystem, bool virtualMemory);
@@ -76,6 +85,7 @@ protected:
 private:
     void BindCommands();  // the command table
     std::map<std::type_index, std::unique_ptr<ui::Form>> windows_;
+    std::set<std::pair<std::string, int>> unread_;
 };
 
 }  // namespace kaza

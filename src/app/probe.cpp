@@ -72,7 +72,11 @@ void RunStartupProbe(Form1& f) {
 
     // 6. Registered user.
     const std::string userKey = VersionKey(f.SYT.AsText());
-    for (int i = 0; i < 3; ++i) f.Text1(i).SetText(RegReadText(Root::LocalMachine, userKey, kRegistrationValues[i]));
+    for (int i = 0; i < 3; ++i) {
+        bool unreadable = false;
+        f.Text1(i).SetText(RegReadText(Root::LocalMachine, userKey, kRegistrationValues[i], &unreadable));
+        if (unreadable) f.MarkUnreadAtStart(f.Text1(i));
+    }
 
     // 7. Access restriction, as text.
     Variant Form1::*const members[4] = {&Form1::AAA, &Form1::BBB, &Form1::CCC, &Form1::DDD};
@@ -92,8 +96,11 @@ void RunStartupProbe(Form1& f) {
     f.C("Label1").SetCaption(f.C("Label1").Caption() + "\r\n" + RegReadText(Root::LocalMachine, kNtVersionKey, kServicePack));
 
     // 12. Processor name on the NT family.
-    if (f.OS.AsText() == "NT")
-        f.C("Text6").SetText(RegReadText(Root::LocalMachine, kProcessorKey, kProcessorName));
+    if (f.OS.AsText() == "NT") {
+        bool unreadable = false;
+        f.C("Text6").SetText(RegReadText(Root::LocalMachine, kProcessorKey, kProcessorName, &unreadable));
+        if (unreadable) f.MarkUnreadAtStart(f.C("Text6"));
+    }
 }
 
 }  // namespace kaza

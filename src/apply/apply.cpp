@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "platform/replace.h"
 #include "windows/form2.h"
 
 namespace kaza::apply {
@@ -50,8 +51,6 @@ constexpr const char* kRegistration = "登録情報";
 constexpr const char* kProcessorName = "プロセッサ名";
 constexpr const char* kLogo = "ロゴ画像";
 
-bool LastWasDenied() { return GetLastError() == ERROR_ACCESS_DENIED; }
-
 }  // namespace
 
 std::string WriteSettings(Form1& main, LogoDepth depth) {
@@ -61,14 +60,24 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
     const bool haveFolder = !folder.empty();
     const std::string info = folder + "\\" + places::kInfoFile;
 
-    // 1. The information file is emptied first, so no key of the old one survives.
-    if (!haveFolder || !platform::CreateEmptyFile(info)) failed.Add(kInfoFile, haveFolder && LastWasDenied());
+    // 1-3. The information file is built beside its place, emptied first so that no key of the
+    // old one survives, and put in place only when every write went in: a failure half-way
+    // leaves the installed file as it was.
+    unsigned long infoError = 0;
+    const std::string fresh = haveFolder ? platform::FileBeside(info, &infoError) : std::string();
+    bool infoWritten = !fresh.empty();
+    if (infoWritten && !platform::CreateEmptyFile(fresh)) {
+        infoWritten = false;
+        infoError = GetLastError();
+    }
 
     // 2, 3. Values in double quotes, so that leading blanks survive a profile reader.
     auto write = [&](const char* section, const std::string& key, const std::string& value) {
-        if (!haveFolder) return;
-        if (!platform::ProfileWrite(info, section, key, platform::ProfileQuoted(value)))
-            failed.Add(kInfoFile, LastWasDenied());
+        if (fresh.empty()) return;
+        if (!platform::ProfileWrite(fresh, section, key, platform::ProfileQuoted(value)) && infoWritten) {
+            infoWritten = false;
+            infoError = GetLastError();
+        }
     };
     write("General", "Manufacturer", main.Text4(0).Text());
     write("General", "Model", main.Text4(1).Text());
@@ -76,17 +85,26 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
     if (lines.empty()) lines.emplace_back();  // an editor always has one line, even empty
     for (size_t n = 0; n < lines.size(); ++n)
         write("Support Information", "Line" + std::to_string(n + 1), lines[n]);
+    if (!fresh.empty()) {
+        platform::ProfileFlush(fresh);
+        if (infoWritten) infoWritten = platform::PutInPlace(fresh, info, &infoError);
+        else platform::DiscardBeside(fresh);
+    }
+    if (!infoWritten) failed.Add(kInfoFile, haveFolder && infoError == ERROR_ACCESS_DENIED);
 
     // 4. The registration values, one pass per value; empty texts are stored as empty strings.
     const std::string versionKey = places::VersionKey(main.SYT.AsText());
+    // A value start-up could not read shows as empty; unless the user typed into its field, it
+    // is left as it is rather than replaced by that empty text.
     for (int i = 0; i < 3; ++i) {
+        if (main.KeepsUnreadValue(main.Text1(i))) continue;
         long rc = platform::RegWriteStringStatus(Root::LocalMachine, versionKey, places::kRegistrationValues[i],
                                                  main.Text1(i).Text());
         if (rc != ERROR_SUCCESS) failed.Add(kRegistration, rc == ERROR_ACCESS_DENIED);
     }
 
     // 5. The processor name, NT family only (it lasts until the next start).
-    if (main.OS.AsText() == "NT") {
+    if (main.OS.AsText() == "NT" && !main.KeepsUnreadValue(main.C("Text6"))) {
         long rc = platform::RegWriteStringStatus(Root::LocalMachine, places::kProcessorKey, places::kProcessorName,
                                                  main.C("Text6").Text());
         if (rc != ERROR_SUCCESS) failed.Add(kProcessorName, rc == ERROR_ACCESS_DENIED);

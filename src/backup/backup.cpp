@@ -22,6 +22,11 @@ constexpr const char* kInfo = places::kInfoFile;
 // root gives two backslashes in a row) and reports on the main window's status bar.
 void SavePair(Form1& main, const std::string& folder, const std::string& place, const std::string& success) {
     std::string system = main.Labe.AsText();
+    if (system.empty()) {
+        // Without the system folder the sources would be looked for in the current drive's root.
+        main.SetPanel(1, UnknownSystemFolderText("保存"));
+        return;
+    }
     CopyResult logo = CopyOne(system + "\\" + kLogo, folder + "\\" + kLogo);
     CopyResult info = CopyOne(system + "\\" + kInfo, folder + "\\" + kInfo);
     main.SetPanel(1, SaveReport(place, {{kLogo, logo}, {kInfo, info}}, success));

@@ -19,6 +19,10 @@ struct FileOutcome {
 // copied, else which files were saved there and which were not, and why.
 std::string SaveReport(const std::string& place, const std::vector<FileOutcome>& files,
                        const std::string& success);
+// When the system folder is not known: the command (保存, 元に戻す...) refused, in one line.
+inline std::string UnknownSystemFolderText(const std::string& command) {
+    return "システムフォルダの場所が分からないため、" + command + "できませんでした。";
+}
 // After a restore: the success text when nothing failed and something was copied, else which
 // files were restored and which were not, and why.
 std::string RestoreReport(const std::vector<FileOutcome>& files);

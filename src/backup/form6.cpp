@@ -35,6 +35,12 @@ Form6::Form6(Form1& main) : Form(kForm6), main_(main) {
 // Each copy is tried; a field left empty leaves its file as it is.
 void Form6::Command1_Click() {
     std::string system = main_.Labe.AsText();
+    if (system.empty()) {
+        // The targets would otherwise be the root of the current drive.
+        main_.SetPanel(1, backup::UnknownSystemFolderText("元に戻すことが"));
+        Unload();
+        return;
+    }
     const bool toLogo = !Text1().Text().empty(), toInfo = !Text2().Text().empty();
     if ((toLogo || toInfo) &&
         !backup::KeepBeforeWriting(main_, hwnd(), backup::RestoreTargets(main_, toLogo, toInfo),

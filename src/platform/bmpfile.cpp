@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <new>
 
+#include "platform/replace.h"
 #include "platform/text.h"
 #include "platform/wow64.h"
 
@@ -46,12 +47,24 @@ BlockFileWriter::BlockFileWriter(std::string_view path, uint64_t fileBytes, size
         Fail(ERROR_NOT_ENOUGH_MEMORY);
         return;
     }
+    target_ = std::string(path);
+    unsigned long error = 0;
+    fresh_ = FileBeside(path, &error);
+    if (fresh_.empty()) {
+        Fail(error);
+        return;
+    }
     {
         RealSystemFolder systemFolder;
-        file_.reset(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        file_.reset(CreateFileA(ToAnsi(fresh_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     }
     if (!file_) Fail(GetLastError());
+}
+
+BlockFileWriter::~BlockFileWriter() {
+    file_.reset();
+    DiscardBeside(fresh_);
 }
 
 bool BlockFileWriter::Fail(unsigned long code) {
@@ -82,7 +95,16 @@ uint8_t* BlockFileWriter::Reserve(size_t size) {
     return room;
 }
 
-bool BlockFileWriter::Finish() { return Flush(); }
+bool BlockFileWriter::Finish() {
+    if (!Flush()) return false;
+    // What was written must be on the disk before it takes the old file's name.
+    if (!FlushFileBuffers(file_.get())) return Fail(GetLastError());
+    file_.reset();
+    unsigned long error = 0;
+    const bool placed = PutInPlace(fresh_, target_, &error);
+    fresh_.clear();  // put in place, or already removed
+    return placed || Fail(error);
+}
 
 bool WriteBmp24(const PixelSurface& surface, std::string_view path, unsigned long* error) {
     auto fail = [error](unsigned long code) {

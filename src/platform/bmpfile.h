@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,17 +20,23 @@ void BmpHeaders(uint8_t* out, int32_t width, int32_t height, uint16_t bitsPerPix
 bool WriteBmp24(const PixelSurface& surface, std::string_view path, unsigned long* error = nullptr);
 
 // Writes a new file, replacing any, in blocks of about a megabyte: callers fill the room
-// Reserve gives them, so large images need no second copy of themselves in memory.
+// Reserve gives them, so large images need no second copy of themselves in memory. The file is
+// written whole beside its place and put there by Finish, so an existing file stays as it was
+// until the new one is complete, and after any failure.
 class BlockFileWriter {
 public:
     // The block is made before the file is opened, no larger than the whole file and big enough
-    // for the largest piece the caller will reserve at once: when memory runs short, an existing
-    // file is left untouched.
+    // for the largest piece the caller will reserve at once.
     BlockFileWriter(std::string_view path, uint64_t fileBytes, size_t largestPiece);
+    // Removes the unfinished file beside the target, if Finish did not put it in place.
+    ~BlockFileWriter();
+    BlockFileWriter(const BlockFileWriter&) = delete;
+    BlockFileWriter& operator=(const BlockFileWriter&) = delete;
     // Room for `size` (at most the largest piece) more zeroed bytes; what was reserved before is
     // written out first when the block is full. nullptr once anything failed.
     uint8_t* Reserve(size_t size);
-    // Writes what is left; false when anything failed, with the system's code in error().
+    // Writes what is left and puts the file in place; false when anything failed, with the
+    // system's code in error().
     bool Finish();
     unsigned long error() const { return error_; }
 
@@ -37,6 +44,7 @@ private:
     bool Flush();
     bool Fail(unsigned long code);
 
+    std::string target_, fresh_;
     FileHandle file_;
     std::vector<uint8_t> block_;
     size_t used_ = 0;

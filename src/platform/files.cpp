@@ -2,18 +2,22 @@
 
 #include <windows.h>
 
+#include <new>
+
 #include "platform/handles.h"
+#include "platform/replace.h"
 #include "platform/text.h"
 #include "platform/wow64.h"
 
 namespace kaza::platform {
 
 bool CopyFileReplacing(std::string_view from, std::string_view to) {
-    RealSystemFolder systemFolder;
-    // Onto itself (another spelling of the same file): the target already holds the source, and
-    // the system would refuse the copy or, on some systems, empty the file.
-    if (SameFile(from, to)) return true;
-    return CopyFileA(ToAnsi(from).c_str(), ToAnsi(to).c_str(), FALSE) != FALSE;
+    // Onto itself (another spelling of the same file) the system would refuse the copy or, on
+    // some systems, empty the file; CopyFileInPlace counts it as copied.
+    unsigned long error = 0;
+    if (CopyFileInPlace(from, to, &error)) return true;
+    SetLastError(error);
+    return false;
 }
 
 std::string OnDiskFileName(std::string_view path) {
@@ -70,14 +74,19 @@ bool ReadWholeFile(std::string_view path, std::string& bytes) {
     RealSystemFolder systemFolder;
     FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!f) return false;
+    // Only files on a disk: a device name (con, com1...) could block or never end.
+    if (!f || GetFileType(f.get()) != FILE_TYPE_DISK) return false;
     DWORD high = 0;
     SetLastError(NO_ERROR);
     DWORD low = GetFileSize(f.get(), &high);
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
-    // One ReadFile reads at most 4 GB less one byte; nothing this program reads comes near it.
-    if (high != 0 || low == INVALID_FILE_SIZE) return false;
-    bytes.resize(low);
+    // One read of at most 2 GB, into memory that may not be there.
+    if (high != 0 || low > 0x7FFFFFFF) return false;
+    try {
+        bytes.resize(low);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     DWORD got = 0;
     return bytes.empty() || (ReadFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
                              got == bytes.size());

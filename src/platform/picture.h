@@ -18,7 +18,7 @@ public:
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
 
-    // Empty picture on any failure (missing file, not a picture).
+    // Empty picture on any failure (missing file, not a picture, a picture too large to hold).
     static Picture Load(const std::string& path);
 
     bool empty() const { return pic_ == nullptr; }

@@ -32,4 +32,9 @@ bool ProfileDeleteSection(std::string_view file, std::string_view section) {
     return WritePrivateProfileStringA(ToAnsi(section).c_str(), nullptr, nullptr, ToAnsi(file).c_str()) != FALSE;
 }
 
+void ProfileFlush(std::string_view file) {
+    RealSystemFolder systemFolder;
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ToAnsi(file).c_str());
+}
+
 }  // namespace kaza::platform

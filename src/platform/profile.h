@@ -20,5 +20,8 @@ inline std::string ProfileQuoted(std::string_view text) { return "\"" + std::str
 bool ProfileDeleteKey(std::string_view file, std::string_view section, std::string_view key);
 // The null-key form: removes the section with all its keys.
 bool ProfileDeleteSection(std::string_view file, std::string_view section);
+// The all-null form: the platform writes out and forgets what it keeps of the file, before the
+// file is renamed or copied.
+void ProfileFlush(std::string_view file);
 
 }  // namespace kaza::platform

@@ -40,16 +40,25 @@ LONG WriteRaw(Root root, std::string_view subkey, std::string_view value, unsign
 }  // namespace
 
 std::string RegReadText(Root root, std::string_view subkey, std::string_view value) {
+    return RegReadText(root, subkey, value, nullptr);
+}
+
+std::string RegReadText(Root root, std::string_view subkey, std::string_view value, bool* unreadable) {
+    if (unreadable) *unreadable = false;
+    auto failed = [unreadable](LONG rc) {
+        if (unreadable) *unreadable = rc != ERROR_FILE_NOT_FOUND && rc != ERROR_PATH_NOT_FOUND;
+        return std::string();
+    };
     RegKey key;
-    if (RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, Access(root, KEY_QUERY_VALUE), key.out()) != ERROR_SUCCESS) {
+    LONG rc = RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, Access(root, KEY_QUERY_VALUE), key.out());
+    if (rc != ERROR_SUCCESS) {
         key.release();
-        return {};
+        return failed(rc);
     }
     char buffer[1024] = {};
     DWORD size = sizeof buffer;
-    if (RegQueryValueExA(key.get(), ToAnsi(value).c_str(), nullptr, nullptr,
-                         reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
-        return {};
+    rc = RegQueryValueExA(key.get(), ToAnsi(value).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
+    if (rc != ERROR_SUCCESS) return failed(rc);
     return FromAnsi(buffer, sizeof buffer);
 }
 

@@ -10,6 +10,9 @@ enum class Root { LocalMachine, CurrentUser };
 // The start-up read: KEY_QUERY_VALUE, a zero-filled 1024-byte buffer, no type wanted,
 // the text before the first zero byte. Any failure gives the empty text.
 std::string RegReadText(Root root, std::string_view subkey, std::string_view value);
+// The same read, telling apart a value that is absent (its key or itself; *unreadable false) from
+// one that is there but could not be read: refused, or longer than the buffer (*unreadable true).
+std::string RegReadText(Root root, std::string_view subkey, std::string_view value, bool* unreadable);
 
 // REG_SZ with the terminating NUL counted in the length. The key is created when missing.
 bool RegWriteString(Root root, std::string_view subkey, std::string_view value, std::string_view text);

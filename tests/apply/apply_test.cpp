@@ -1,5 +1,6 @@
 // The final confirmation and the apply, through the real windows, under one emulated family
 // (the program's name says which): files in a scratch system folder, values in the registry.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
@@ -10,6 +11,7 @@
 #include "apply/form5.h"
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "platform/replace.h"
 #include "platform/ui/picturebox.h"
 #include "support/fixtures.h"
 #include "windows/form2.h"
@@ -49,6 +51,7 @@ protected:
         main_.Show();
     }
     void TearDown() override {
+        platform::SetRenameForTesting(nullptr);
         main_.Unload();
         test::RemoveTree(system_);
         DeleteFileA(picture_.c_str());
@@ -57,6 +60,19 @@ protected:
     std::string Info() const { return test::ReadBytes(test::InfoIn(system_)); }
     std::string Logo() const { return test::ReadBytes(test::AppliedLogoIn(system_)); }
     static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    // The names in the system folder, sorted, so that a stray file beside the targets is seen.
+    std::vector<std::string> Files() const {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA d{};
+        HANDLE h = FindFirstFileA((system_ + "\\*").c_str(), &d);
+        if (h == INVALID_HANDLE_VALUE) return names;
+        do {
+            if (d.cFileName[0] != '.') names.push_back(d.cFileName);
+        } while (FindNextFileA(h, &d));
+        FindClose(h);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
     std::string Reg(const std::string& key, const char* value) const {
         platform::RegValue v = platform::RegReadRaw(Root::LocalMachine, key, value);
         return v.exists ? v.bytes : "<absent>";
@@ -319,6 +335,63 @@ TEST_F(Apply, EverythingRefusedForLackOfRightsSaysSo) {
     }
     ASSERT_EQ(dialogs_.messages.size(), 1u);  // the 256-colour writer's own box
     EXPECT_EQ(dialogs_.messages[0].text, platform::LastErrorText(ERROR_ACCESS_DENIED));
+    // The folders are still there, and nothing was left beside them.
+    EXPECT_EQ(Files(), (std::vector<std::string>{"OEMLOGO.BMP", "oeminfo.ini"}));
+    EXPECT_TRUE(platform::FolderExists(system_ + "\\oeminfo.ini"));
+}
+
+// The new files are made whole beside the installed ones and only then take their names: when
+// that last step fails, the installed files are as they were and nothing is left beside them.
+TEST_F(Apply, NewFilesThatCannotBePutInPlaceLeaveTheInstalledOnes) {
+    const std::string info = "[General]\r\nManufacturer=\"Maker\"\r\n";
+    const std::string logo = std::string("BM\0\0installed", 13);
+    test::WriteBytes(system_ + "\\oeminfo.ini", info);
+    test::WriteBytes(system_ + "\\OEMLOGO.BMP", logo);
+    Import();
+    Click(main_.C("Command5"));
+    platform::SetRenameForTesting([](const std::string&, const std::string&, bool) {
+        return static_cast<unsigned long>(ERROR_SHARING_VIOLATION);
+    });
+    for (const char* option : {"Option2", "Option1"}) {
+        main_.SetPanel(1, "");
+        ApplyWith(option);
+        EXPECT_EQ(main_.Panel(1), "oeminfo.ini、ロゴ画像を書き込めませんでした。") << option;
+        EXPECT_EQ(Info(), info);
+        EXPECT_EQ(Logo(), logo);
+        EXPECT_EQ(Files(), (std::vector<std::string>{"OEMLOGO.BMP", "oeminfo.ini"}));
+    }
+    ASSERT_EQ(dialogs_.messages.size(), 1u);  // the 256-colour writer's own box
+    EXPECT_EQ(dialogs_.messages[0].text, platform::LastErrorText(ERROR_SHARING_VIOLATION));
+
+    platform::SetRenameForTesting(nullptr);
+    ApplyWith("Option1");
+    EXPECT_EQ(main_.Panel(1), kSuccess);
+    EXPECT_EQ(Info().substr(0, 24), "[General]\r\nManufacturer=");
+    EXPECT_EQ(Logo().size(), 23550u);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"OEMLOGO.BMP", "oeminfo.ini"}));
+}
+
+// A value start-up found but could not read shows as an empty field; Apply leaves it as it is
+// unless the user typed into that field. An absent value is written as usual.
+TEST_F(Apply, ValuesStartUpCouldNotReadAreKeptUnlessTyped) {
+    const std::string longOwner(1500, 'o'), longId(1500, 'i'), longCpu(1100, 'c');
+    test::SetText(Root::LocalMachine, kVersionKey, "RegisteredOwner", longOwner);
+    test::DeleteValue(Root::LocalMachine, kVersionKey, "RegisteredOrganization");
+    test::SetText(Root::LocalMachine, kVersionKey, "ProductId", longId);
+    test::SetText(Root::LocalMachine, kCpuKey, "ProcessorNameString", longCpu);
+    main_.Unload();
+    main_.Load();  // start-up again, over these values
+    main_.Labe = Variant::Text(system_);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(main_.Text1(i).Text(), "") << i;
+    // The user types into the product ID field only.
+    for (char c : std::string("NEW")) SendMessageA(main_.Text1(2).hwnd(), WM_CHAR, c, 0);
+    ASSERT_EQ(main_.Text1(2).Text(), "NEW");
+    ApplyWith("Option2");
+    EXPECT_EQ(main_.Panel(1), kSuccess);
+    EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), longOwner + '\0');
+    EXPECT_EQ(Reg(kVersionKey, "RegisteredOrganization"), std::string(1, '\0'));
+    EXPECT_EQ(Reg(kVersionKey, "ProductId"), std::string("NEW") + '\0');
+    EXPECT_EQ(Reg(kCpuKey, "ProcessorNameString"), longCpu + '\0');
 }
 
 TEST_F(Apply, CancelOrCloseWritesNothing) {

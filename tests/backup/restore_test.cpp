@@ -152,5 +152,35 @@ TEST_F(Restore, NamesWhatWasNotRestored) {
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 
+// Without the system folder the targets would be the current drive's root: nothing is copied.
+// A folder in a target's place is not replaced, and the other file is still restored.
+TEST_F(Restore, RefusesWithoutTheSystemFolderAndReplacesNoFolder) {
+    char root[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, root);
+    const std::string rootLogo = std::string(root, 2) + "\\oemlogo.bmp";
+    main_.Labe = Variant::Text("");
+    Open([&](Form6& w) {
+        w.Text1().SetText(saved_ + "\\oemlogo.bmp");
+        w.Text2().SetText(saved_ + "\\oeminfo.ini");
+        Press(w, "Command1");
+    });
+    EXPECT_EQ(Status(), "システムフォルダの場所が分からないため、元に戻すことができませんでした。");
+    EXPECT_FALSE(Exists(rootLogo));
+
+    main_.Labe = Variant::Text(system_);
+    DeleteFileA((system_ + "\\oeminfo.ini").c_str());
+    CreateDirectoryA((system_ + "\\oeminfo.ini").c_str(), nullptr);
+    WriteBytes(system_ + "\\oeminfo.ini\\inside", "kept");
+    Open([&](Form6& w) {
+        w.Text1().SetText(saved_ + "\\oemlogo.bmp");
+        w.Text2().SetText(saved_ + "\\oeminfo.ini");
+        Press(w, "Command1");
+    });
+    EXPECT_EQ(Status(), "oeminfo.iniを書き込めず、oemlogo.bmpだけ戻しました。");
+    EXPECT_EQ(ReadBytes(system_ + "\\oeminfo.ini\\inside"), "kept");
+    EXPECT_EQ(ReadBytes(system_ + "\\oemlogo.bmp"), kSavedLogo);
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
 }  // namespace
 }  // namespace kaza::test

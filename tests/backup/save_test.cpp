@@ -45,6 +45,20 @@ TEST_F(DesktopSave, NamesWhatWasNotSaved) {
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 
+TEST_F(DesktopSave, AnUnknownSystemFolderIsReportedForEveryPlace) {
+    shell_.desktop = ScratchFolder("desktop");
+    main_.Labe = Variant::Text("");
+    Click("DESUK");
+    EXPECT_EQ(Status(), "システムフォルダの場所が分からないため、保存できませんでした。");
+    EXPECT_FALSE(Exists(shell_.desktop + "\\oemlogo.bmp"));
+    dialogs_.browseAnswers.push_back(shell_.desktop);
+    main_.SetPanel(1, "");
+    Click("SONOTA");
+    EXPECT_EQ(Status(), "システムフォルダの場所が分からないため、保存できませんでした。");
+    EXPECT_FALSE(Exists(shell_.desktop + "\\oeminfo.ini"));
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
 TEST_F(DesktopSave, ADesktopTheShellCannotNameIsReportedNotGuessed) {
     shell_.desktop = "";
     Click("DESUK");

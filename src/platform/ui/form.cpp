@@ -139,6 +139,11 @@ void Control::SetCaption(const std::string& text) {
     }
 }
 
+// Setting the text clears the edit control's flag; typing, pasting or cutting sets it.
+bool Control::Modified() const {
+    return decl_.kind == Kind::Text && SendMessageA(hwnd_, EM_GETMODIFY, 0, 0) != 0;
+}
+
 bool Control::Visible() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
 void Control::SetVisible(bool on) { ShowWindow(hwnd_, on ? SW_SHOWNA : SW_HIDE); }
 bool Control::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }

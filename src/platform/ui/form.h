@@ -34,6 +34,9 @@ public:
     std::string Text() const { return Caption(); }
     void SetText(const std::string& text) { SetCaption(text); }
 
+    // Text fields: whether the user changed the text since it was last set by the program.
+    bool Modified() const;
+
     bool Visible() const;
     void SetVisible(bool on);
     bool Enabled() const;

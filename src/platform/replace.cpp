@@ -1,0 +1,152 @@
+#include "platform/replace.h"
+
+#include <windows.h>
+
+#include "platform/files.h"
+#include "platform/system.h"
+#include "platform/text.h"
+#include "platform/wow64.h"
+
+namespace kaza::platform {
+namespace {
+
+RenameFunction& TestRename() {
+    static RenameFunction rename;
+    return rename;
+}
+
+unsigned long Rename(const std::string& from, const std::string& to, bool replace) {
+    return TestRename() ? TestRename()(from, to, replace) : RealRename(from, to, replace);
+}
+
+bool Fail(unsigned long* error, unsigned long code) {
+    if (error) *error = code ? code : ERROR_GEN_FAILURE;
+    return false;
+}
+
+// The folder part of a path, with its trailing separator ("a:\" for "a:\oemlogo.bmp").
+std::string FolderOf(const std::string& path) {
+    size_t cut = path.find_last_of("\\/");
+    if (cut == std::string::npos) return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : ".";
+    return path.substr(0, cut + 1);
+}
+
+bool RunsOn9x() { return WindowsVersion().platformId == VER_PLATFORM_WIN32_WINDOWS; }
+
+// The one-step rename over an existing file, looked up at run time: Windows 98 exports it only as
+// a stub that fails, which is no import for a program that must load there.
+using MoveFileExFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+MoveFileExFunction MoveFileEx() {
+    static const MoveFileExFunction f = reinterpret_cast<MoveFileExFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "MoveFileExA")));
+    return f;
+}
+
+// Old file aside, new file in its place, old file removed; the old file goes back on failure.
+bool ReplaceIn9xSteps(const std::string& fresh, const std::string& target, unsigned long* error) {
+    if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (unsigned long rc = Rename(fresh, target, false)) return Fail(error, rc);
+        return true;
+    }
+    std::string aside = FileBeside(FromAnsi(target), error);
+    if (aside.empty()) return false;
+    aside = ToAnsi(aside);
+    DeleteFileA(aside.c_str());  // a free name, for the rename
+    if (unsigned long rc = Rename(target, aside, false)) return Fail(error, rc);
+    if (unsigned long rc = Rename(fresh, target, false)) {
+        // The old file goes back; should even that fail, it stays complete under the name aside.
+        Rename(aside, target, false);
+        return Fail(error, rc);
+    }
+    DeleteFileA(aside.c_str());
+    return true;
+}
+
+}  // namespace
+
+unsigned long RealRename(const std::string& from, const std::string& to, bool replace) {
+    RealSystemFolder systemFolder;
+    if (replace && !MoveFileEx()) return ERROR_CALL_NOT_IMPLEMENTED;
+    BOOL ok = replace ? MoveFileEx()(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)
+                      : MoveFileA(from.c_str(), to.c_str());
+    if (ok) return 0;
+    unsigned long rc = GetLastError();
+    return rc ? rc : ERROR_GEN_FAILURE;
+}
+
+void SetRenameForTesting(RenameFunction rename) { TestRename() = std::move(rename); }
+
+std::string FileBeside(std::string_view target, unsigned long* error) {
+    RealSystemFolder systemFolder;
+    char name[MAX_PATH] = {};
+    if (!GetTempFileNameA(FolderOf(ToAnsi(target)).c_str(), "kz", 0, name)) {
+        // A folder that is not there is reported as an invalid folder name; the caller is told
+        // what opening a file in it would have said.
+        DWORD code = GetLastError();
+        Fail(error, code == ERROR_DIRECTORY ? ERROR_PATH_NOT_FOUND : code);
+        return {};
+    }
+    return FromAnsi(name, sizeof name);
+}
+
+void DiscardBeside(std::string_view fresh) {
+    RealSystemFolder systemFolder;
+    if (fresh.empty()) return;
+    std::string path = ToAnsi(fresh);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+}
+
+bool PutInPlace(std::string_view freshPath, std::string_view targetPath, unsigned long* error) {
+    RealSystemFolder systemFolder;
+    const std::string fresh = ToAnsi(freshPath), target = ToAnsi(targetPath);
+    // A folder in the target's place, or a file the user made read-only, is not replaced: the
+    // one-step rename refuses both, and the 9x steps are held to the same answer.
+    DWORD attributes = GetFileAttributesA(target.c_str());
+    bool done = false;
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+        Fail(error, ERROR_ACCESS_DENIED);
+    } else if (!RunsOn9x()) {
+        unsigned long rc = Rename(fresh, target, true);
+        if (rc == ERROR_CALL_NOT_IMPLEMENTED) done = ReplaceIn9xSteps(fresh, target, error);
+        else if (rc) Fail(error, rc);
+        else done = true;
+    } else {
+        done = ReplaceIn9xSteps(fresh, target, error);
+    }
+    if (!done) DiscardBeside(freshPath);
+    return done;
+}
+
+bool WriteFileInPlace(std::string_view target, const std::string& bytes, unsigned long* error) {
+    std::string fresh = FileBeside(target, error);
+    if (fresh.empty()) return false;
+    if (!WriteWholeFile(fresh, bytes)) {
+        Fail(error, GetLastError());
+        DiscardBeside(fresh);
+        return false;
+    }
+    return PutInPlace(fresh, target, error);
+}
+
+bool CopyFileInPlace(std::string_view from, std::string_view target, unsigned long* error) {
+    // Onto itself (another spelling of the same file): the target already holds the source.
+    if (SameFile(from, target)) return true;
+    std::string fresh = FileBeside(target, error);
+    if (fresh.empty()) return false;
+    const std::string ansi = ToAnsi(fresh);
+    RealSystemFolder systemFolder;
+    if (!CopyFileA(ToAnsi(from).c_str(), ansi.c_str(), FALSE)) {
+        Fail(error, GetLastError());
+        DiscardBeside(fresh);
+        return false;
+    }
+    // A read-only source would otherwise make a target that the next write may not replace.
+    DWORD attributes = GetFileAttributesA(ansi.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesA(ansi.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    return PutInPlace(fresh, target, error);
+}
+
+}  // namespace kaza::platform
