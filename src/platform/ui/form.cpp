@@ -6,7 +6,6 @@
 #include <ole2.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 #include "platform/text.h"
@@ -51,8 +50,10 @@ namespace {
 // A fault in a window's table or handlers: fail loudly in every build, and say what it was.
 [[noreturn]] void TableFault(const std::string& what) {
     OutputDebugStringA(what.c_str());
-    std::fprintf(stderr, "%s\n", what.c_str());
-    std::fflush(stderr);
+    // Test programs have a console to say it on; the program itself has none.
+    DWORD written = 0;
+    std::string line = what + "\n";
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     std::abort();
 }
 
@@ -150,9 +151,10 @@ bool Form::Load() {
                                    CW_USEDEFAULT, r.right - r.left, r.bottom - r.top,
                                    std::exchange(createOwner_, nullptr), menuBar_, GetModuleHandleA(nullptr), this);
     if (!created) {
-        // A window that got as far as WM_NCCREATE took its menu bar down with it.
+        // A window that got as far as WM_NCCREATE took its menu bar down with it (and cleared
+        // menuBar_ on its way out); one that never existed left the bar to us.
         OutputDebugStringA((std::string("cannot create the window ") + decl_.caption).c_str());
-        if (menuBar_ && IsMenu(menuBar_)) DestroyMenu(menuBar_);
+        if (menuBar_) DestroyMenu(menuBar_);
         menuBar_ = nullptr;
         menus_.clear();
         hwnd_ = nullptr;
