@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 namespace kaza::ui {
 namespace {
 
@@ -271,16 +273,23 @@ TEST(Form, EachKindTurnsItsOwnNotificationIntoItsEvent) {
     auto notify = [&](Control& c, UINT code) {
         SendMessageA(f.hwnd(), WM_COMMAND, MAKEWPARAM(c.id(), code), reinterpret_cast<LPARAM>(c.hwnd()));
     };
+    auto logOf = [&](std::function<void()> act) {
+        f.log.clear();
+        act();
+        return f.log;
+    };
     Control& list = f.C("List1");
-    notify(list, LBN_SELCHANGE);
-    notify(list, LBN_DBLCLK);
-    f.C("Text1", 1).SetText("u");  // EN_CHANGE
-    notify(f.C("Text1", 0), EN_SETFOCUS);
-    SendMessageA(f.C("Text1", 0).hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    SendMessageA(f.C("Text1", 0).hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    SendMessageA(f.C("Option1").hwnd(), BM_CLICK, 0, 0);
-    notify(f.C("Command1"), BN_SETFOCUS);
-    EXPECT_EQ(f.log, "List1;Change1;Click0;Option1;");
+    EXPECT_EQ(logOf([&] { notify(list, LBN_SELCHANGE); }), "List1;");
+    EXPECT_EQ(logOf([&] { notify(list, LBN_DBLCLK); }), "");
+    EXPECT_EQ(logOf([&] { f.C("Text1", 1).SetText("u"); }), "Change1;");  // EN_CHANGE
+    EXPECT_EQ(logOf([&] { notify(f.C("Text1", 0), EN_SETFOCUS); }), "");
+    EXPECT_EQ(logOf([&] {
+                  SendMessageA(f.C("Text1", 0).hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+                  SendMessageA(f.C("Text1", 0).hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+              }),
+              "Click0;");
+    EXPECT_EQ(logOf([&] { SendMessageA(f.C("Option1").hwnd(), BM_CLICK, 0, 0); }), "Option1;");
+    EXPECT_EQ(logOf([&] { notify(f.C("Command1"), BN_SETFOCUS); }), "");
 }
 
 // The system refuses windows of one class for as long as this lives.
