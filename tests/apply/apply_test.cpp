@@ -159,7 +159,7 @@ TEST_F(Apply, WholeJobIn256Colours) {
 
 // The confirmation's keys: Escape is its キャンセル and writes nothing, Enter its 実行.
 TEST_F(Apply, EscapeCancelsWithoutWritingAndEnterApplies) {
-    test::WriteBytes(system_ + "\\oeminfo.ini", "[General]\r\nManufacturer=Old\r\n");
+    test::WriteBytes(test::InfoIn(system_), "[General]\r\nManufacturer=Old\r\n");
     Import();
     for (const char* control : {"Option1", "Command1", "Command2"}) {
         SCOPED_TRACE(control);
@@ -170,8 +170,8 @@ TEST_F(Apply, EscapeCancelsWithoutWritingAndEnterApplies) {
         });
         EXPECT_EQ(test::StatusText(main_, 1), "実行はキャンセルされました。");
         EXPECT_EQ(Info(), "[General]\r\nManufacturer=Old\r\n");
-        EXPECT_FALSE(Exists("OEMLOGO.BMP"));
-        EXPECT_EQ(Reg(kVersionKey, "RegisteredOwner"), std::string("old") + '\0');
+        EXPECT_FALSE(Exists(test::AppliedLogoIn(system_)));
+        EXPECT_EQ(Reg(kVersionKey, places::kRegisteredOwner), std::string("old") + '\0');
     }
     OpenConfirmation([&](Form& f) {
         SetFocus(f.C("Option1").hwnd());
@@ -179,7 +179,7 @@ TEST_F(Apply, EscapeCancelsWithoutWritingAndEnterApplies) {
         EXPECT_FALSE(f.Loaded());
     });
     EXPECT_EQ(test::StatusText(main_, 1), kSuccess);
-    EXPECT_TRUE(Exists("OEMLOGO.BMP"));
+    EXPECT_TRUE(Exists(test::AppliedLogoIn(system_)));
 }
 
 TEST_F(Apply, BorderedFrameGives210By106In256Colours) {

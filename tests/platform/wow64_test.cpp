@@ -167,7 +167,7 @@ TEST(Text, LetterCaseFoldsLikeNtForEveryCharacterOfCodePage932) {
         EXPECT_EQ(static_cast<unsigned>(ours[0]), static_cast<unsigned>(lower)) << "lower of U+" << std::hex << unsigned(c);
         folded += lower != c;
     }
-    EXPECT_GT(folded, 200u);
+    EXPECT_GT(folded, 120u);
     EXPECT_EQ(LowerCase("ＡＢＣ Déjà ΑΒΓ ДЖЁ ⅣカザグルマＺ"), "ａｂｃ déjà αβγ джё ⅳカザグルマｚ");
 }
 
