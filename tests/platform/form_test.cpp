@@ -344,6 +344,17 @@ TEST(Form, WindowTheSystemCannotMakeStaysUnloaded) {
     EXPECT_TRUE(f.Load());
     EXPECT_EQ(f.loads, 1);
     EXPECT_EQ(f.C("Text1", 0).Text(), "t0");
+
+    // A window without controls has nothing else whose failure would give it away.
+    static const FormDecl kBare{"空", 1500, 1500, nullptr, 0};
+    struct Bare : Form {
+        Bare() : Form(kBare) {}
+        int loads = 0;
+        void Form_Load() override { ++loads; }
+    } bare;
+    RefuseWindows refuse("KazaForm");
+    EXPECT_FALSE(bare.Load());
+    EXPECT_EQ(bare.loads, 0);
 }
 
 // A handler under a name neither table has would never run: the first load of the window stops
