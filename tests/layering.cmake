@@ -5,7 +5,8 @@
 #   presets/ logo/ apply/     one feature each, with its windows: platform, the toolkit, the
 #   backup/ tweaks/ windows/  main window's model (app/form1.h, app/places.h, app/variant.h)
 #                             and the features it uses
-#   storage and writers       presets/store, presets/names, backup/copies, logo/savebitmap:
+#   storage and writers       presets/store, presets/names, backup/copies, backup/safety,
+#                             logo/savebitmap:
 #                             platform only; the 256-colour writer reads a plain pixel surface,
 #                             and only its named entry point CSaveBitmap, which takes a picture
 #                             box, includes the picture box
@@ -18,8 +19,8 @@ set(faults "")
 foreach(file ${sources})
   file(STRINGS ${SRC}/${file} lines REGEX "^#include \"")
   get_filename_component(dir ${file} DIRECTORY)
-  if(file MATCHES "^presets/(store|names)\\.|^backup/copies\\.")
-    set(allowed "^(platform/[^/]+|presets/(store|names)\\.h|backup/copies\\.h)$")
+  if(file MATCHES "^presets/(store|names)\\.|^backup/(copies|safety)\\.")
+    set(allowed "^(platform/[^/]+|presets/(store|names)\\.h|backup/(copies|safety)\\.h)$")
   elseif(file MATCHES "^logo/savebitmap\\.h")
     set(allowed "^platform/[^/]+$")
   elseif(file MATCHES "^logo/savebitmap\\.cpp")

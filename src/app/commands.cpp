@@ -51,6 +51,7 @@ void Form1::BindCommands() {
     click("HURO", [this] { backup::SaveToFloppy(*this); });
     click("SONOTA", [this] { backup::SaveToFolder(*this); });
     hinted("moto", "バックアップしたものを元に戻します。", backup::OpenRestoreWindow);
+    hinted("HENKOUMAE", "カザグルマが変更する前の状態に戻せます。", backup::OpenSafetyCopies);
     click("E", [this] { Unload(); });
     click("G", [this] { logo::Import(*this); });
     click("Picture1", [this] { logo::Import(*this); });

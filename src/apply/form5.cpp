@@ -1,9 +1,8 @@
 #include "apply/form5.h"
 
-#include <algorithm>
-
 #include "app/form1.h"
 #include "apply/apply.h"
+#include "backup/backup.h"
 
 namespace kaza {
 namespace {
@@ -39,18 +38,17 @@ void Form5::Form_Load() {
     C("Option2").SetChecked(true);
     C("Option1").SetChecked(false);
     // Centred over the main window, as a confirmation is expected to appear.
-    RECT owner{}, own{};
-    if (main_.hwnd() && GetWindowRect(main_.hwnd(), &owner) && GetWindowRect(hwnd(), &own)) {
-        int x = owner.left + ((owner.right - owner.left) - (own.right - own.left)) / 2;
-        int y = owner.top + ((owner.bottom - owner.top) - (own.bottom - own.top)) / 2;
-        SetWindowPos(hwnd(), nullptr, std::max(0, x), std::max(0, y), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    CentreOver(main_.hwnd());
 }
 
 void Form5::Command1_Click() {
     apply::LogoDepth depth =
         C("Option1").Checked() ? apply::LogoDepth::Colours256 : apply::LogoDepth::FullColour;
+    if (!backup::KeepBeforeWriting(main_, hwnd(), backup::ApplyTargets(main_), "実行")) {
+        main_.SetPanel(1, backup::kNothingWritten);
+        Unload();
+        return;
+    }
     main_.SetPanel(1, apply::WriteSettings(main_, depth));
     Unload();
 }

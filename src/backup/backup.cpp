@@ -4,8 +4,10 @@
 
 #include "app/form1.h"
 #include "app/places.h"
+#include "app/places.h"
 #include "backup/copies.h"
 #include "backup/form6.h"
+#include "backup/form9.h"
 #include "platform/seams.h"
 #include "platform/shell.h"
 #include "platform/text.h"
@@ -70,5 +72,60 @@ void SaveToFolder(Form1& main) {
 }
 
 void OpenRestoreWindow(Form1& main) { main.Window<Form6>().ShowModal(); }
+
+void OpenSafetyCopies(Form1& main) {
+    Form9& f = main.Window<Form9>();
+    if (f.Loaded()) f.Unload();  // the list is read afresh at every opening
+    f.ShowModal();
+}
+
+Targets ApplyTargets(Form1& main) {
+    Targets t = RestoreTargets(main, true, true);
+    const std::string key = places::VersionKey(main.SYT.AsText());
+    for (const char* name : places::kRegistrationValues) t.values.push_back({platform::Root::LocalMachine, key, name});
+    if (main.OS.AsText() == "NT")
+        t.values.push_back({platform::Root::LocalMachine, places::kProcessorKey, places::kProcessorName});
+    return t;
+}
+
+Targets RestoreTargets(Form1& main, bool logo, bool info) {
+    Targets t;
+    t.system = main.Labe.AsText();
+    t.logo = logo;
+    t.info = info;
+    return t;
+}
+
+Targets RestrictionTargets(Form1&) {
+    Targets t;
+    for (const char* name : places::kPolicyValues)
+        t.values.push_back({platform::Root::CurrentUser, places::kPolicyKey, name});
+    return t;
+}
+
+Targets VendorTargets(Form1&) {
+    Targets t;
+    t.values.push_back({platform::Root::LocalMachine, places::kProcessorKey, places::kVendorIdentifier});
+    return t;
+}
+
+// The restriction and vendor windows open on the 9x family only.
+Targets EverythingWritten(Form1& main) {
+    Targets t = ApplyTargets(main);
+    if (main.OS.AsText() != "NT") {
+        t.Add(RestrictionTargets(main));
+        t.Add(VendorTargets(main));
+    }
+    return t;
+}
+
+bool KeepBeforeWriting(Form1& main, HWND owner, const Targets& targets, const std::string& command, bool prune) {
+    if (WriteSafetyCopy(targets, command, EverythingWritten(main))) {
+        if (prune) PruneSafetyCopies();
+        return true;
+    }
+    return platform::dialogs().Message(owner, "変更前の状態を保存できませんでした。このまま続けますか？", "カザグルマ",
+                                       MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
 
 }  // namespace kaza::backup

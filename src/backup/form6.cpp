@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/places.h"
+#include "backup/backup.h"
 #include "backup/copies.h"
 
 namespace kaza {
@@ -34,6 +35,14 @@ Form6::Form6(Form1& main) : Form(kForm6), main_(main) {
 // Each copy is tried; a field left empty leaves its file as it is.
 void Form6::Command1_Click() {
     std::string system = main_.Labe.AsText();
+    const bool toLogo = !Text1().Text().empty(), toInfo = !Text2().Text().empty();
+    if ((toLogo || toInfo) &&
+        !backup::KeepBeforeWriting(main_, hwnd(), backup::RestoreTargets(main_, toLogo, toInfo),
+                                   "バックアップを元に戻す")) {
+        main_.SetPanel(1, backup::kNothingWritten);
+        Unload();
+        return;
+    }
     auto restore = [](const std::string& from, const std::string& to) {
         return from.empty() ? backup::CopyResult::Skipped : backup::CopyOne(from, to);
     };

@@ -83,6 +83,39 @@ bool ReadWholeFile(std::string_view path, std::string& bytes) {
                              got == bytes.size());
 }
 
+PathKind KindOf(std::string_view path) {
+    DWORD a = GetFileAttributesA(ToAnsi(path).c_str());
+    if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+    DWORD e = GetLastError();
+    return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? PathKind::Missing : PathKind::Unknown;
+}
+
+bool CreateFolder(std::string_view path, bool fresh) {
+    if (CreateDirectoryA(ToAnsi(path).c_str(), nullptr)) return true;
+    return !fresh && GetLastError() == ERROR_ALREADY_EXISTS && FolderExists(path);
+}
+
+bool RemoveFile(std::string_view path) {
+    if (DeleteFileA(ToAnsi(path).c_str())) return true;
+    PathKind k = KindOf(path);
+    return k == PathKind::Missing || k == PathKind::Folder;
+}
+
+bool RemoveEmptyFolder(std::string_view path) { return RemoveDirectoryA(ToAnsi(path).c_str()) != FALSE; }
+
+std::vector<std::string> SubFolders(std::string_view path) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data{};
+    FindHandle find(FindFirstFileA((ToAnsi(path) + "\\*").c_str(), &data));
+    if (!find) return names;
+    do {
+        std::string name = FromAnsi(data.cFileName, sizeof data.cFileName);
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(find.get(), &data));
+    return names;
+}
+
 std::string LastErrorText(unsigned long code) {
     char* buffer = nullptr;
     DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kaza::platform {
 
@@ -18,6 +19,20 @@ bool SameFile(std::string_view a, std::string_view b);
 // Whole-file helpers for callers that write raw bytes.
 bool WriteWholeFile(std::string_view path, const std::string& bytes);
 bool ReadWholeFile(std::string_view path, std::string& bytes);
+// What a path names. Unknown when the system would not say (no access, a drive not ready):
+// then it must not be taken for missing.
+enum class PathKind { File, Folder, Missing, Unknown };
+PathKind KindOf(std::string_view path);
+// Creates the folder; true when it exists afterwards. With `fresh`, only a folder this call
+// created counts.
+bool CreateFolder(std::string_view path, bool fresh = false);
+// True when no file of that name is left (also when there was none); a folder of that name is
+// left alone and is no file.
+bool RemoveFile(std::string_view path);
+// Removes a folder that holds nothing.
+bool RemoveEmptyFolder(std::string_view path);
+// The names of the folders directly inside a folder, in no particular order.
+std::vector<std::string> SubFolders(std::string_view path);
 // The platform's description of the last error, for messages shown to the user.
 std::string LastErrorText(unsigned long code);
 

@@ -82,17 +82,22 @@ bool RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value
 RegValue RegReadRaw(Root root, std::string_view subkey, std::string_view value) {
     RegValue out;
     RegKey key;
-    if (RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, Access(root, KEY_QUERY_VALUE), key.out()) != ERROR_SUCCESS) {
+    out.error = RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, Access(root, KEY_QUERY_VALUE), key.out());
+    if (out.error != ERROR_SUCCESS) {
         key.release();
         return out;
     }
     std::string name = ToAnsi(value);
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return out;
+    out.error = RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size);
+    if (out.error != ERROR_SUCCESS) return out;
     out.bytes.resize(size);
-    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(out.bytes.data()),
-                         &size) != ERROR_SUCCESS)
+    out.error = RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
+                                 reinterpret_cast<BYTE*>(out.bytes.data()), &size);
+    if (out.error != ERROR_SUCCESS) {
+        out.bytes.clear();
         return out;
+    }
     out.bytes.resize(size);
     out.exists = true;
     out.type = type;

@@ -28,6 +28,9 @@ struct RegValue {
     bool exists = false;
     unsigned long type = 0;
     std::string bytes;  // raw data, as stored
+    // ERROR_SUCCESS when read, ERROR_FILE_NOT_FOUND when the value or its key is absent, else
+    // why it could not be read (then nothing is known about it).
+    long error = 0;
 };
 RegValue RegReadRaw(Root root, std::string_view subkey, std::string_view value);
 

@@ -38,6 +38,12 @@ bool HasLongOpenFileRecord(const VersionInfo& v) {
     return v.major > 4 || (v.major == 4 && v.minor >= 90);
 }
 
+LocalTime Now() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
 std::string ProgramFolder() {
     if (!ProgramFolderOverride().empty()) return ProgramFolderOverride();
     char buffer[MAX_PATH + 1] = {};

@@ -19,6 +19,12 @@ VersionInfo WindowsVersion();
 // 76-byte one of 95, 98 and NT 4.0.
 bool HasLongOpenFileRecord(const VersionInfo& v);
 
+// The local date and time, to the second (GetLocalTime).
+struct LocalTime {
+    int year, month, day, hour, minute, second;
+};
+LocalTime Now();
+
 // The folder of the running program, without a trailing backslash.
 std::string ProgramFolder();
 // Tests point the program at a folder of their own; an empty text restores the real one.

@@ -73,6 +73,8 @@ std::string LowerCase(std::string_view utf8) {
     return Narrow(w, CP_UTF8);
 }
 
+bool IsLeadByte(unsigned char b) { return IsDBCSLeadByte(b) != FALSE; }
+
 size_t AnsiCutWithoutSplit(const char* bytes, size_t count) {
     size_t i = 0;
     while (i < count) {

@@ -14,6 +14,9 @@ std::string FromAnsi(std::string_view bytes);
 // Windows family (the system's own folding differs between 9x and NT).
 std::string LowerCase(std::string_view utf8);
 
+// Whether an ANSI byte opens a double-byte character in the system's code page.
+bool IsLeadByte(unsigned char b);
+
 // Length of the longest prefix of at most maxBytes ANSI bytes that does not end inside a
 // double-byte character.
 size_t AnsiCutWithoutSplit(const char* bytes, size_t count);

@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "app/places.h"
+#include "backup/backup.h"
 #include "platform/registry.h"
 
 namespace kaza {
@@ -72,6 +73,12 @@ bool Form7::Store(int i, bool cleared, bool* ok) {
 }
 
 void Form7::Command1_Click() {
+    if (!backup::KeepBeforeWriting(main_, hwnd(), backup::RestrictionTargets(main_), "アクセス制限")) {
+        main_.SetPanel(1, backup::kNothingWritten);
+        Unload();
+        return;
+    }
+
     // 1. Clear the four values. Only these four: other values in the key belong to other software.
     bool cleared[4];
     for (int i = 0; i < 4; ++i) {

@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/places.h"
+#include "backup/backup.h"
 #include "platform/registry.h"
 
 namespace kaza {
@@ -72,6 +73,11 @@ void Form8::Form_Load() {
 
 void Form8::Command1_Click() {
     if (VC.empty()) return;
+    if (!backup::KeepBeforeWriting(main_, hwnd(), backup::VendorTargets(main_), "CPUファミリーネームの表示")) {
+        main_.SetPanel(1, backup::kNothingWritten);
+        Unload();
+        return;
+    }
 
     // 1-3. The new identifier, REG_SZ with its NUL counted.
     bool written = platform::RegWriteString(Root::LocalMachine, kProcessorKey, places::kVendorIdentifier, VC);

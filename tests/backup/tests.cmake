@@ -7,3 +7,4 @@ add_test(NAME backup_floppy_drive
                  ${PROJECT_SOURCE_DIR}/script/wine-prefix)
 set_tests_properties(backup_floppy_drive PROPERTIES FIXTURES_SETUP floppy_drive RESOURCE_LOCK wine-prefix)
 set_tests_properties(backup_tests PROPERTIES FIXTURES_REQUIRED floppy_drive)
+kaza_test(safety_win98 WINDOWS win98 SOURCES backup/safety_test.cpp)

@@ -193,6 +193,14 @@ void Form::Hide() {
     if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
 }
 
+void Form::CentreOver(HWND other) {
+    RECT owner{}, own{};
+    if (!other || !hwnd_ || !GetWindowRect(other, &owner) || !GetWindowRect(hwnd_, &own)) return;
+    int x = owner.left + ((owner.right - owner.left) - (own.right - own.left)) / 2;
+    int y = owner.top + ((owner.bottom - owner.top) - (own.bottom - own.top)) / 2;
+    SetWindowPos(hwnd_, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form::Unload() {
     if (!hwnd_ || unloading_) return;
     unloading_ = true;

@@ -157,6 +157,9 @@ public:
     void SetBackgroundPicture(platform::Picture picture);
     const platform::Picture& BackgroundPicture() const { return background_; }
 
+    // Places the window over the middle of another one, kept on the screen's left and top.
+    void CentreOver(HWND other);
+
     // The busy pointer over the program's windows while true (BusyPointer sets it for a scope).
     static void SetBusy(bool busy);
 

@@ -1,0 +1,80 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+
+// Safety copies: before a command writes the system, what it is about to replace is kept in a
+// folder beside the program, one sub-folder per copy, so that any earlier state can be put back
+// by this program or by hand. A copy holds the two OEM files as they were (or that they were
+// absent) and a registry file of the values (each with its type and bytes, or that it was
+// absent) that regedit can import.
+namespace kaza::backup {
+
+struct ValuePlace {
+    platform::Root root;
+    std::string key;
+    std::string name;
+};
+
+struct SavedValue {
+    ValuePlace place;
+    platform::RegValue value;  // exists false: the value was absent
+};
+
+// What a command is about to replace.
+struct Targets {
+    std::string system;  // the system folder, without a trailing backslash
+    bool logo = false;   // oemlogo.bmp
+    bool info = false;   // oeminfo.ini
+    std::vector<ValuePlace> values;
+    // Adds what `other` names and this does not.
+    void Add(const Targets& other);
+};
+
+enum class FileState { NotHeld, Present, Absent };
+
+struct SafetyCopy {
+    std::string folder;   // full path of its sub-folder
+    long number = 0;      // order of making, counted from 1
+    std::string made;     // "2026/12/07 18:30:05"
+    std::string command;  // the command that made it
+    bool original = false;  // the first copy: the state before this program changed the machine
+    FileState logo = FileState::NotHeld;
+    FileState info = FileState::NotHeld;
+    std::vector<SavedValue> values;
+};
+
+inline constexpr const char* kLogoFile = "oemlogo.bmp";
+inline constexpr const char* kInfoFile = "oeminfo.ini";
+// Besides the first copy, this many of the newest are kept.
+inline constexpr size_t kKeptCopies = 20;
+
+// The folder of the copies, beside the program.
+std::string SafetyFolder();
+
+// Saves the present state of the targets as a new copy made by `command`. The very first copy
+// also saves what `everything` names, so that it is the whole state the program can change.
+// True when the copy was written whole; otherwise nothing of it is left behind.
+bool WriteSafetyCopy(const Targets& targets, const std::string& command, const Targets& everything);
+
+// Every readable copy, newest first.
+std::vector<SafetyCopy> ListSafetyCopies();
+
+// Removes all but the first copy and the newest kKeptCopies others.
+void PruneSafetyCopies();
+
+// What putting the copy back will replace, for the copy of the present state made first.
+Targets HeldBy(const SafetyCopy& copy, const std::string& system);
+
+// Puts the copy back into the system folder and the registry: files as they were (removed if
+// they were absent), values with their type and bytes (deleted if they were absent). Every
+// part is attempted; returns the names of those that could not be put back.
+std::vector<std::string> PutBack(const SafetyCopy& copy, const std::string& system);
+
+// The registry file of a copy: REGEDIT4 text in the ANSI code page, and back. Parsing fails
+// (false) on anything the writer does not produce.
+std::string RegFileText(const std::vector<SavedValue>& values);
+bool ParseRegFile(const std::string& text, std::vector<SavedValue>& values);
+
+}  // namespace kaza::backup
