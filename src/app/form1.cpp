@@ -86,7 +86,7 @@ const StatusPanel kPanels[] = {
 };
 
 const FormDecl kForm1{"カザグルマ", 8250, 5655, kControls, Count(kControls),
-                      kMenus, sizeof kMenus / sizeof kMenus[0], kPanels, 3};
+                      kMenus, Count(kMenus), kPanels, Count(kPanels)};
 
 }  // namespace
 

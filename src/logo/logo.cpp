@@ -141,11 +141,9 @@ bool SaveLogo256(Form1& main, const std::string& path, unsigned long* error) {
     ui::PictureBoxWindow& frame = Frame(main);
     frame.SetBorder(false);
     frame.SetScale(ui::ScaleMode::Pixels);
-    ui::Form::SetBusy(true);
+    ui::BusyPointer busy;
     // With no border the outer size is the client area; read to the nearest whole pixel.
-    bool ok = WriteBitmap256(frame, path, 0, 0, ui::Px(frame.Width()), ui::Px(frame.Height()), error);
-    ui::Form::SetBusy(false);
-    return ok;
+    return WriteBitmap256(frame, path, 0, 0, ui::Px(frame.Width()), ui::Px(frame.Height()), error);
 }
 
 bool SaveLogoFullColour(Form1& main, const std::string& path, unsigned long* error) {

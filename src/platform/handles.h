@@ -62,6 +62,32 @@ using Font = Owned<HFONT, GdiTraits<HFONT>>;
 using Pen = Owned<HPEN, GdiTraits<HPEN>>;
 using MemoryDC = Owned<HDC, DcTraits>;
 
+// A COM interface pointer, released when it goes out of scope.
+template <class T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() { reset(); }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+    ComPtr& operator=(ComPtr&& o) noexcept {
+        if (this != &o) { reset(); p_ = std::exchange(o.p_, nullptr); }
+        return *this;
+    }
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    // For the calls that hand out a new reference.
+    T** out() { reset(); return &p_; }
+    void** outVoid() { return reinterpret_cast<void**>(out()); }
+    void reset() {
+        if (p_) std::exchange(p_, nullptr)->Release();
+    }
+private:
+    T* p_ = nullptr;
+};
+
 // Puts the previously selected object back when it goes out of scope.
 class SelectGuard {
 public:

@@ -183,14 +183,11 @@ bool DeclaresHoldableSize(const std::string& b) {
 }  // namespace
 
 Picture::Picture() = default;
-Picture::~Picture() {
-    if (pic_) pic_->Release();
-}
+Picture::~Picture() = default;
 Picture::Picture(Picture&& o) noexcept { *this = std::move(o); }
 Picture& Picture::operator=(Picture&& o) noexcept {
     if (this != &o) {
-        if (pic_) pic_->Release();
-        pic_ = std::exchange(o.pic_, nullptr);
+        pic_ = std::move(o.pic_);
         hmWidth_ = o.hmWidth_;
         hmHeight_ = o.hmHeight_;
         pxWidth_ = o.pxWidth_;
@@ -209,29 +206,24 @@ Picture Picture::Load(const std::string& path) {
     void* p = GlobalLock(mem);
     memcpy(p, bytes.data(), bytes.size());
     GlobalUnlock(mem);
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(mem, TRUE, &stream))) {
+    ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(mem, TRUE, stream.out()))) {
         GlobalFree(mem);
         return out;
     }
-    IPicture* pic = nullptr;
-    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                                reinterpret_cast<void**>(&pic));
-    stream->Release();
+    ComPtr<IPicture> pic;
+    HRESULT hr = OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture, pic.outVoid());
     if (FAILED(hr) || !pic) return out;
     OLE_XSIZE_HIMETRIC w = 0;
     OLE_YSIZE_HIMETRIC h = 0;
     pic->get_Width(&w);
     pic->get_Height(&h);
-    SIZE px = PixelSize(pic, w, h);
-    if (!Holdable(px.cx, px.cy)) {
-        pic->Release();
-        return out;
-    }
-    out.pic_ = pic;
+    SIZE px = PixelSize(pic.get(), w, h);
+    if (!Holdable(px.cx, px.cy)) return out;
     out.source_ = path;
     out.hmWidth_ = w;
     out.hmHeight_ = h;
+    out.pic_ = std::move(pic);
     out.pxWidth_ = px.cx;
     out.pxHeight_ = px.cy;
     return out;

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/handles.h"
+
 struct IPicture;
 
 namespace kaza::platform {
@@ -21,7 +23,7 @@ public:
     // Empty picture on any failure (missing file, not a picture, a picture too large to hold).
     static Picture Load(const std::string& path);
 
-    bool empty() const { return pic_ == nullptr; }
+    bool empty() const { return !pic_; }
     // The file it was loaded from.
     const std::string& source() const { return source_; }
     // The picture's own size in pixels, the same at every screen resolution.
@@ -32,7 +34,7 @@ public:
     void Render(HDC dc, int x, int y, int cx, int cy) const;
 
 private:
-    IPicture* pic_ = nullptr;
+    ComPtr<IPicture> pic_;
     std::string source_;
     long hmWidth_ = 0, hmHeight_ = 0;
     int pxWidth_ = 0, pxHeight_ = 0;

@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 namespace kaza::ui {
 namespace {
 
@@ -25,7 +27,7 @@ const ControlDecl kControls[] = {
 };
 const MenuDecl kMenus[] = {{"F", "ファイル", 0}, {"sub", "下", 1}, {"X", "項目", 2}, {"E", "終了", 1}};
 const StatusPanel kPanels[] = {{3000, "一"}, {1440, "二"}, {1440, "三"}};
-const FormDecl kDecl{"テスト", 4800, 3600, kControls, Count(kControls), kMenus, 4, kPanels, 3};
+const FormDecl kDecl{"テスト", 4800, 3600, kControls, Count(kControls), kMenus, Count(kMenus), kPanels, Count(kPanels)};
 
 class TestForm : public Form {
 public:
@@ -243,6 +245,7 @@ TEST(Form, WithoutDeclaredButtonsEnterAndEscapeDoNothing) {
         Text("Text2", 120, 480, 2000, 700).MultiLine(false, true).Tab(0),
         Check("Check1", 120, 1300, 2000, 255, "印").Tab(1),
         Button("Command1", 120, 1800, 900, 375, "実行").Tab(2),
+        Button("Command2", 1200, 1800, 900, 375, "キャンセル").Tab(3),
     };
     const FormDecl decl{"ダイアログ", 2400, 2400, controls, Count(controls)};
     DialogForm f(decl);
@@ -253,6 +256,136 @@ TEST(Form, WithoutDeclaredButtonsEnterAndEscapeDoNothing) {
     test::PressKey(f.C("Check1").hwnd(), VK_ESCAPE);
     EXPECT_EQ(f.log, "");
     EXPECT_TRUE(f.Loaded());
+}
+
+
+// Each kind of control answers its own notification and no other.
+TEST(Form, EachKindTurnsItsOwnNotificationIntoItsEvent) {
+    struct Listening : TestForm {
+        Listening() {
+            On("List1", Event::Click, [this](int) { log += "List1;"; });
+            On("Text1", Event::Change, [this](int i) { log += "Change" + std::to_string(i) + ";"; });
+            On("Text1", Event::Click, [this](int i) { log += "Click" + std::to_string(i) + ";"; });
+            On("Option1", Event::Click, [this](int) { log += "Option1;"; });
+        }
+    } f;
+    f.Show();
+    auto notify = [&](Control& c, UINT code) {
+        SendMessageA(f.hwnd(), WM_COMMAND, MAKEWPARAM(c.id(), code), reinterpret_cast<LPARAM>(c.hwnd()));
+    };
+    auto logOf = [&](std::function<void()> act) {
+        f.log.clear();
+        act();
+        return f.log;
+    };
+    Control& list = f.C("List1");
+    EXPECT_EQ(logOf([&] { notify(list, LBN_SELCHANGE); }), "List1;");
+    EXPECT_EQ(logOf([&] { notify(list, LBN_DBLCLK); }), "");
+    EXPECT_EQ(logOf([&] { f.C("Text1", 1).SetText("u"); }), "Change1;");  // EN_CHANGE
+    EXPECT_EQ(logOf([&] { notify(f.C("Text1", 0), EN_SETFOCUS); }), "");
+    EXPECT_EQ(logOf([&] {
+                  SendMessageA(f.C("Text1", 0).hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+                  SendMessageA(f.C("Text1", 0).hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+              }),
+              "Click0;");
+    EXPECT_EQ(logOf([&] { SendMessageA(f.C("Option1").hwnd(), BM_CLICK, 0, 0); }), "Option1;");
+    EXPECT_EQ(logOf([&] { notify(f.C("Command1"), BN_SETFOCUS); }), "");
+}
+
+// The system refuses windows of one class for as long as this lives.
+class RefuseWindows {
+public:
+    explicit RefuseWindows(const char* cls) {
+        refused_ = cls;
+        hook_ = SetWindowsHookExA(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
+    }
+    ~RefuseWindows() { UnhookWindowsHookEx(hook_); }
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
+        if (code == HCBT_CREATEWND) {
+            const char* cls = reinterpret_cast<CBT_CREATEWNDA*>(lp)->lpcs->lpszClass;
+            if (!IS_INTRESOURCE(cls) && lstrcmpiA(cls, refused_) == 0) return 1;
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline const char* refused_ = "";
+    HHOOK hook_;
+};
+
+// A window the system cannot make, or cannot give every control, stays unloaded: no Form_Load,
+// nothing shown, and its controls answer as empty ones until the window can be made.
+TEST(Form, WindowTheSystemCannotMakeStaysUnloaded) {
+    struct Counting : TestForm {
+        int loads = 0;
+        void Form_Load() override { ++loads; }
+    } f;
+    {
+        RefuseWindows refuse("KazaForm");
+        EXPECT_FALSE(f.Load());
+        f.Show();
+        f.ShowModal();
+        EXPECT_FALSE(f.Loaded());
+        f.C("Text1", 0).SetText("x");
+        EXPECT_EQ(f.C("Text1", 0).Text(), "");
+        EXPECT_EQ(f.C("List1").ListCount(), 0);
+    }
+    {
+        RefuseWindows refuse("LISTBOX");
+        EXPECT_FALSE(f.Load());
+        EXPECT_FALSE(f.Loaded());
+    }
+    {
+        RefuseWindows refuse(STATUSCLASSNAMEA);
+        EXPECT_FALSE(f.Load());
+        EXPECT_FALSE(f.Loaded());
+    }
+    EXPECT_EQ(f.loads, 0);
+    EXPECT_TRUE(f.Load());
+    EXPECT_EQ(f.loads, 1);
+    EXPECT_EQ(f.C("Text1", 0).Text(), "t0");
+
+    // A window without controls has nothing else whose failure would give it away.
+    static const FormDecl kBare{"空", 1500, 1500, nullptr, 0};
+    struct Bare : Form {
+        Bare() : Form(kBare) {}
+        int loads = 0;
+        void Form_Load() override { ++loads; }
+    } bare;
+    RefuseWindows refuse("KazaForm");
+    EXPECT_FALSE(bare.Load());
+    EXPECT_EQ(bare.loads, 0);
+}
+
+// A handler under a name neither table has would never run: the first load of the window stops
+// the program instead, and so does an event raised under such a name.
+TEST(FormDeathTest, NameNeitherTableHasStopsTheProgram) {
+    struct Misspelt : TestForm {
+        Misspelt() { On("Comand1", Event::Click, [](int) {}); }
+    };
+    EXPECT_DEATH(Misspelt().Load(), "Comand1");
+    EXPECT_DEATH(TestForm().Raise("Lable3", -1, Event::Click), "Lable3");
+    TestForm f;
+    EXPECT_TRUE(f.Load());  // menu entries are names too
+}
+
+// The busy pointer shows while one is in scope and gives way to the pointer before it.
+TEST(Form, BusyPointerIsRestoredByScope) {
+    TestForm f;
+    f.Show();
+    auto pointer = [&] {
+        SendMessageA(f.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(f.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
+    EXPECT_NE(pointer(), wait);
+    {
+        BusyPointer outer;
+        EXPECT_EQ(pointer(), wait);
+        { BusyPointer inner; }
+        EXPECT_EQ(pointer(), wait);
+    }
+    EXPECT_NE(pointer(), wait);
 }
 
 }  // namespace

@@ -113,8 +113,9 @@ struct FormDecl {
     FontDecl font{"ＭＳ Ｐゴシック", 9, false};
 };
 
-template <size_t N>
-constexpr size_t Count(const ControlDecl (&)[N]) { return N; }
+// The number of rows of a table, counted by the compiler.
+template <class T, size_t N>
+constexpr size_t Count(const T (&)[N]) { return N; }
 
 // One window of the program: created from its table on Load, destroyed on Unload.
 // The object outlives its window, so a window can be loaded again later.
@@ -130,7 +131,10 @@ public:
     bool Visible() const;
 
     // Creates the window (hidden) and its controls, then runs Form_Load. Nothing when loaded.
-    void Load();
+    // False when the system could not make the window or one of its controls: the form then stays
+    // unloaded, and its controls answer as empty ones. A handler for a name the form's tables do
+    // not have stops the program here.
+    bool Load();
     // Modeless: loads when needed, shows the window and brings it to the front.
     void Show();
     // Modal: as Show, with every other window of the program disabled until this one
@@ -159,7 +163,7 @@ public:
     // Places the window over the middle of another one, kept on the screen's left and top.
     void CentreOver(HWND other);
 
-    // The busy pointer over the program's windows while true.
+    // The busy pointer over the program's windows while true (BusyPointer sets it for a scope).
     static void SetBusy(bool busy);
 
     // Every form object that exists, in creation order.
@@ -171,6 +175,7 @@ public:
     static void SetModalHook(std::function<void(Form&)> hook);
 
     // Delivers an event as if the user had caused it (tests, and controls that share a handler).
+    // The name must be one of the form's controls or menu entries.
     void Raise(const std::string& name, int index, Event e);
 
 protected:
@@ -184,7 +189,7 @@ protected:
     virtual LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
 
 private:
-    friend void InitToolkit();
+    friend bool InitToolkit();
     friend bool TranslateFormMessage(MSG& msg);
     bool DialogKey(HWND focus, WPARAM vk);
     Control* DeclaredButton(bool ControlDecl::*role);
@@ -192,12 +197,18 @@ private:
     static LRESULT CALLBACK WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     void Subclass(HWND hw);
     static LRESULT CALLBACK ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
-    void CreateControls();
+    bool CreateControls();
     void CreateMenus();
-    void CreateStatusBar();
+    bool CreateStatusBar();
     void OrderControls();
     void Dispatch(Control& c, Event e);
+    void ControlCommand(HWND from, UINT code);
+    void MenuCommand(UINT id);
+    bool Activated(WPARAM wp);
+    bool Declares(const std::string& name) const;
+    void CheckHandlers() const;
     bool HasHandler(const std::string& name) const;
+    void PaintBackground(HDC dc);
     HBRUSH ColorFor(HWND child, HDC dc);
     void RebuildBackground();
     HFONT FontFor(const FontDecl& f);
@@ -213,7 +224,8 @@ private:
     HMENU menuBar_ = nullptr;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<MenuItem>> menus_;
-    std::map<std::pair<std::string, int>, Handler> handlers_;
+    std::map<std::pair<std::string, Event>, Handler> handlers_;
+    std::unique_ptr<Control> detached_;  // what C() answers while the window cannot be made
     platform::Picture background_;
     platform::Bitmap backgroundBitmap_;
     platform::Brush backgroundBrush_;
@@ -232,7 +244,21 @@ bool TranslateFormMessage(MSG& msg);
 int RunMessageLoop();
 // Lets every pending message run (tests, and windows painted before a command returns).
 void DoEvents();
-// Registers the window classes and common controls once.
-void InitToolkit();
+// Registers the window classes and common controls and starts OLE, once. False when the form
+// class cannot be registered or OLE cannot be started (pictures then stay empty).
+bool InitToolkit();
+
+// The busy pointer over the program's windows for as long as it lives; the pointer before it
+// comes back afterwards.
+class BusyPointer {
+public:
+    BusyPointer();
+    ~BusyPointer();
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    bool previous_;
+};
 
 }  // namespace kaza::ui

@@ -1,0 +1,90 @@
+// What the form paints with: its background, the brushes and colours of its controls, fonts.
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
+
+#include "platform/text.h"
+#include "platform/ui/toolkit.h"
+
+namespace kaza::ui {
+
+using platform::ToAnsi;
+
+void Form::SetBackgroundPicture(platform::Picture picture) {
+    background_ = std::move(picture);
+    if (!hwnd_) return;
+    RebuildBackground();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void Form::RebuildBackground() {
+    RECT rc{};
+    GetClientRect(hwnd_, &rc);
+    platform::WindowDC screen(hwnd_);
+    platform::MemoryDC mem(CreateCompatibleDC(screen.get()));
+    backgroundBitmap_.reset(CreateCompatibleBitmap(screen.get(), std::max<int>(1, rc.right), std::max<int>(1, rc.bottom)));
+    {
+        platform::SelectGuard sel(mem.get(), backgroundBitmap_.get());
+        FillRect(mem.get(), &rc, GetSysColorBrush(COLOR_BTNFACE));
+        if (!background_.empty()) background_.Render(mem.get(), 0, 0, background_.width(), background_.height());
+    }
+    backgroundBrush_.reset(CreatePatternBrush(backgroundBitmap_.get()));
+}
+
+HFONT Form::FontFor(const FontDecl& f) {
+    struct Key {
+        std::string face;
+        float pts;
+        bool bold;
+        bool operator<(const Key& o) const {
+            return std::tie(face, pts, bold) < std::tie(o.face, o.pts, o.bold);
+        }
+    };
+    static std::map<Key, platform::Font> cache;
+    Key key{f.face ? f.face : decl_.font.face, f.points > 0 ? f.points : decl_.font.points, f.bold};
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second.get();
+    std::string face = ToAnsi(key.face);
+    // The Japanese character set makes the font mapper fall back to another Japanese face
+    // where the named one is missing.
+    int height = -static_cast<int>(std::lround(key.pts * 96.0 / 72.0));
+    HFONT font = CreateFontA(height, 0, 0, 0, key.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             face.c_str());
+    return cache.emplace(key, platform::Font(font)).first->second.get();
+}
+
+void Form::PaintBackground(HDC dc) {
+    RECT rc;
+    GetClientRect(hwnd_, &rc);
+    platform::MemoryDC mem(CreateCompatibleDC(dc));
+    platform::SelectGuard sel(mem.get(), backgroundBitmap_.get());
+    BitBlt(dc, 0, 0, rc.right, rc.bottom, mem.get(), 0, 0, SRCCOPY);
+}
+
+HBRUSH Form::ColorFor(HWND child, HDC dc) {
+    Control* c = FindByHwnd(child);
+    COLORREF back = c ? c->back() : kDefaultColor;
+    if (c) {
+        if (c->fore() != kDefaultColor) SetTextColor(dc, c->fore());
+        if (back == kDefaultColor && c->decl().kind == Kind::Text)
+            back = GetSysColor(c->decl().readOnly ? COLOR_BTNFACE : COLOR_WINDOW);
+        if (back == kDefaultColor && c->decl().kind == Kind::List) back = GetSysColor(COLOR_WINDOW);
+    }
+    if (back != kDefaultColor) {
+        SetBkColor(dc, back);
+        auto it = solidBrushes_.find(back);
+        if (it == solidBrushes_.end()) it = solidBrushes_.emplace(back, platform::Brush(CreateSolidBrush(back))).first;
+        return it->second.get();
+    }
+    // Transparent over the form, as is any window that is no row of the table: paint the form's
+    // own background under the text, aligned with the form.
+    SetBkMode(dc, TRANSPARENT);
+    POINT p{0, 0};
+    MapWindowPoints(child, hwnd_, &p, 1);
+    SetBrushOrgEx(dc, -p.x, -p.y, nullptr);
+    return backgroundBrush_.get();
+}
+
+}  // namespace kaza::ui
