@@ -36,8 +36,19 @@ protected:
         system_ = ScratchFolder("system");
         WriteBytes(LogoIn(system_), kInstalledLogo);
         WriteBytes(InfoIn(system_), kInstalledInfo);
+        // A copy that wrongly goes to the root of the current drive must land in the test prefix
+        // (drive C:), not in the root of the machine running the tests (Wine's Z:), and must not
+        // be mistaken for one left there by an earlier run.
+        GetCurrentDirectoryA(MAX_PATH, startDir_);
+        SetCurrentDirectoryA(system_.c_str());
+        DeleteFileA(LogoIn("C:").c_str());
+        DeleteFileA(InfoIn("C:").c_str());
         MainWindowTest::SetUp();
         main_.Labe = Variant::Text(system_);
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        SetCurrentDirectoryA(startDir_);
     }
 
     void Click(const char* menu) { ClickMenu(main_, menu); }
@@ -46,6 +57,7 @@ protected:
 
     ScriptedShell shell_;
     std::string system_;
+    char startDir_[MAX_PATH] = {};
 };
 
 }  // namespace kaza::test
