@@ -33,7 +33,7 @@ void frmAbout::Form_Load() {
     // The program's icon is the one every window of the program carries.
     PictureBoxWindow* image = C("Image1").pictureBox();
     HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd(), GCLP_HICON));
-    if (!image || !icon) return;
+    if (!icon) return;
     // At its size on the 96-dpi screen the layout is drawn for, whatever the screen's resolution.
     constexpr int kSize = 32;
     DrawIconEx(image->SurfaceDC(), 0, 0, icon, kSize, kSize, 0, nullptr, DI_NORMAL);
