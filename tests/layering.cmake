@@ -3,8 +3,8 @@
 #
 #   app/                      the main window, its command table, start-up: may include anything
 #   presets/ logo/ apply/     one feature each, with its windows: platform, the toolkit, the
-#   backup/ tweaks/ windows/  main window's model (app/form1.h, app/places.h, app/variant.h)
-#                             and the features it uses
+#   backup/ tweaks/ windows/  main window's model (app/form1.h, app/places.h, app/variant.h),
+#                             the program's faces (app/fonts.h) and the features it uses
 #   storage and writers       presets/store, presets/names, backup/copies, backup/safety,
 #                             logo/savebitmap:
 #                             platform only; the 256-colour writer reads a plain pixel surface,
@@ -13,7 +13,7 @@
 #   platform/ui/              the toolkit: platform/ and itself
 #   platform/                 itself only
 file(GLOB_RECURSE sources RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
-set(model "app/form1.h|app/places.h|app/variant.h")
+set(model "app/form1.h|app/places.h|app/variant.h|app/fonts.h")
 set(features "presets|logo|apply|backup|tweaks|windows")
 set(faults "")
 foreach(file ${sources})

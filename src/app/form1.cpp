@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/fonts.h"
 #include "app/probe.h"
 #include "platform/seams.h"
 
@@ -10,7 +11,6 @@ using namespace ui;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kLightGrey = RGB(192, 192, 192);
-constexpr const char* kGothic = "ＭＳ Ｐゴシック";
 
 const ControlDecl kControls[] = {
     // settings fields
@@ -85,7 +85,7 @@ const StatusPanel kPanels[] = {
     {1440, "中央　　　　　　止"},
 };
 
-const FormDecl kForm1{"カザグルマ", 8250, 5655, kControls, Count(kControls),
+const FormDecl kForm1{"カザグルマ", kWindowFont, 8250, 5655, kControls, Count(kControls),
                       kMenus, Count(kMenus), kPanels, Count(kPanels)};
 
 }  // namespace

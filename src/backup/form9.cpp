@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/fonts.h"
 #include "app/form1.h"
 #include "app/places.h"
 #include "backup/backup.h"
@@ -23,7 +24,7 @@ const ControlDecl kControls[] = {
     Button("Command1", 1080, 3435, 1455, 375, "戻す").Tab(1).Default(),
     Button("Command2", 2880, 3435, 1455, 375, "閉じる").Tab(2).Cancel(),
 };
-const FormDecl kForm9{"変更前の状態に戻す", 5415, 3930, kControls, Count(kControls)};
+const FormDecl kForm9{"変更前の状態に戻す", kWindowFont, 5415, 3930, kControls, Count(kControls)};
 
 constexpr const char* kIdeographicSpace = "　";
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/fonts.h"
 #include "app/form1.h"
 #include "app/places.h"
 #include "backup/backup.h"
@@ -27,7 +28,7 @@ const ControlDecl kControls[] = {
     Button("Command1", 960, 3000, 1455, 375, "実行").Tab(5).Default(),
     Button("Command2", 2520, 3000, 1335, 375, "キャンセル").Tab(6).Cancel(),
 };
-const FormDecl kForm7{"アクセス制限", 5025, 3465, kControls, Count(kControls)};
+const FormDecl kForm7{"アクセス制限", kWindowFont, 5025, 3465, kControls, Count(kControls)};
 
 struct Restriction {
     const char* value;

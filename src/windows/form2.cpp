@@ -1,5 +1,6 @@
 #include "windows/form2.h"
 
+#include "app/fonts.h"
 #include "app/form1.h"
 #include "platform/edit.h"
 
@@ -8,16 +9,13 @@ namespace {
 
 using namespace ui;
 
-constexpr const char* kGothic = "ＭＳ Ｐゴシック";
-constexpr const char* kMincho = "ＭＳ Ｐ明朝";
-
 const ControlDecl kControls[] = {
     // Scroll bars both ways and no word wrap: each line of the text is one line of the page.
     Text("Text1", 120, 120, 6375, 3255).MultiLine(true, true).Tab(2),
     Label("Label1", 240, 3480, 2055, 255).Font(kGothic, 11.25f, true).Tab(1),
     Button("Command1", 2520, 3480, 1575, 375, "OK").Font(kMincho, 9).Tab(0).Default().Cancel(),
 };
-const FormDecl kForm2{"サポート情報", 6675, 3915, kControls, Count(kControls)};
+const FormDecl kForm2{"サポート情報", kWindowFont, 6675, 3915, kControls, Count(kControls)};
 
 }  // namespace
 

@@ -1,13 +1,12 @@
 #include "windows/frmabout.h"
 
+#include "app/fonts.h"
 #include "platform/ui/picturebox.h"
 
 namespace kaza {
 namespace {
 
 using namespace ui;
-
-constexpr const char* kGothic = "ＭＳ Ｐゴシック";
 
 const ControlDecl kControls[] = {
     Image("Image1", 120, 240, 600, 600),
@@ -21,7 +20,7 @@ const ControlDecl kControls[] = {
     Text("Text2", 1560, 1920, 2175, 270, frmAbout::kMail).ReadOnly().Tab(7),
     Button("Command1", 1560, 2400, 1335, 375, "OK").Tab(2).Default().Cancel(),
 };
-const FormDecl kFrmAbout{"ﾊﾞｰｼﾞｮﾝ情報", 4380, 2910, kControls, Count(kControls)};
+const FormDecl kFrmAbout{"ﾊﾞｰｼﾞｮﾝ情報", kWindowFont, 4380, 2910, kControls, Count(kControls)};
 
 }  // namespace
 

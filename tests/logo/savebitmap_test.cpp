@@ -2,6 +2,7 @@
 #include <climits>
 #include <string>
 
+#include "app/fonts.h"
 #include "app/form1.h"
 #include "logo/logo.h"
 #include "logo/logo_test_util.h"
@@ -20,7 +21,7 @@ using ui::ScaleMode;
 const ui::ControlDecl kControls[] = {
     ui::PictureBox("Picture1", 0, 0, 300 * 15, 200 * 15).NoBorder(),
 };
-const ui::FormDecl kSurfaceForm{"surface", 6000, 4500, kControls, ui::Count(kControls)};
+const ui::FormDecl kSurfaceForm{"surface", kWindowFont, 6000, 4500, kControls, ui::Count(kControls)};
 
 using test::U16;
 using test::U32;

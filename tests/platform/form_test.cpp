@@ -28,7 +28,7 @@ const ControlDecl kControls[] = {
 };
 const MenuDecl kMenus[] = {{"F", "ファイル", 0}, {"sub", "下", 1}, {"X", "項目", 2}, {"E", "終了", 1}};
 const StatusPanel kPanels[] = {{3000, "一"}, {1440, "二"}, {1440, "三"}};
-const FormDecl kDecl{"テスト", 4800, 3600, kControls, Count(kControls), kMenus, Count(kMenus), kPanels, Count(kPanels)};
+const FormDecl kDecl{"テスト", {}, 4800, 3600, kControls, Count(kControls), kMenus, Count(kMenus), kPanels, Count(kPanels)};
 
 class TestForm : public Form {
 public:
@@ -184,7 +184,7 @@ const ControlDecl kDialogControls[] = {
     Button("Command1", 120, 1800, 900, 375, "実行").Tab(3).Default(),
     Button("Command2", 1200, 1800, 900, 375, "キャンセル").Tab(4).Cancel(),
 };
-const FormDecl kDialogDecl{"ダイアログ", 2400, 2400, kDialogControls, Count(kDialogControls)};
+const FormDecl kDialogDecl{"ダイアログ", {}, 2400, 2400, kDialogControls, Count(kDialogControls)};
 
 class DialogForm : public Form {
 public:
@@ -248,7 +248,7 @@ TEST(Form, WithoutDeclaredButtonsEnterAndEscapeDoNothing) {
         Button("Command1", 120, 1800, 900, 375, "実行").Tab(2),
         Button("Command2", 1200, 1800, 900, 375, "キャンセル").Tab(3),
     };
-    const FormDecl decl{"ダイアログ", 2400, 2400, controls, Count(controls)};
+    const FormDecl decl{"ダイアログ", {}, 2400, 2400, controls, Count(controls)};
     DialogForm f(decl);
     f.Show();
     EXPECT_FALSE(Framed(f.C("Command1")));

@@ -106,6 +106,9 @@ struct StatusPanel {
 
 struct FormDecl {
     const char* caption;
+    // The window's font, which every row that names no face or size of its own takes. {}: the
+    // font mapper's choice for the character set, at its default size.
+    FontDecl font;
     int clientWidth, clientHeight;  // twips
     const ControlDecl* controls;
     size_t controlCount;
@@ -113,7 +116,6 @@ struct FormDecl {
     size_t menuCount = 0;
     const StatusPanel* panels = nullptr;
     size_t panelCount = 0;
-    FontDecl font{"ＭＳ Ｐゴシック", 9, false};
 };
 
 // The number of rows of a table, counted by the compiler.
