@@ -2,6 +2,7 @@
 
 #include "app/fonts.h"
 #include "app/probe.h"
+#include "platform/registry.h"
 #include "platform/seams.h"
 
 namespace kaza {
@@ -101,9 +102,17 @@ Form1::~Form1() {
 
 void Form1::Form_Load() { RunStartupProbe(*this); }
 
-void Form1::ShowRestrictionMarks(bool devices, bool profiles, bool fileSystem, bool virtualMemory) {
-    C("Line1").SetVisible(devices);
-    C("Line2").SetVisible(profiles);
+void Form1::ReadRestrictions() {
+    // A 4-byte number 1 reads as the character 1, not "1": only the text "1" is on.
+    for (const Restriction& r : kRestrictions)
+        this->*r.member = Variant::Text(platform::RegReadText(platform::Root::CurrentUser, places::kPolicyKey, r.value));
+    ShowRestrictionMarks();
+}
+
+void Form1::ShowRestrictionMarks() {
+    bool fileSystem = CCC.IsOn(), virtualMemory = DDD.IsOn();
+    C("Line1").SetVisible(AAA.IsOn());
+    C("Line2").SetVisible(BBB.IsOn());
     C("Line3").SetVisible(fileSystem || virtualMemory);
     C("Label4").SetCaption(std::string(fileSystem ? "F" : "") + (virtualMemory ? "K" : ""));
 }

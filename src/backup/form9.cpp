@@ -154,14 +154,7 @@ void Form9::RefreshMain(const SafetyCopy& copy) {
                 if (name == places::kRegistrationValues[i]) main_.Text1(i).SetText(now);
         }
     }
-    if (!restrictions) return;
-    // As start-up reads them: the text "1" is on.
-    Variant Form1::*const members[4] = {&Form1::AAA, &Form1::BBB, &Form1::CCC, &Form1::DDD};
-    for (int i = 0; i < 4; ++i)
-        main_.*members[i] =
-            Variant::Text(platform::RegReadText(Root::CurrentUser, places::kPolicyKey, places::kPolicyValues[i]));
-    auto on = [](const Variant& v) { return v.AsText() == "1"; };
-    main_.ShowRestrictionMarks(on(main_.AAA), on(main_.BBB), on(main_.CCC), on(main_.DDD));
+    if (restrictions) main_.ReadRestrictions();
 }
 
 }  // namespace kaza
