@@ -108,7 +108,9 @@ bool WriteBitmap256(const platform::PixelSurface& PicObje, HWND owner, const std
     };
     if (run()) return true;
     if (HWND active = GetActiveWindow()) owner = active;
-    platform::dialogs().Message(owner, platform::LastErrorText(error), kErrorTitle, MB_OK | MB_ICONSTOP);
+    std::string text = platform::LastErrorText(error);
+    if (text.empty()) text = "エラー " + std::to_string(error);  // a code the system has no words for
+    platform::dialogs().Message(owner, text, kErrorTitle, MB_OK | MB_ICONSTOP);
     return false;
 }
 

@@ -8,6 +8,7 @@
 #include "logo/logo_test_util.h"
 #include "logo/savebitmap.h"
 #include "platform/files.h"
+#include "platform/replace.h"
 #include "platform/ui/form.h"
 #include "platform/ui/picturebox.h"
 #include "support/fixtures.h"
@@ -185,6 +186,13 @@ TEST_F(Writer, FailuresShowTheErrorBoxAndReturn) {
     ASSERT_EQ(dialogs_.messages.size(), 5u);
     EXPECT_EQ(dialogs_.messages[1].title, "ビットマップ書き込みエラー");
     EXPECT_EQ(dialogs_.messages[1].text, platform::LastErrorText(ERROR_ARITHMETIC_OVERFLOW));
+
+    // An error the system has no words for is shown by its number.
+    platform::SetRenameForTesting([](const std::string&, const std::string&, bool) { return 0x20000001ul; });
+    Write("nameless.bmp", 0, 0, 2, 2);
+    platform::SetRenameForTesting(nullptr);
+    ASSERT_EQ(dialogs_.messages.size(), 6u);
+    EXPECT_EQ(dialogs_.messages[5].text, "エラー 536870913");
 }
 
 TEST_F(Writer, SurfacePointGeometryAndFullColourSave) {
