@@ -12,6 +12,9 @@
 #                             box, includes the picture box
 #   platform/ui/              the toolkit: platform/ and itself
 #   platform/                 itself only
+#
+# platform/ (with the toolkit) is also plain ASCII, without \u escapes: it holds none of the
+# program's texts, which are Japanese, and takes every text it shows from its callers.
 file(GLOB_RECURSE sources RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
 set(model "app/form1.h|app/places.h|app/variant.h|app/fonts.h")
 set(features "presets|logo|apply|backup|tweaks|windows")
@@ -40,10 +43,19 @@ foreach(file ${sources})
       list(APPEND faults "${file} includes ${target}")
     endif()
   endforeach()
+  if(file MATCHES "^platform/")
+    file(STRINGS ${SRC}/${file} texts ENCODING UTF-8 REGEX "[^\t -~]|\\\\[uU][0-9a-fA-F][0-9a-fA-F][0-9a-fA-F][0-9a-fA-F]")
+    if(texts)
+      list(GET texts 0 first)
+      string(REGEX REPLACE "\\\\?;.*$" "" first "${first}")
+      string(STRIP "${first}" first)
+      list(APPEND faults "${file} holds a text beyond ASCII, which belongs to the program: ${first}")
+    endif()
+  endif()
 endforeach()
 if(faults)
   list(JOIN faults "\n  " text)
-  message(FATAL_ERROR "Includes that break the layering:\n  ${text}")
+  message(FATAL_ERROR "What breaks the layering:\n  ${text}")
 endif()
 list(LENGTH sources n)
 message(STATUS "${n} files checked")
