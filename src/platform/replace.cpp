@@ -15,7 +15,7 @@ RenameFunction& TestRename() {
     return rename;
 }
 
-unsigned long Rename(const std::string& from, const std::string& to, bool replace) {
+Outcome Rename(const std::string& from, const std::string& to, bool replace) {
     return TestRename() ? TestRename()(from, to, replace) : RealRename(from, to, replace);
 }
 
@@ -39,19 +39,16 @@ MoveFileExFunction MoveFileEx() {
 
 // Old file aside, new file in its place, old file removed; the old file goes back on failure.
 Outcome ReplaceIn9xSteps(const std::string& fresh, const std::string& target) {
-    if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        if (unsigned long rc = Rename(fresh, target, false)) return Outcome::Failed(rc);
-        return {};
-    }
+    if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) return Rename(fresh, target, false);
     FreshFile beside = FileBeside(FromAnsi(target));
     if (!beside.outcome) return beside.outcome;
     const std::string aside = ToAnsi(beside.path);
     DeleteFileA(aside.c_str());  // a free name, for the rename
-    if (unsigned long rc = Rename(target, aside, false)) return Outcome::Failed(rc);
-    if (unsigned long rc = Rename(fresh, target, false)) {
+    if (Outcome moved = Rename(target, aside, false); !moved) return moved;
+    if (Outcome moved = Rename(fresh, target, false); !moved) {
         // The old file goes back; should even that fail, it stays complete under the name aside.
-        Rename(aside, target, false);
-        return Outcome::Failed(rc);
+        static_cast<void>(Rename(aside, target, false));
+        return moved;
     }
     DeleteFileA(aside.c_str());
     return {};
@@ -59,14 +56,12 @@ Outcome ReplaceIn9xSteps(const std::string& fresh, const std::string& target) {
 
 }  // namespace
 
-unsigned long RealRename(const std::string& from, const std::string& to, bool replace) {
+Outcome RealRename(const std::string& from, const std::string& to, bool replace) {
     RealSystemFolder systemFolder;
-    if (replace && !MoveFileEx()) return ERROR_CALL_NOT_IMPLEMENTED;
+    if (replace && !MoveFileEx()) return Outcome::Failed(ERROR_CALL_NOT_IMPLEMENTED);
     BOOL ok = replace ? MoveFileEx()(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)
                       : MoveFileA(from.c_str(), to.c_str());
-    if (ok) return 0;
-    unsigned long rc = GetLastError();
-    return rc ? rc : ERROR_GEN_FAILURE;
+    return ok ? Outcome() : Outcome::LastError();
 }
 
 void SetRenameForTesting(RenameFunction rename) { TestRename() = std::move(rename); }
@@ -102,9 +97,8 @@ Outcome PutInPlace(std::string_view freshPath, std::string_view targetPath) {
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
         done = Outcome::Failed(ERROR_ACCESS_DENIED);
     } else if (!RunsOn9x()) {
-        unsigned long rc = Rename(fresh, target, true);
-        if (rc == ERROR_CALL_NOT_IMPLEMENTED) done = ReplaceIn9xSteps(fresh, target);
-        else if (rc) done = Outcome::Failed(rc);
+        done = Rename(fresh, target, true);
+        if (done.error() == ERROR_CALL_NOT_IMPLEMENTED) done = ReplaceIn9xSteps(fresh, target);
     } else {
         done = ReplaceIn9xSteps(fresh, target);
     }

@@ -37,10 +37,10 @@ Outcome CopyFileInPlace(std::string_view from, std::string_view target);
 
 // Tests: stands in for the system's rename calls. `replace` is true for the one-step rename over
 // an existing file (MoveFileExA with MOVEFILE_REPLACE_EXISTING), false for a plain rename
-// (MoveFileA). The function returns the system's error code, 0 for success; to act as the
-// system would, it calls RealRename. nullptr brings the system's calls back.
-using RenameFunction = std::function<unsigned long(const std::string& from, const std::string& to, bool replace)>;
+// (MoveFileA). To act as the system would, the function calls RealRename. nullptr brings the
+// system's calls back.
+using RenameFunction = std::function<Outcome(const std::string& from, const std::string& to, bool replace)>;
 void SetRenameForTesting(RenameFunction rename);
-unsigned long RealRename(const std::string& from, const std::string& to, bool replace);
+Outcome RealRename(const std::string& from, const std::string& to, bool replace);
 
 }  // namespace kaza::platform

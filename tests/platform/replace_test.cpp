@@ -47,8 +47,8 @@ protected:
     void AsOn98(int failing = 0) {
         platform::SetRenameForTesting([this, failing](const std::string& from, const std::string& to, bool replace) {
             renames_.push_back({from, to, replace});
-            if (replace) return static_cast<unsigned long>(ERROR_CALL_NOT_IMPLEMENTED);
-            if (++plain_ == failing) return static_cast<unsigned long>(ERROR_SHARING_VIOLATION);
+            if (replace) return platform::Outcome::Failed(ERROR_CALL_NOT_IMPLEMENTED);
+            if (++plain_ == failing) return platform::Outcome::Failed(ERROR_SHARING_VIOLATION);
             return RealRename(from, to, false);
         });
     }
@@ -91,7 +91,7 @@ TEST_F(Replacing, AFailedStepLeavesTheTargetAsItWas) {
 
     // NT: the one rename refused.
     platform::SetRenameForTesting([](const std::string&, const std::string&, bool) {
-        return static_cast<unsigned long>(ERROR_SHARING_VIOLATION);
+        return platform::Outcome::Failed(ERROR_SHARING_VIOLATION);
     });
     EXPECT_EQ(platform::WriteFileInPlace(target_, "new").error(), unsigned(ERROR_SHARING_VIOLATION));
 
@@ -111,8 +111,8 @@ TEST_F(Replacing, AFailedStepLeavesTheTargetAsItWas) {
 
     plain_ = 0;
     platform::SetRenameForTesting([this](const std::string& from, const std::string& to, bool replace) {
-        if (replace) return static_cast<unsigned long>(ERROR_CALL_NOT_IMPLEMENTED);
-        return ++plain_ == 1 ? RealRename(from, to, false) : static_cast<unsigned long>(ERROR_SHARING_VIOLATION);
+        if (replace) return platform::Outcome::Failed(ERROR_CALL_NOT_IMPLEMENTED);
+        return ++plain_ == 1 ? RealRename(from, to, false) : platform::Outcome::Failed(ERROR_SHARING_VIOLATION);
     });
     EXPECT_FALSE(platform::WriteFileInPlace(target_, "new"));
     std::vector<std::string> left = Files();
