@@ -9,7 +9,8 @@
 #                             logo/savebitmap:
 #                             platform only; the 256-colour writer reads a plain pixel surface,
 #                             and only its named entry point CSaveBitmap, which takes a picture
-#                             box, includes the picture box
+#                             box, includes the picture box and names it (in SaveBitmap256's
+#                             signature, nowhere else)
 #   platform/ui/              the toolkit: platform/ and itself
 #   platform/                 itself only
 file(GLOB_RECURSE sources RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
@@ -40,10 +41,19 @@ foreach(file ${sources})
       list(APPEND faults "${file} includes ${target}")
     endif()
   endforeach()
+  if(file MATCHES "^logo/savebitmap\\.")
+    file(STRINGS ${SRC}/${file} named REGEX "PictureBoxWindow")
+    foreach(line ${named})
+      if(NOT line MATCHES "^class PictureBoxWindow;$|SaveBitmap256\\(const ui::PictureBoxWindow& ")
+        string(STRIP "${line}" line)
+        list(APPEND faults "${file} takes a picture box outside CSaveBitmap's entry: ${line}")
+      endif()
+    endforeach()
+  endif()
 endforeach()
 if(faults)
   list(JOIN faults "\n  " text)
-  message(FATAL_ERROR "Includes that break the layering:\n  ${text}")
+  message(FATAL_ERROR "What breaks the layering:\n  ${text}")
 endif()
 list(LENGTH sources n)
 message(STATUS "${n} files checked")
