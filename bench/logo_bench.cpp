@@ -70,7 +70,7 @@ void WriterFigures(int w, int h, bool small) {
     const double mp = double(w) * h / 1e6;
     const std::string file = TempPath("kaza_bench.bmp");
 
-    double write = Best(small ? 5 : 20, 5.0, [&] { kaza::logo::WriteBitmap256(*pb, file, 0, 0, w, h); });
+    double write = Best(small ? 5 : 20, 5.0, [&] { kaza::CSaveBitmap().SaveBitmap256(*pb, file, 0, 0, w, h); });
     std::printf("SaveBitmap256 %5d x %-5d  %9.3f ms  %8.1f MP/s  (goal on the large surface: >= 500 MP/s)\n", w, h,
                 write * 1e3, mp / write);
 

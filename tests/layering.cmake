@@ -9,7 +9,8 @@
 #                             logo/savebitmap:
 #                             platform only; the 256-colour writer reads a plain pixel surface,
 #                             and only its named entry point CSaveBitmap, which takes a picture
-#                             box, includes the picture box
+#                             box, includes the picture box and names it (in SaveBitmap256's
+#                             signature, nowhere else)
 #   platform/ui/              the toolkit: platform/ and itself
 #   platform/                 itself only
 #
@@ -51,6 +52,15 @@ foreach(file ${sources})
       string(STRIP "${first}" first)
       list(APPEND faults "${file} holds a text beyond ASCII, which belongs to the program: ${first}")
     endif()
+  endif()
+  if(file MATCHES "^logo/savebitmap\\.")
+    file(STRINGS ${SRC}/${file} named REGEX "PictureBoxWindow")
+    foreach(line ${named})
+      if(NOT line MATCHES "^class PictureBoxWindow;$|SaveBitmap256\\(const ui::PictureBoxWindow& ")
+        string(STRIP "${line}" line)
+        list(APPEND faults "${file} takes a picture box outside CSaveBitmap's entry: ${line}")
+      endif()
+    endforeach()
   endif()
 endforeach()
 if(faults)

@@ -61,8 +61,8 @@ int Relaunch() {
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string exe = path;
     exe = exe.substr(exe.find_last_of('\\') + 1);
-    kaza::platform::RegWriteString(Root::CurrentUser, "Software\\Wine\\AppDefaults\\" + exe, "Version",
-                                   KAZA_TEST_WINDOWS);
+    static_cast<void>(kaza::platform::RegWriteString(Root::CurrentUser, "Software\\Wine\\AppDefaults\\" + exe,
+                                                     "Version", KAZA_TEST_WINDOWS));
 #endif
 #ifdef KAZA_TEST_DPI
     // The resolution is the whole prefix's: put back what was there once the run is over, so that
@@ -71,7 +71,7 @@ int Relaunch() {
     for (const DpiValue& v : kDpiValues) {
         saved.push_back(kaza::platform::RegReadRaw(v.root, v.key, "LogPixels"));
         DWORD dpi = KAZA_TEST_DPI;
-        kaza::platform::RegWriteRaw(v.root, v.key, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+        static_cast<void>(kaza::platform::RegWriteRaw(v.root, v.key, "LogPixels", REG_DWORD, &dpi, sizeof dpi));
     }
 #endif
     SetEnvironmentVariableA("KAZA_TEST_RELAUNCHED", "1");
@@ -90,8 +90,9 @@ int Relaunch() {
     for (size_t i = 0; i < saved.size(); ++i) {
         const DpiValue& v = kDpiValues[i];
         if (saved[i].exists)
-            kaza::platform::RegWriteRaw(v.root, v.key, "LogPixels", saved[i].type, saved[i].bytes.data(),
-                                        static_cast<unsigned long>(saved[i].bytes.size()));
+            static_cast<void>(kaza::platform::RegWriteRaw(v.root, v.key, "LogPixels", saved[i].type,
+                                                          saved[i].bytes.data(),
+                                                          static_cast<unsigned long>(saved[i].bytes.size())));
         else
             kaza::platform::RegDeleteValueIn(v.root, v.key, "LogPixels");
     }

@@ -58,26 +58,23 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
     // Without the system folder the files would land in the root of the current drive.
     const std::string folder = main.Labe.AsText();
     const bool haveFolder = !folder.empty();
+    const platform::Outcome noFolder = platform::Outcome::Failed(ERROR_PATH_NOT_FOUND);
     const std::string info = folder + "\\" + places::kInfoFile;
 
     // 1-3. The information file is built beside its place, emptied first so that no key of the
     // old one survives, and put in place only when every write went in: a failure half-way
     // leaves the installed file as it was.
-    unsigned long infoError = 0;
-    const std::string fresh = haveFolder ? platform::FileBeside(info, &infoError) : std::string();
-    bool infoWritten = !fresh.empty();
-    if (infoWritten && !platform::CreateEmptyFile(fresh)) {
-        infoWritten = false;
-        infoError = GetLastError();
-    }
+    platform::FreshFile beside = haveFolder ? platform::FileBeside(info) : platform::FreshFile{{}, noFolder};
+    const std::string& fresh = beside.path;
+    // The first failure on the way is the one told.
+    platform::Outcome infoWritten = beside.outcome;
+    if (!fresh.empty()) infoWritten = platform::CreateEmptyFile(fresh);
 
     // 2, 3. Values in double quotes, so that leading blanks survive a profile reader.
     auto write = [&](const char* section, const std::string& key, const std::string& value) {
         if (fresh.empty()) return;
-        if (!platform::ProfileWrite(fresh, section, key, platform::ProfileQuoted(value)) && infoWritten) {
-            infoWritten = false;
-            infoError = GetLastError();
-        }
+        platform::Outcome written = platform::ProfileWrite(fresh, section, key, platform::ProfileQuoted(value));
+        if (infoWritten) infoWritten = written;
     };
     write("General", "Manufacturer", main.Text4(0).Text());
     write("General", "Model", main.Text4(1).Text());
@@ -87,10 +84,10 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
         write("Support Information", "Line" + std::to_string(n + 1), lines[n]);
     if (!fresh.empty()) {
         platform::ProfileFlush(fresh);
-        if (infoWritten) infoWritten = platform::PutInPlace(fresh, info, &infoError);
+        if (infoWritten) infoWritten = platform::PutInPlace(fresh, info);
         else platform::DiscardBeside(fresh);
     }
-    if (!infoWritten) failed.Add(kInfoFile, haveFolder && infoError == ERROR_ACCESS_DENIED);
+    if (!infoWritten) failed.Add(kInfoFile, infoWritten.error() == ERROR_ACCESS_DENIED);
 
     // 4. The registration values, one pass per value; empty texts are stored as empty strings.
     const std::string versionKey = places::VersionKey(main.SYT.AsText());
@@ -98,26 +95,24 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
     // is left as it is rather than replaced by that empty text.
     for (int i = 0; i < 3; ++i) {
         if (main.KeepsUnreadValue(main.Text1(i))) continue;
-        long rc = platform::RegWriteStringStatus(Root::LocalMachine, versionKey, places::kRegistrationValues[i],
-                                                 main.Text1(i).Text());
-        if (rc != ERROR_SUCCESS) failed.Add(kRegistration, rc == ERROR_ACCESS_DENIED);
+        platform::Outcome written = platform::RegWriteString(Root::LocalMachine, versionKey,
+                                                             places::kRegistrationValues[i], main.Text1(i).Text());
+        if (!written) failed.Add(kRegistration, written.error() == ERROR_ACCESS_DENIED);
     }
 
     // 5. The processor name, NT family only (it lasts until the next start).
     if (main.OS.AsText() == "NT" && !main.KeepsUnreadValue(main.C("Text6"))) {
-        long rc = platform::RegWriteStringStatus(Root::LocalMachine, places::kProcessorKey, places::kProcessorName,
-                                                 main.C("Text6").Text());
-        if (rc != ERROR_SUCCESS) failed.Add(kProcessorName, rc == ERROR_ACCESS_DENIED);
+        platform::Outcome written = platform::RegWriteString(Root::LocalMachine, places::kProcessorKey,
+                                                             places::kProcessorName, main.C("Text6").Text());
+        if (!written) failed.Add(kProcessorName, written.error() == ERROR_ACCESS_DENIED);
     }
 
     // 6, 7. The logo: whatever the frame shows now.
     const std::string logoPath = folder + "\\" + places::kLogoFile;
-    bool logoWritten = false;
-    unsigned long logoError = 0;
-    if (haveFolder)
-        logoWritten = depth == LogoDepth::Colours256 ? logo::SaveLogo256(main, logoPath, &logoError)
-                                                     : logo::SaveLogoFullColour(main, logoPath, &logoError);
-    if (!logoWritten) failed.Add(kLogo, logoError == ERROR_ACCESS_DENIED);
+    platform::Outcome logoWritten = !haveFolder                        ? noFolder
+                                    : depth == LogoDepth::Colours256 ? logo::SaveLogo256(main, logoPath)
+                                                                     : logo::SaveLogoFullColour(main, logoPath);
+    if (!logoWritten) failed.Add(kLogo, logoWritten.error() == ERROR_ACCESS_DENIED);
 
     return failed.ResultText();
 }

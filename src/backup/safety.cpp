@@ -448,7 +448,7 @@ std::vector<std::string> PutBack(const SafetyCopy& copy, const std::string& syst
     for (const SavedValue& v : copy.values) {
         const platform::RegValue& r = v.value;
         bool ok = r.exists ? platform::RegWriteRaw(v.place.root, v.place.key, v.place.name, r.type, r.bytes.data(),
-                                                   static_cast<unsigned long>(r.bytes.size()))
+                                                   static_cast<unsigned long>(r.bytes.size())).ok()
                            : platform::RegDeleteValueIn(v.place.root, v.place.key, v.place.name);
         if (!ok) failed.push_back(v.place.name);
     }

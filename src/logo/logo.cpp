@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "logo/savebitmap.h"
+#include "platform/bmpfile.h"
 #include "platform/picture.h"
 #include "platform/ui/picturebox.h"
 
@@ -137,17 +138,17 @@ void Centre(Form1& main) {
     control.SetVisible(true);
 }
 
-bool SaveLogo256(Form1& main, const std::string& path, unsigned long* error) {
+platform::Outcome SaveLogo256(Form1& main, const std::string& path) {
     ui::PictureBoxWindow& frame = Frame(main);
     frame.SetBorder(false);
     frame.SetScale(ui::ScaleMode::Pixels);
     ui::BusyPointer busy;
     // With no border the outer size is the client area; read to the nearest whole pixel.
-    return WriteBitmap256(frame, path, 0, 0, ui::Px(frame.Width()), ui::Px(frame.Height()), error);
+    return WriteBitmap256(frame.Surface(), main.hwnd(), path, 0, 0, ui::Px(frame.Width()), ui::Px(frame.Height()));
 }
 
-bool SaveLogoFullColour(Form1& main, const std::string& path, unsigned long* error) {
-    return Frame(main).SaveSurface(path, error);
+platform::Outcome SaveLogoFullColour(Form1& main, const std::string& path) {
+    return platform::WriteBmp24(Frame(main).Surface(), path);
 }
 
 }  // namespace kaza::logo

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "platform/outcome.h"
+
 namespace kaza {
 class Form1;
 namespace logo {
@@ -25,12 +27,11 @@ bool DrawStretched(Form1& main, const std::string& path);
 void ShowFitState(Form1& main, bool on);
 void ShowCentreState(Form1& main, bool on);
 
-// Writing the logo file. Both return false when the file was not written, with the system's
-// error code in *error (when given).
+// Writing the logo file.
 // 256 colours: no border, pixel units, busy pointer, SaveBitmap256 of the whole client area.
-bool SaveLogo256(Form1& main, const std::string& path, unsigned long* error = nullptr);
+platform::Outcome SaveLogo256(Form1& main, const std::string& path);
 // Full colour: the frame's persistent surface (its client area) as an uncompressed 24-bit BMP.
-bool SaveLogoFullColour(Form1& main, const std::string& path, unsigned long* error = nullptr);
+platform::Outcome SaveLogoFullColour(Form1& main, const std::string& path);
 
 }  // namespace logo
 }  // namespace kaza

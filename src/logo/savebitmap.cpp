@@ -59,29 +59,24 @@ void SampleRow(const platform::PixelSurface& surface, int row, const std::vector
 
 }  // namespace
 
-bool WriteBitmap256(const platform::PixelSurface& PicObje, HWND owner, const std::string& fname, int32_t sx,
-                    int32_t sy, int32_t B_Width, int32_t B_Height, unsigned long* errorOut) {
-    DWORD error = 0;
-    auto fail = [&](DWORD code) {
-        error = code ? code : ERROR_GEN_FAILURE;
-        if (errorOut) *errorOut = error;
-        return false;
-    };
-    auto run = [&]() -> bool {
+platform::Outcome WriteBitmap256(const platform::PixelSurface& PicObje, HWND owner, const std::string& fname,
+                                 int32_t sx, int32_t sy, int32_t B_Width, int32_t B_Height) {
+    using platform::Outcome;
+    auto run = [&]() -> Outcome {
         // Sizes first, so that a rectangle that cannot be written leaves the target untouched.
-        if (B_Width <= 0 || B_Height <= 0) return fail(ERROR_INVALID_PARAMETER);
+        if (B_Width <= 0 || B_Height <= 0) return Outcome::Failed(ERROR_INVALID_PARAMETER);
         const int64_t rowBytes = B_Width % 4 == 0 ? int64_t(B_Width) : int64_t(B_Width) - B_Width % 4 + 4;
         const int64_t fileSize = int64_t(B_Height) * rowBytes + kHeaderBytes;
         if (rowBytes > INT32_MAX || fileSize > INT32_MAX || int64_t(sx) + B_Width - 1 > INT32_MAX ||
             int64_t(sy) + B_Height - 1 > INT32_MAX)
-            return fail(ERROR_ARITHMETIC_OVERFLOW);
-        if (!PicObje.bits) return fail(ERROR_INVALID_HANDLE);
+            return Outcome::Failed(ERROR_ARITHMETIC_OVERFLOW);
+        if (!PicObje.bits) return Outcome::Failed(ERROR_INVALID_HANDLE);
 
         std::vector<int> cols;
         try {
             cols.resize(static_cast<size_t>(B_Width));
         } catch (const std::bad_alloc&) {
-            return fail(ERROR_NOT_ENOUGH_MEMORY);
+            return Outcome::Failed(ERROR_NOT_ENOUGH_MEMORY);
         }
         bool contiguous = PicObje.Pixel(sx) >= 0;
         for (int32_t x = 0; x < B_Width; ++x) {
@@ -103,28 +98,24 @@ bool WriteBitmap256(const platform::PixelSurface& PicObje, HWND owner, const std
             if (!row) break;
             SampleRow(PicObje, PicObje.Pixel(sy + (B_Height - 1 - y)), cols, contiguous, row);
         }
-        if (!file.Finish()) return fail(file.error());
-        return true;
+        return file.Finish();
     };
-    if (run()) return true;
+    Outcome written = run();
+    if (written) return written;
     if (HWND active = GetActiveWindow()) owner = active;
-    std::string text = platform::LastErrorText(error);
-    if (text.empty()) text = "エラー " + std::to_string(error);  // a code the system has no words for
+    std::string text = platform::LastErrorText(written.error());
+    if (text.empty()) text = "エラー " + std::to_string(written.error());  // a code the system has no words for
     platform::dialogs().Message(owner, text, kErrorTitle, MB_OK | MB_ICONSTOP);
-    return false;
-}
-
-bool WriteBitmap256(const ui::PictureBoxWindow& PicObje, const std::string& fname, int32_t sx, int32_t sy,
-                    int32_t B_Width, int32_t B_Height, unsigned long* error) {
-    return WriteBitmap256(PicObje.Surface(), GetAncestor(PicObje.hwnd(), GA_ROOT), fname, sx, sy, B_Width, B_Height,
-                          error);
+    return written;
 }
 
 }  // namespace logo
 
 void CSaveBitmap::SaveBitmap256(const ui::PictureBoxWindow& PicObje, const std::string& fname, int32_t sx,
                                 int32_t sy, int32_t B_Width, int32_t B_Height) {
-    logo::WriteBitmap256(PicObje, fname, sx, sy, B_Width, B_Height);
+    // The message box has told the user of a failure; the caller carries on either way.
+    static_cast<void>(logo::WriteBitmap256(PicObje.Surface(), GetAncestor(PicObje.hwnd(), GA_ROOT), fname, sx, sy,
+                                           B_Width, B_Height));
 }
 
 }  // namespace kaza

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/outcome.h"
 #include "platform/surface.h"
 
 namespace kaza {
@@ -26,13 +27,9 @@ public:
 namespace logo {
 // The writer: a rectangle of the surface, in the surface's own unit, as SaveBitmap256 writes it.
 // Tells whether the file was written completely; when not, the message box has been shown
-// (owned by the active window, else by `owner`) and the system's error code goes to *error
-// (when given).
-bool WriteBitmap256(const platform::PixelSurface& PicObje, HWND owner, const std::string& fname, int32_t sx,
-                    int32_t sy, int32_t B_Width, int32_t B_Height, unsigned long* error = nullptr);
-// The same for a picture box's surface, owned by its window.
-bool WriteBitmap256(const ui::PictureBoxWindow& PicObje, const std::string& fname, int32_t sx, int32_t sy,
-                    int32_t B_Width, int32_t B_Height, unsigned long* error = nullptr);
+// (owned by the active window, else by `owner`).
+platform::Outcome WriteBitmap256(const platform::PixelSurface& PicObje, HWND owner, const std::string& fname,
+                                 int32_t sx, int32_t sy, int32_t B_Width, int32_t B_Height);
 // The palette index of a colour value 0x00BBGGRR, split with division that truncates toward zero.
 inline uint8_t PaletteIndex(int32_t value) {
     int32_t r = value & 255, g = (value / 256) & 255, b = (value / 65536) & 255;

@@ -44,22 +44,22 @@ BlockFileWriter::BlockFileWriter(std::string_view path, uint64_t fileBytes, size
     try {
         block_.assign(std::max(largestPiece, static_cast<size_t>(std::min<uint64_t>(kBlockBytes, fileBytes))), 0);
     } catch (const std::bad_alloc&) {
-        Fail(ERROR_NOT_ENOUGH_MEMORY);
+        Fail(Outcome::Failed(ERROR_NOT_ENOUGH_MEMORY));
         return;
     }
     target_ = std::string(path);
-    unsigned long error = 0;
-    fresh_ = FileBeside(path, &error);
-    if (fresh_.empty()) {
-        Fail(error);
+    FreshFile fresh = FileBeside(path);
+    if (!fresh.outcome) {
+        Fail(fresh.outcome);
         return;
     }
+    fresh_ = fresh.path;
     {
         RealSystemFolder systemFolder;
         file_.reset(CreateFileA(ToAnsi(fresh_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file_) Fail(Outcome::LastError());
     }
-    if (!file_) Fail(GetLastError());
 }
 
 BlockFileWriter::~BlockFileWriter() {
@@ -67,25 +67,25 @@ BlockFileWriter::~BlockFileWriter() {
     DiscardBeside(fresh_);
 }
 
-bool BlockFileWriter::Fail(unsigned long code) {
-    if (!error_) error_ = code ? code : ERROR_GEN_FAILURE;
+bool BlockFileWriter::Fail(Outcome failure) {
+    if (outcome_.ok()) outcome_ = failure;  // the first failure is the one told
     return false;
 }
 
 bool BlockFileWriter::Flush() {
-    if (error_) return false;
+    if (!outcome_.ok()) return false;
     DWORD done = 0;
     if (used_ && !WriteFile(file_.get(), block_.data(), static_cast<DWORD>(used_), &done, nullptr))
-        return Fail(GetLastError());
-    if (done != used_) return Fail(ERROR_WRITE_FAULT);
+        return Fail(Outcome::LastError());
+    if (done != used_) return Fail(Outcome::Failed(ERROR_WRITE_FAULT));
     used_ = 0;
     return true;
 }
 
 uint8_t* BlockFileWriter::Reserve(size_t size) {
-    if (error_) return nullptr;
+    if (!outcome_.ok()) return nullptr;
     if (size > block_.size()) {
-        Fail(ERROR_INVALID_PARAMETER);
+        Fail(Outcome::Failed(ERROR_INVALID_PARAMETER));
         return nullptr;
     }
     if (used_ + size > block_.size() && !Flush()) return nullptr;
@@ -95,27 +95,25 @@ uint8_t* BlockFileWriter::Reserve(size_t size) {
     return room;
 }
 
-bool BlockFileWriter::Finish() {
-    if (!Flush()) return false;
+Outcome BlockFileWriter::Finish() {
+    if (!Flush()) return outcome_;
     // What was written must be on the disk before it takes the old file's name.
-    if (!FlushFileBuffers(file_.get())) return Fail(GetLastError());
+    if (!FlushFileBuffers(file_.get())) {
+        Fail(Outcome::LastError());
+        return outcome_;
+    }
     file_.reset();
-    unsigned long error = 0;
-    const bool placed = PutInPlace(fresh_, target_, &error);
+    outcome_ = PutInPlace(fresh_, target_);
     fresh_.clear();  // put in place, or already removed
-    return placed || Fail(error);
+    return outcome_;
 }
 
-bool WriteBmp24(const PixelSurface& surface, std::string_view path, unsigned long* error) {
-    auto fail = [error](unsigned long code) {
-        if (error) *error = code ? code : ERROR_GEN_FAILURE;
-        return false;
-    };
+Outcome WriteBmp24(const PixelSurface& surface, std::string_view path) {
     const int w = surface.width, h = surface.height;
-    if (!surface.bits || w <= 0 || h <= 0) return fail(ERROR_INVALID_PARAMETER);
+    if (!surface.bits || w <= 0 || h <= 0) return Outcome::Failed(ERROR_INVALID_PARAMETER);
     const uint32_t rowBytes = (static_cast<uint32_t>(w) * 3 + 3) & ~3u;
     const uint64_t imageBytes = uint64_t(rowBytes) * static_cast<uint32_t>(h);
-    if (54 + imageBytes > UINT32_MAX) return fail(ERROR_ARITHMETIC_OVERFLOW);
+    if (54 + imageBytes > UINT32_MAX) return Outcome::Failed(ERROR_ARITHMETIC_OVERFLOW);
     BlockFileWriter file(path, 54 + imageBytes, std::max<size_t>(54, rowBytes));
     if (uint8_t* head = file.Reserve(54)) BmpHeaders(head, w, h, 24, 0, static_cast<uint32_t>(imageBytes));
     // Bottom-up rows.
@@ -129,8 +127,7 @@ bool WriteBmp24(const PixelSurface& surface, std::string_view path, unsigned lon
             out[x * 3 + 2] = uint8_t(src[x] >> 16);
         }
     }
-    if (!file.Finish()) return fail(file.error());
-    return true;
+    return file.Finish();
 }
 
 }  // namespace kaza::platform

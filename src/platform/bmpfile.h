@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/handles.h"
+#include "platform/outcome.h"
 #include "platform/surface.h"
 
 namespace kaza::platform {
@@ -15,9 +16,8 @@ namespace kaza::platform {
 void BmpHeaders(uint8_t* out, int32_t width, int32_t height, uint16_t bitsPerPixel, uint32_t paletteBytes,
                 uint32_t imageBytes);
 
-// Writes the whole surface as an uncompressed 24-bit BMP file, replacing the file. On failure
-// returns false with the system's error code in *error (when given).
-bool WriteBmp24(const PixelSurface& surface, std::string_view path, unsigned long* error = nullptr);
+// Writes the whole surface as an uncompressed 24-bit BMP file, replacing the file.
+Outcome WriteBmp24(const PixelSurface& surface, std::string_view path);
 
 // Writes a new file, replacing any, in blocks of about a megabyte: callers fill the room
 // Reserve gives them, so large images need no second copy of themselves in memory. The file is
@@ -35,20 +35,19 @@ public:
     // Room for `size` (at most the largest piece) more zeroed bytes; what was reserved before is
     // written out first when the block is full. nullptr once anything failed.
     uint8_t* Reserve(size_t size);
-    // Writes what is left and puts the file in place; false when anything failed, with the
-    // system's code in error().
-    bool Finish();
-    unsigned long error() const { return error_; }
+    // Writes what is left and puts the file in place; else the first failure, from the making of
+    // the block on.
+    Outcome Finish();
 
 private:
     bool Flush();
-    bool Fail(unsigned long code);
+    bool Fail(Outcome failure);
 
     std::string target_, fresh_;
     FileHandle file_;
     std::vector<uint8_t> block_;
     size_t used_ = 0;
-    unsigned long error_ = 0;
+    Outcome outcome_;
 };
 
 }  // namespace kaza::platform

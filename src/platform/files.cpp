@@ -11,13 +11,10 @@
 
 namespace kaza::platform {
 
-bool CopyFileReplacing(std::string_view from, std::string_view to) {
+Outcome CopyFileReplacing(std::string_view from, std::string_view to) {
     // Onto itself (another spelling of the same file) the system would refuse the copy or, on
     // some systems, empty the file; CopyFileInPlace counts it as copied.
-    unsigned long error = 0;
-    if (CopyFileInPlace(from, to, &error)) return true;
-    SetLastError(error);
-    return false;
+    return CopyFileInPlace(from, to);
 }
 
 std::string OnDiskFileName(std::string_view path) {
@@ -29,11 +26,11 @@ std::string OnDiskFileName(std::string_view path) {
     return FromAnsi(data.cFileName, sizeof data.cFileName);
 }
 
-bool CreateEmptyFile(std::string_view path) {
+Outcome CreateEmptyFile(std::string_view path) {
     RealSystemFolder systemFolder;
     FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    return static_cast<bool>(f);
+    return f ? Outcome() : Outcome::LastError();
 }
 
 bool FileExists(std::string_view path) {
@@ -60,14 +57,15 @@ bool SameFile(std::string_view a, std::string_view b) {
            x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
 }
 
-bool WriteWholeFile(std::string_view path, const std::string& bytes) {
+Outcome WriteWholeFile(std::string_view path, const std::string& bytes) {
     RealSystemFolder systemFolder;
     FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                              nullptr));
-    if (!f) return false;
+    if (!f) return Outcome::LastError();
     DWORD written = 0;
-    return WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
+    if (!WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        return Outcome::LastError();
+    return written == bytes.size() ? Outcome() : Outcome::Failed(ERROR_WRITE_FAULT);
 }
 
 bool ReadWholeFile(std::string_view path, std::string& bytes) {

@@ -15,10 +15,13 @@ ProfileText ProfileRead(std::string_view file, std::string_view section, std::st
     return {FromAnsi(buffer, sizeof buffer), n};
 }
 
-bool ProfileWrite(std::string_view file, std::string_view section, std::string_view key, std::string_view value) {
+Outcome ProfileWrite(std::string_view file, std::string_view section, std::string_view key,
+                     std::string_view value) {
     RealSystemFolder systemFolder;
-    return WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), ToAnsi(value).c_str(),
-                                      ToAnsi(file).c_str()) != FALSE;
+    if (WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), ToAnsi(value).c_str(),
+                                   ToAnsi(file).c_str()))
+        return {};
+    return Outcome::LastError();
 }
 
 bool ProfileDeleteKey(std::string_view file, std::string_view section, std::string_view key) {

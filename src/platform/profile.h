@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/outcome.h"
+
 namespace kaza::platform {
 
 struct ProfileText {
@@ -11,8 +13,8 @@ struct ProfileText {
 
 // GetPrivateProfileStringA with the default "" and a 1024-byte buffer.
 ProfileText ProfileRead(std::string_view file, std::string_view section, std::string_view key);
-// WritePrivateProfileStringA; the result says whether the platform stored it.
-bool ProfileWrite(std::string_view file, std::string_view section, std::string_view key, std::string_view value);
+// WritePrivateProfileStringA; the outcome says whether the platform stored it.
+Outcome ProfileWrite(std::string_view file, std::string_view section, std::string_view key, std::string_view value);
 // A value in double quotes: the profile reader takes them off again and so keeps the text's
 // leading and trailing blanks.
 inline std::string ProfileQuoted(std::string_view text) { return "\"" + std::string(text) + "\""; }

@@ -62,18 +62,15 @@ std::string RegReadText(Root root, std::string_view subkey, std::string_view val
     return FromAnsi(buffer, sizeof buffer);
 }
 
-bool RegWriteString(Root root, std::string_view subkey, std::string_view value, std::string_view text) {
-    return RegWriteStringStatus(root, subkey, value, text) == ERROR_SUCCESS;
-}
-
-long RegWriteStringStatus(Root root, std::string_view subkey, std::string_view value, std::string_view text) {
+Outcome RegWriteString(Root root, std::string_view subkey, std::string_view value, std::string_view text) {
     std::string ansi = ToAnsi(text);
-    return WriteRaw(root, subkey, value, REG_SZ, ansi.c_str(), static_cast<unsigned long>(ansi.size() + 1));
+    return RegWriteRaw(root, subkey, value, REG_SZ, ansi.c_str(), static_cast<unsigned long>(ansi.size() + 1));
 }
 
-bool RegWriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type,
-                 const void* data, unsigned long length) {
-    return WriteRaw(root, subkey, value, type, data, length) == ERROR_SUCCESS;
+Outcome RegWriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type,
+                    const void* data, unsigned long length) {
+    LONG rc = WriteRaw(root, subkey, value, type, data, length);
+    return rc == ERROR_SUCCESS ? Outcome() : Outcome::Failed(static_cast<unsigned long>(rc));
 }
 
 bool RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value) {

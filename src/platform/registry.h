@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/outcome.h"
+
 namespace kaza::platform {
 
 enum class Root { LocalMachine, CurrentUser };
@@ -15,13 +17,10 @@ std::string RegReadText(Root root, std::string_view subkey, std::string_view val
 std::string RegReadText(Root root, std::string_view subkey, std::string_view value, bool* unreadable);
 
 // REG_SZ with the terminating NUL counted in the length. The key is created when missing.
-bool RegWriteString(Root root, std::string_view subkey, std::string_view value, std::string_view text);
-// As RegWriteString, giving the system's error code (ERROR_SUCCESS when the value was stored),
-// for callers that tell the user why a write failed (ERROR_ACCESS_DENIED: no administrator rights).
-long RegWriteStringStatus(Root root, std::string_view subkey, std::string_view value, std::string_view text);
+Outcome RegWriteString(Root root, std::string_view subkey, std::string_view value, std::string_view text);
 
 // Raw typed bytes, exactly as given (type 4 with the single byte "1" is one use).
-bool RegWriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type,
+Outcome RegWriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type,
                  const void* data, unsigned long length);
 
 // True when the value no longer exists afterwards (also when it never did).
@@ -38,8 +37,8 @@ struct RegValue {
 RegValue RegReadRaw(Root root, std::string_view subkey, std::string_view value);
 
 // Tests: a value for which the predicate returns true can be neither written nor removed, as
-// when the user may not change it; RegWriteRaw, RegWriteString and RegDeleteValueIn then fail
-// without touching the registry (RegWriteStringStatus with ERROR_ACCESS_DENIED). nullptr lets
+// when the user may not change it; RegWriteRaw and RegWriteString then fail with
+// ERROR_ACCESS_DENIED and RegDeleteValueIn fails, without touching the registry. nullptr lets
 // every write through again.
 using WriteRefusal = std::function<bool(Root root, std::string_view subkey, std::string_view value)>;
 void SetWriteRefusalForTesting(WriteRefusal refuse);

@@ -15,13 +15,8 @@ RenameFunction& TestRename() {
     return rename;
 }
 
-unsigned long Rename(const std::string& from, const std::string& to, bool replace) {
+Outcome Rename(const std::string& from, const std::string& to, bool replace) {
     return TestRename() ? TestRename()(from, to, replace) : RealRename(from, to, replace);
-}
-
-bool Fail(unsigned long* error, unsigned long code) {
-    if (error) *error = code ? code : ERROR_GEN_FAILURE;
-    return false;
 }
 
 // The folder part of a path, with its trailing separator ("a:\" for "a:\oemlogo.bmp").
@@ -43,50 +38,44 @@ MoveFileExFunction MoveFileEx() {
 }
 
 // Old file aside, new file in its place, old file removed; the old file goes back on failure.
-bool ReplaceIn9xSteps(const std::string& fresh, const std::string& target, unsigned long* error) {
-    if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        if (unsigned long rc = Rename(fresh, target, false)) return Fail(error, rc);
-        return true;
-    }
-    std::string aside = FileBeside(FromAnsi(target), error);
-    if (aside.empty()) return false;
-    aside = ToAnsi(aside);
+Outcome ReplaceIn9xSteps(const std::string& fresh, const std::string& target) {
+    if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) return Rename(fresh, target, false);
+    FreshFile beside = FileBeside(FromAnsi(target));
+    if (!beside.outcome) return beside.outcome;
+    const std::string aside = ToAnsi(beside.path);
     DeleteFileA(aside.c_str());  // a free name, for the rename
-    if (unsigned long rc = Rename(target, aside, false)) return Fail(error, rc);
-    if (unsigned long rc = Rename(fresh, target, false)) {
+    if (Outcome moved = Rename(target, aside, false); !moved) return moved;
+    if (Outcome moved = Rename(fresh, target, false); !moved) {
         // The old file goes back; should even that fail, it stays complete under the name aside.
-        Rename(aside, target, false);
-        return Fail(error, rc);
+        static_cast<void>(Rename(aside, target, false));
+        return moved;
     }
     DeleteFileA(aside.c_str());
-    return true;
+    return {};
 }
 
 }  // namespace
 
-unsigned long RealRename(const std::string& from, const std::string& to, bool replace) {
+Outcome RealRename(const std::string& from, const std::string& to, bool replace) {
     RealSystemFolder systemFolder;
-    if (replace && !MoveFileEx()) return ERROR_CALL_NOT_IMPLEMENTED;
+    if (replace && !MoveFileEx()) return Outcome::Failed(ERROR_CALL_NOT_IMPLEMENTED);
     BOOL ok = replace ? MoveFileEx()(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)
                       : MoveFileA(from.c_str(), to.c_str());
-    if (ok) return 0;
-    unsigned long rc = GetLastError();
-    return rc ? rc : ERROR_GEN_FAILURE;
+    return ok ? Outcome() : Outcome::LastError();
 }
 
 void SetRenameForTesting(RenameFunction rename) { TestRename() = std::move(rename); }
 
-std::string FileBeside(std::string_view target, unsigned long* error) {
+FreshFile FileBeside(std::string_view target) {
     RealSystemFolder systemFolder;
     char name[MAX_PATH] = {};
     if (!GetTempFileNameA(FolderOf(ToAnsi(target)).c_str(), "kz", 0, name)) {
         // A folder that is not there is reported as an invalid folder name; the caller is told
         // what opening a file in it would have said.
         DWORD code = GetLastError();
-        Fail(error, code == ERROR_DIRECTORY ? ERROR_PATH_NOT_FOUND : code);
-        return {};
+        return {{}, Outcome::Failed(code == ERROR_DIRECTORY ? ERROR_PATH_NOT_FOUND : code)};
     }
-    return FromAnsi(name, sizeof name);
+    return {FromAnsi(name, sizeof name), {}};
 }
 
 void DiscardBeside(std::string_view fresh) {
@@ -97,56 +86,53 @@ void DiscardBeside(std::string_view fresh) {
     DeleteFileA(path.c_str());
 }
 
-bool PutInPlace(std::string_view freshPath, std::string_view targetPath, unsigned long* error) {
+Outcome PutInPlace(std::string_view freshPath, std::string_view targetPath) {
     RealSystemFolder systemFolder;
     const std::string fresh = ToAnsi(freshPath), target = ToAnsi(targetPath);
     // A folder in the target's place, or a file the user made read-only, is not replaced: the
     // one-step rename refuses both, and the 9x steps are held to the same answer.
     DWORD attributes = GetFileAttributesA(target.c_str());
-    bool done = false;
+    Outcome done;
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
-        Fail(error, ERROR_ACCESS_DENIED);
+        done = Outcome::Failed(ERROR_ACCESS_DENIED);
     } else if (!RunsOn9x()) {
-        unsigned long rc = Rename(fresh, target, true);
-        if (rc == ERROR_CALL_NOT_IMPLEMENTED) done = ReplaceIn9xSteps(fresh, target, error);
-        else if (rc) Fail(error, rc);
-        else done = true;
+        done = Rename(fresh, target, true);
+        if (done.error() == ERROR_CALL_NOT_IMPLEMENTED) done = ReplaceIn9xSteps(fresh, target);
     } else {
-        done = ReplaceIn9xSteps(fresh, target, error);
+        done = ReplaceIn9xSteps(fresh, target);
     }
     if (!done) DiscardBeside(freshPath);
     return done;
 }
 
-bool WriteFileInPlace(std::string_view target, const std::string& bytes, unsigned long* error) {
-    std::string fresh = FileBeside(target, error);
-    if (fresh.empty()) return false;
-    if (!WriteWholeFile(fresh, bytes)) {
-        Fail(error, GetLastError());
-        DiscardBeside(fresh);
-        return false;
+Outcome WriteFileInPlace(std::string_view target, const std::string& bytes) {
+    FreshFile fresh = FileBeside(target);
+    if (!fresh.outcome) return fresh.outcome;
+    if (Outcome written = WriteWholeFile(fresh.path, bytes); !written) {
+        DiscardBeside(fresh.path);
+        return written;
     }
-    return PutInPlace(fresh, target, error);
+    return PutInPlace(fresh.path, target);
 }
 
-bool CopyFileInPlace(std::string_view from, std::string_view target, unsigned long* error) {
+Outcome CopyFileInPlace(std::string_view from, std::string_view target) {
     // Onto itself (another spelling of the same file): the target already holds the source.
-    if (SameFile(from, target)) return true;
-    std::string fresh = FileBeside(target, error);
-    if (fresh.empty()) return false;
-    const std::string ansi = ToAnsi(fresh);
+    if (SameFile(from, target)) return {};
+    FreshFile fresh = FileBeside(target);
+    if (!fresh.outcome) return fresh.outcome;
+    const std::string ansi = ToAnsi(fresh.path);
     RealSystemFolder systemFolder;
     if (!CopyFileA(ToAnsi(from).c_str(), ansi.c_str(), FALSE)) {
-        Fail(error, GetLastError());
-        DiscardBeside(fresh);
-        return false;
+        Outcome failed = Outcome::LastError();
+        DiscardBeside(fresh.path);
+        return failed;
     }
     // A read-only source would otherwise make a target that the next write may not replace.
     DWORD attributes = GetFileAttributesA(ansi.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         SetFileAttributesA(ansi.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    return PutInPlace(fresh, target, error);
+    return PutInPlace(fresh.path, target);
 }
 
 }  // namespace kaza::platform

@@ -16,7 +16,7 @@ std::string ReadValue(const std::string& section, const std::string& key) {
     return ProfileRead(IndexPath(), section, key).text;
 }
 bool WriteValue(const std::string& section, const std::string& key, const std::string& value) {
-    return ProfileWrite(IndexPath(), section, key, value);
+    return ProfileWrite(IndexPath(), section, key, value).ok();
 }
 bool DeleteKey(const std::string& section, const std::string& key) {
     return ProfileDeleteKey(IndexPath(), section, key);

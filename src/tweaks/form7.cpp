@@ -36,7 +36,7 @@ static_assert(Count(kShortNames) == Count(kRestrictions));
 
 // The policy format: type 4 with the single byte "1", not a four-byte number.
 bool WriteOn(const char* value) {
-    return platform::RegWriteRaw(Root::CurrentUser, kPolicyKey, value, REG_DWORD, "1", 1);
+    return platform::RegWriteRaw(Root::CurrentUser, kPolicyKey, value, REG_DWORD, "1", 1).ok();
 }
 
 }  // namespace

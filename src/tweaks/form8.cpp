@@ -81,7 +81,8 @@ void Form8::Command1_Click() {
     }
 
     // 1-3. The new identifier, REG_SZ with its NUL counted.
-    bool written = platform::RegWriteString(Root::LocalMachine, kProcessorKey, places::kVendorIdentifier, VC);
+    const bool written =
+        platform::RegWriteString(Root::LocalMachine, kProcessorKey, places::kVendorIdentifier, VC).ok();
 
     // 4-5. The main window follows only what was really stored.
     if (written) {

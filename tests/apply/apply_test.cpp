@@ -350,7 +350,7 @@ TEST_F(Apply, NewFilesThatCannotBePutInPlaceLeaveTheInstalledOnes) {
     Import();
     Click(main_.C("Command5"));
     platform::SetRenameForTesting([](const std::string&, const std::string&, bool) {
-        return static_cast<unsigned long>(ERROR_SHARING_VIOLATION);
+        return platform::Outcome::Failed(ERROR_SHARING_VIOLATION);
     });
     for (const char* option : {"Option2", "Option1"}) {
         main_.SetPanel(1, "");

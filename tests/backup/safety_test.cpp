@@ -59,11 +59,11 @@ protected:
         // "ソ" ends in the byte of a backslash: the registry file must keep it whole.
         test::SetText(Root::LocalMachine, kVersionKey, "RegisteredOwner", "ソフト 太郎");
         test::DeleteValue(Root::LocalMachine, kVersionKey, "RegisteredOrganization");
-        platform::RegWriteRaw(Root::LocalMachine, kVersionKey, "ProductId", REG_BINARY, "\x01\x00\x5c\"", 4);
+        ASSERT_TRUE(platform::RegWriteRaw(Root::LocalMachine, kVersionKey, "ProductId", REG_BINARY, "\x01\x00\x5c\"", 4));
         savedVendor_ = platform::RegReadRaw(Root::LocalMachine, kCpuKey, "VendorIdentifier");
         test::SetText(Root::LocalMachine, kCpuKey, "VendorIdentifier", "GenuineIntel");
         test::DeleteKeyTree(Root::CurrentUser, kPolicies);
-        platform::RegWriteRaw(Root::CurrentUser, kPolicies, "NODEVMGRPAGE", REG_DWORD, "1", 1);
+        ASSERT_TRUE(platform::RegWriteRaw(Root::CurrentUser, kPolicies, "NODEVMGRPAGE", REG_DWORD, "1", 1));
         main_.Load();
         main_.Labe = Variant::Text(system_);
         main_.Show();
@@ -72,9 +72,11 @@ protected:
         platform::SetWriteRefusalForTesting(nullptr);
         Form::SetModalHook(nullptr);
         main_.Unload();
-        if (savedVendor_.exists)
-            platform::RegWriteRaw(Root::LocalMachine, kCpuKey, "VendorIdentifier", savedVendor_.type,
-                                  savedVendor_.bytes.data(), static_cast<unsigned long>(savedVendor_.bytes.size()));
+        if (savedVendor_.exists) {
+            EXPECT_TRUE(platform::RegWriteRaw(Root::LocalMachine, kCpuKey, "VendorIdentifier", savedVendor_.type,
+                                              savedVendor_.bytes.data(),
+                                              static_cast<unsigned long>(savedVendor_.bytes.size())));
+        }
         test::DeleteKeyTree(Root::CurrentUser, kPolicies);
         test::RemoveTree(system_);
     }

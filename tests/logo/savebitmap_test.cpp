@@ -7,6 +7,7 @@
 #include "logo/logo.h"
 #include "logo/logo_test_util.h"
 #include "logo/savebitmap.h"
+#include "platform/bmpfile.h"
 #include "platform/files.h"
 #include "platform/replace.h"
 #include "platform/ui/form.h"
@@ -178,17 +179,21 @@ TEST_F(Writer, FailuresShowTheErrorBoxAndReturn) {
 
     // Sizes beyond 32 bits are refused before the target is touched.
     test::WriteBytes(Path("keep.bmp"), "keep");
-    EXPECT_FALSE(logo::WriteBitmap256(surface(), Path("keep.bmp"), 0, 0, INT32_MAX, 2));
-    EXPECT_FALSE(logo::WriteBitmap256(surface(), Path("keep.bmp"), 0, 0, 70000, 70000));
-    EXPECT_FALSE(logo::WriteBitmap256(surface(), Path("keep.bmp"), INT32_MAX, 0, 2, 1));
-    EXPECT_FALSE(logo::WriteBitmap256(surface(), Path("keep.bmp"), 0, 0, 0, 5));
+    auto write = [&](int32_t sx, int32_t w, int32_t h) {
+        return logo::WriteBitmap256(surface().Surface(), nullptr, Path("keep.bmp"), sx, 0, w, h);
+    };
+    EXPECT_EQ(write(0, INT32_MAX, 2).error(), unsigned(ERROR_ARITHMETIC_OVERFLOW));
+    EXPECT_FALSE(write(0, 70000, 70000));
+    EXPECT_FALSE(write(INT32_MAX, 2, 1));
+    EXPECT_FALSE(write(0, 0, 5));
     EXPECT_EQ(test::ReadBytes(Path("keep.bmp")), "keep");
     ASSERT_EQ(dialogs_.messages.size(), 5u);
     EXPECT_EQ(dialogs_.messages[1].title, "ビットマップ書き込みエラー");
     EXPECT_EQ(dialogs_.messages[1].text, platform::LastErrorText(ERROR_ARITHMETIC_OVERFLOW));
 
     // An error the system has no words for is shown by its number.
-    platform::SetRenameForTesting([](const std::string&, const std::string&, bool) { return 0x20000001ul; });
+    platform::SetRenameForTesting(
+        [](const std::string&, const std::string&, bool) { return platform::Outcome::Failed(0x20000001ul); });
     Write("nameless.bmp", 0, 0, 2, 2);
     platform::SetRenameForTesting(nullptr);
     ASSERT_EQ(dialogs_.messages.size(), 6u);
@@ -209,7 +214,7 @@ TEST_F(Writer, SurfacePointGeometryAndFullColourSave) {
     EXPECT_FLOAT_EQ(pb.ScaleWidth(), 300);
 
     std::string path = Path("full.bmp");
-    ASSERT_TRUE(pb.SaveSurface(path));
+    ASSERT_TRUE(platform::WriteBmp24(pb.Surface(), path));
     std::string b = test::ReadBytes(path);
     ASSERT_EQ(b.size(), 54u + 900u * 200u);
     EXPECT_EQ(U32(b, 2), b.size());
@@ -219,9 +224,7 @@ TEST_F(Writer, SurfacePointGeometryAndFullColourSave) {
     EXPECT_EQ(U32(b, 30), 0u);
     size_t at = 54 + size_t(200 - 1 - 6) * 900 + 4 * 3;
     EXPECT_EQ(b.substr(at, 3), std::string("\x32\x64\xC8", 3));
-    unsigned long error = 0;
-    EXPECT_FALSE(pb.SaveSurface(dir_ + "\\none\\x.bmp", &error));
-    EXPECT_EQ(error, static_cast<unsigned long>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(platform::WriteBmp24(pb.Surface(), dir_ + "\\none\\x.bmp").error(), unsigned(ERROR_PATH_NOT_FOUND));
 
     // Geometry in single-precision twips, fractions and negatives kept.
     form_.C("Picture1").Move(-435.5, 3525.25, 4500, 1500);
@@ -242,7 +245,7 @@ TEST_F(Writer, SurfacePointGeometryAndFullColourSave) {
     ASSERT_EQ(pb.SurfaceHeight(), 1500);
     for (int y = 0; y < 1500; ++y)
         for (int x = 0; x < 301; ++x) SetPixel(x, y, uint32_t(x * 13 + y * 7) & 0xFFFFFF);
-    ASSERT_TRUE(pb.SaveSurface(path));
+    ASSERT_TRUE(platform::WriteBmp24(pb.Surface(), path));
     b = test::ReadBytes(path);
     const size_t row = 904;
     ASSERT_EQ(b.size(), 54 + row * 1500);
@@ -280,7 +283,7 @@ TEST_F(LogoSave, TwoHundredFiftySixColoursWriteTheWholeBorderlessFrame) {
     ASSERT_EQ(b.size(), 23550u);
     EXPECT_EQ(uint8_t(b[1078 + 105 * 212]), 224);      // top-left: the red picture
     EXPECT_EQ(uint8_t(b[1078 + 0 * 212 + 209]), 219);  // bottom-right: the grey background
-    EXPECT_FALSE(logo::SaveLogo256(main_, dir_ + "\\none\\OEMLOGO.BMP"));
+    EXPECT_EQ(logo::SaveLogo256(main_, dir_ + "\\none\\OEMLOGO.BMP").error(), unsigned(ERROR_PATH_NOT_FOUND));
     EXPECT_EQ(dialogs_.messages.size(), 1u);
 }
 
@@ -293,7 +296,8 @@ TEST_F(LogoSave, FullColourSavesTheClientAreaInsideTheBorder) {
     EXPECT_EQ(b.size(), 54u + 620u * 102u);
     EXPECT_EQ(b.substr(54, 3), std::string("\xC0\xC0\xC0", 3));
     EXPECT_TRUE(main_.Picture1().pictureBox()->Border());
-    EXPECT_FALSE(logo::SaveLogoFullColour(main_, dir_ + "\\none\\OEMLOGO.BMP"));
+    EXPECT_EQ(logo::SaveLogoFullColour(main_, dir_ + "\\none\\OEMLOGO.BMP").error(),
+              unsigned(ERROR_PATH_NOT_FOUND));
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 

@@ -34,7 +34,6 @@ TEST_F(BlockWriter, PiecesReachTheFileInOrderAcrossBlocks) {
             expected += mine;
         }
         ASSERT_TRUE(file.Finish());
-        EXPECT_EQ(file.error(), 0u);
     }
     const std::string written = test::ReadBytes(path);
     ASSERT_EQ(written.size(), expected.size());
@@ -44,8 +43,7 @@ TEST_F(BlockWriter, PiecesReachTheFileInOrderAcrossBlocks) {
 TEST_F(BlockWriter, AFileThatCannotBeOpenedFailsWithTheSystemsCode) {
     BlockFileWriter file(dir_ + "\\missing\\x.bmp", 100, 54);
     EXPECT_EQ(file.Reserve(54), nullptr);
-    EXPECT_FALSE(file.Finish());
-    EXPECT_EQ(file.error(), static_cast<unsigned long>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(file.Finish().error(), static_cast<unsigned long>(ERROR_PATH_NOT_FOUND));
 }
 
 TEST_F(BlockWriter, APieceLargerThanPromisedStopsTheWriteAndKeepsTheFirstError) {
@@ -53,8 +51,7 @@ TEST_F(BlockWriter, APieceLargerThanPromisedStopsTheWriteAndKeepsTheFirstError) 
     ASSERT_NE(file.Reserve(10), nullptr);
     EXPECT_EQ(file.Reserve(200), nullptr);
     EXPECT_EQ(file.Reserve(10), nullptr);  // nothing more after a failure
-    EXPECT_FALSE(file.Finish());
-    EXPECT_EQ(file.error(), static_cast<unsigned long>(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(file.Finish().error(), static_cast<unsigned long>(ERROR_INVALID_PARAMETER));
 }
 
 TEST_F(BlockWriter, HeadersDescribeABottomUpFile) {

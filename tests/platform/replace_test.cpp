@@ -47,8 +47,8 @@ protected:
     void AsOn98(int failing = 0) {
         platform::SetRenameForTesting([this, failing](const std::string& from, const std::string& to, bool replace) {
             renames_.push_back({from, to, replace});
-            if (replace) return static_cast<unsigned long>(ERROR_CALL_NOT_IMPLEMENTED);
-            if (++plain_ == failing) return static_cast<unsigned long>(ERROR_SHARING_VIOLATION);
+            if (replace) return platform::Outcome::Failed(ERROR_CALL_NOT_IMPLEMENTED);
+            if (++plain_ == failing) return platform::Outcome::Failed(ERROR_SHARING_VIOLATION);
             return RealRename(from, to, false);
         });
     }
@@ -59,16 +59,15 @@ protected:
 };
 
 TEST_F(Replacing, ReplacesOrCreatesTheTargetLeavingNothingBeside) {
-    unsigned long error = 0;
-    ASSERT_TRUE(platform::WriteFileInPlace(target_, "first", &error));
+    ASSERT_TRUE(platform::WriteFileInPlace(target_, "first"));
     EXPECT_EQ(test::ReadBytes(target_), "first");
-    ASSERT_TRUE(platform::WriteFileInPlace(target_, std::string("sec\0nd", 6), &error));
+    ASSERT_TRUE(platform::WriteFileInPlace(target_, std::string("sec\0nd", 6)));
     EXPECT_EQ(test::ReadBytes(target_), std::string("sec\0nd", 6));
     EXPECT_EQ(Files(), std::vector<std::string>{"oeminfo.ini"});
 
     // The 98 family's steps give the same result: old file aside, new one in, old one removed.
     AsOn98();
-    ASSERT_TRUE(platform::WriteFileInPlace(target_, "third", &error));
+    ASSERT_TRUE(platform::WriteFileInPlace(target_, "third"));
     EXPECT_EQ(test::ReadBytes(target_), "third");
     ASSERT_EQ(plain_, 2);
     EXPECT_EQ(renames_[renames_.size() - 2].from, target_);
@@ -79,9 +78,9 @@ TEST_F(Replacing, ReplacesOrCreatesTheTargetLeavingNothingBeside) {
     const std::string source = folder_ + "_source.ini";
     test::WriteBytes(source, "copied");
     SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(platform::CopyFileInPlace(source, target_, &error));
+    EXPECT_TRUE(platform::CopyFileInPlace(source, target_));
     EXPECT_EQ(test::ReadBytes(target_), "copied");
-    EXPECT_TRUE(platform::WriteFileInPlace(target_, "after", &error));
+    EXPECT_TRUE(platform::WriteFileInPlace(target_, "after"));
     SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(source.c_str());
     EXPECT_EQ(Files(), std::vector<std::string>{"oeminfo.ini"});
@@ -89,14 +88,12 @@ TEST_F(Replacing, ReplacesOrCreatesTheTargetLeavingNothingBeside) {
 
 TEST_F(Replacing, AFailedStepLeavesTheTargetAsItWas) {
     test::WriteBytes(target_, "installed");
-    unsigned long error = 0;
 
     // NT: the one rename refused.
     platform::SetRenameForTesting([](const std::string&, const std::string&, bool) {
-        return static_cast<unsigned long>(ERROR_SHARING_VIOLATION);
+        return platform::Outcome::Failed(ERROR_SHARING_VIOLATION);
     });
-    EXPECT_FALSE(platform::WriteFileInPlace(target_, "new", &error));
-    EXPECT_EQ(error, unsigned(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(platform::WriteFileInPlace(target_, "new").error(), unsigned(ERROR_SHARING_VIOLATION));
 
     // 98: the old file cannot be moved aside; then the new one cannot take its name (the old one
     // goes back); then not even that works, and the old file stays whole under its name aside.
@@ -105,9 +102,7 @@ TEST_F(Replacing, AFailedStepLeavesTheTargetAsItWas) {
         renames_.clear();
         plain_ = 0;
         AsOn98(failing);
-        error = 0;
-        EXPECT_FALSE(platform::WriteFileInPlace(target_, "new", &error));
-        EXPECT_EQ(error, unsigned(ERROR_SHARING_VIOLATION));
+        EXPECT_EQ(platform::WriteFileInPlace(target_, "new").error(), unsigned(ERROR_SHARING_VIOLATION));
         EXPECT_EQ(test::ReadBytes(target_), "installed");
         EXPECT_EQ(Files(), std::vector<std::string>{"oeminfo.ini"});
     }
@@ -116,10 +111,10 @@ TEST_F(Replacing, AFailedStepLeavesTheTargetAsItWas) {
 
     plain_ = 0;
     platform::SetRenameForTesting([this](const std::string& from, const std::string& to, bool replace) {
-        if (replace) return static_cast<unsigned long>(ERROR_CALL_NOT_IMPLEMENTED);
-        return ++plain_ == 1 ? RealRename(from, to, false) : static_cast<unsigned long>(ERROR_SHARING_VIOLATION);
+        if (replace) return platform::Outcome::Failed(ERROR_CALL_NOT_IMPLEMENTED);
+        return ++plain_ == 1 ? RealRename(from, to, false) : platform::Outcome::Failed(ERROR_SHARING_VIOLATION);
     });
-    EXPECT_FALSE(platform::WriteFileInPlace(target_, "new", &error));
+    EXPECT_FALSE(platform::WriteFileInPlace(target_, "new"));
     std::vector<std::string> left = Files();
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(test::ReadBytes(folder_ + "\\" + left[0]), "installed");
@@ -129,12 +124,10 @@ TEST_F(Replacing, FoldersReadOnlyFilesAndMissingSourcesAreNotReplaced) {
     for (bool on98 : {false, true}) {
         SCOPED_TRACE(on98 ? "98 steps" : "one step");
         if (on98) AsOn98();
-        unsigned long error = 0;
         // A folder in the target's place, with a file in it.
         CreateDirectoryA(target_.c_str(), nullptr);
         test::WriteBytes(target_ + "\\inside", "kept");
-        EXPECT_FALSE(platform::WriteFileInPlace(target_, "new", &error));
-        EXPECT_EQ(error, unsigned(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(platform::WriteFileInPlace(target_, "new").error(), unsigned(ERROR_ACCESS_DENIED));
         EXPECT_EQ(test::ReadBytes(target_ + "\\inside"), "kept");
         EXPECT_EQ(Files(), std::vector<std::string>{"oeminfo.ini"});
         test::RemoveTree(target_);
@@ -142,13 +135,13 @@ TEST_F(Replacing, FoldersReadOnlyFilesAndMissingSourcesAreNotReplaced) {
         // A file the user made read-only.
         test::WriteBytes(target_, "read-only");
         SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_READONLY);
-        EXPECT_FALSE(platform::WriteFileInPlace(target_, "new", &error));
-        EXPECT_EQ(error, unsigned(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(platform::WriteFileInPlace(target_, "new").error(), unsigned(ERROR_ACCESS_DENIED));
         EXPECT_EQ(test::ReadBytes(target_), "read-only");
         SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_NORMAL);
 
         // A copy from a source that is not there.
-        EXPECT_FALSE(platform::CopyFileInPlace(folder_ + "\\missing.ini", target_, &error));
+        EXPECT_EQ(platform::CopyFileInPlace(folder_ + "\\missing.ini", target_).error(),
+                  unsigned(ERROR_FILE_NOT_FOUND));
         EXPECT_EQ(test::ReadBytes(target_), "read-only");
         EXPECT_EQ(Files(), std::vector<std::string>{"oeminfo.ini"});
         DeleteFileA(target_.c_str());

@@ -69,11 +69,12 @@ MachineSnapshot::MachineSnapshot() {
 MachineSnapshot::~MachineSnapshot() {
     platform::SetWriteRefusalForTesting(nullptr);
     for (const Saved& s : saved_) {
-        if (s.was.exists)
-            platform::RegWriteRaw(platform::Root::LocalMachine, s.key, s.value, s.was.type, s.was.bytes.data(),
-                                  static_cast<unsigned long>(s.was.bytes.size()));
-        else
+        if (s.was.exists) {
+            EXPECT_TRUE(platform::RegWriteRaw(platform::Root::LocalMachine, s.key, s.value, s.was.type,
+                                              s.was.bytes.data(), static_cast<unsigned long>(s.was.bytes.size())));
+        } else {
             platform::RegDeleteValueIn(platform::Root::LocalMachine, s.key, s.value);
+        }
     }
 }
 

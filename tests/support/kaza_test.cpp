@@ -67,9 +67,10 @@ void RemoveTree(const std::string& path) {
 ProgramFolder::ProgramFolder(bool withPagePictures) {
     path_ = ScratchFolder("prog" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++g_folderCounter));
     CreateDirectoryA(platform::ToAnsi(plugins()).c_str(), nullptr);
-    if (withPagePictures)
+    if (withPagePictures) {
         for (const char* f : presets::kPagePictures)
-            platform::CopyFileReplacing(std::string(KAZA_PLUGINS_DIR) + "\\" + f, plugins() + "\\" + f);
+            EXPECT_TRUE(platform::CopyFileReplacing(std::string(KAZA_PLUGINS_DIR) + "\\" + f, plugins() + "\\" + f));
+    }
     platform::SetProgramFolderForTesting(path_);
 }
 
@@ -87,7 +88,9 @@ std::string ReadBytes(const std::string& path) {
     return b;
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) { platform::WriteWholeFile(path, bytes); }
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    EXPECT_TRUE(platform::WriteWholeFile(path, bytes)) << path;
+}
 
 std::string Sjis(const std::string& utf8) { return platform::ToAnsi(utf8); }
 

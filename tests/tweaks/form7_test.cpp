@@ -25,7 +25,9 @@ const char* kDone = "ファイルシステムを「F」,仮想メモリを「K�
 using test::ClickMenu;
 
 // Writes a policy value the way this program does: type 4, the one byte "1".
-void SeedOn(const char* value) { platform::RegWriteRaw(Root::CurrentUser, kPolicyKey, value, REG_DWORD, "1", 1); }
+void SeedOn(const char* value) {
+    EXPECT_TRUE(platform::RegWriteRaw(Root::CurrentUser, kPolicyKey, value, REG_DWORD, "1", 1));
+}
 
 struct Marks {
     bool line1, line2, line3;

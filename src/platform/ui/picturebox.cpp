@@ -5,7 +5,6 @@
 #include <new>
 #include <vector>
 
-#include "platform/bmpfile.h"
 #include "platform/resample.h"
 #include "platform/text.h"
 #include "platform/ui/layout.h"
@@ -189,10 +188,6 @@ bool PictureBoxWindow::PaintPicture(const platform::Picture& picture, int x, int
     }
     Refresh();
     return true;
-}
-
-bool PictureBoxWindow::SaveSurface(const std::string& path, unsigned long* error) const {
-    return platform::WriteBmp24(Surface(), path, error);
 }
 
 void PictureBoxWindow::ResizeSurface() {

@@ -98,9 +98,6 @@ public:
     // Stretch-draws the whole picture onto the pixel rectangle (x, y, w, h) of the surface.
     // False when the picture is empty or the rectangle is empty.
     bool PaintPicture(const platform::Picture& picture, int x, int y, int w, int h);
-    // Writes the surface as an uncompressed 24-bit BMP file, replacing the file. On failure
-    // returns false with the system's error code in *error (when given).
-    bool SaveSurface(const std::string& path, unsigned long* error = nullptr) const;
 
     // The persistent surface: top-down rows of 0x00RRGGBB pixels, `SurfaceWidth()` per row,
     // the size of the client area. Readers may use the bits directly, or read it as a

@@ -1,0 +1,27 @@
+#pragma once
+
+namespace kaza::platform {
+
+// What a call that writes, copies or replaces did: it worked, or it failed with the system's
+// error code saying why. A failure always carries a code, so it never reads as success.
+class [[nodiscard]] Outcome {
+public:
+    // Success.
+    Outcome() = default;
+    // A failure with the given code; a code of 0 (a call that failed without saying why) becomes
+    // ERROR_GEN_FAILURE.
+    static Outcome Failed(unsigned long code);
+    // A failure with the code the last system call left (GetLastError), read at once.
+    static Outcome LastError();
+
+    bool ok() const { return error_ == 0; }
+    explicit operator bool() const { return ok(); }
+    // 0 on success, else the system's code (ERROR_ACCESS_DENIED: no administrator rights).
+    unsigned long error() const { return error_; }
+
+private:
+    explicit Outcome(unsigned long error) : error_(error) {}
+    unsigned long error_ = 0;
+};
+
+}  // namespace kaza::platform
