@@ -3,8 +3,8 @@
 #
 #   app/                      the main window, its command table, start-up: may include anything
 #   presets/ logo/ apply/     one feature each, with its windows: platform, the toolkit, the
-#   backup/ tweaks/ windows/  main window's model (app/form1.h, app/places.h, app/variant.h)
-#                             and the features it uses
+#   backup/ tweaks/ windows/  main window's model (app/form1.h, app/places.h, app/variant.h),
+#                             the program's faces (app/fonts.h) and the features it uses
 #   storage and writers       presets/store, presets/names, backup/copies, backup/safety,
 #                             logo/savebitmap:
 #                             platform only; the 256-colour writer reads a plain pixel surface,
@@ -13,8 +13,11 @@
 #                             signature, nowhere else)
 #   platform/ui/              the toolkit: platform/ and itself
 #   platform/                 itself only
+#
+# platform/ (with the toolkit) is also plain ASCII, without \u escapes: it holds none of the
+# program's texts, which are Japanese, and takes every text it shows from its callers.
 file(GLOB_RECURSE sources RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
-set(model "app/form1.h|app/places.h|app/variant.h")
+set(model "app/form1.h|app/places.h|app/variant.h|app/fonts.h")
 set(features "presets|logo|apply|backup|tweaks|windows")
 set(faults "")
 foreach(file ${sources})
@@ -41,6 +44,15 @@ foreach(file ${sources})
       list(APPEND faults "${file} includes ${target}")
     endif()
   endforeach()
+  if(file MATCHES "^platform/")
+    file(STRINGS ${SRC}/${file} texts ENCODING UTF-8 REGEX "[^\t -~]|\\\\[uU][0-9a-fA-F][0-9a-fA-F][0-9a-fA-F][0-9a-fA-F]")
+    if(texts)
+      list(GET texts 0 first)
+      string(REGEX REPLACE "\\\\?;.*$" "" first "${first}")
+      string(STRIP "${first}" first)
+      list(APPEND faults "${file} holds a text beyond ASCII, which belongs to the program: ${first}")
+    endif()
+  endif()
   if(file MATCHES "^logo/savebitmap\\.")
     file(STRINGS ${SRC}/${file} named REGEX "PictureBoxWindow")
     foreach(line ${named})

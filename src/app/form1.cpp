@@ -1,6 +1,8 @@
 #include "app/form1.h"
 
+#include "app/fonts.h"
 #include "app/probe.h"
+#include "platform/registry.h"
 #include "platform/seams.h"
 
 namespace kaza {
@@ -10,7 +12,6 @@ using namespace ui;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kLightGrey = RGB(192, 192, 192);
-constexpr const char* kGothic = "ＭＳ Ｐゴシック";
 
 const ControlDecl kControls[] = {
     // settings fields
@@ -85,7 +86,7 @@ const StatusPanel kPanels[] = {
     {1440, "中央　　　　　　止"},
 };
 
-const FormDecl kForm1{"カザグルマ", 8250, 5655, kControls, Count(kControls),
+const FormDecl kForm1{"カザグルマ", kWindowFont, 8250, 5655, kControls, Count(kControls),
                       kMenus, Count(kMenus), kPanels, Count(kPanels)};
 
 }  // namespace
@@ -101,9 +102,17 @@ Form1::~Form1() {
 
 void Form1::Form_Load() { RunStartupProbe(*this); }
 
-void Form1::ShowRestrictionMarks(bool devices, bool profiles, bool fileSystem, bool virtualMemory) {
-    C("Line1").SetVisible(devices);
-    C("Line2").SetVisible(profiles);
+void Form1::ReadRestrictions() {
+    // A 4-byte number 1 reads as the character 1, not "1": only the text "1" is on.
+    for (const Restriction& r : kRestrictions)
+        this->*r.member = Variant::Text(platform::RegReadText(platform::Root::CurrentUser, places::kPolicyKey, r.value));
+    ShowRestrictionMarks();
+}
+
+void Form1::ShowRestrictionMarks() {
+    bool fileSystem = CCC.IsOn(), virtualMemory = DDD.IsOn();
+    C("Line1").SetVisible(AAA.IsOn());
+    C("Line2").SetVisible(BBB.IsOn());
     C("Line3").SetVisible(fileSystem || virtualMemory);
     C("Label4").SetCaption(std::string(fileSystem ? "F" : "") + (virtualMemory ? "K" : ""));
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <typeindex>
 
+#include "app/places.h"
 #include "app/variant.h"
 #include "platform/ui/form.h"
 
@@ -37,7 +38,7 @@ public:
     Variant TRF;     // path of the current logo source picture
     Variant WWW;     // first free number of the preset index
     Variant SYT;     // "" or " NT": the registry path infix
-    Variant AAA, BBB, CCC, DDD;  // the four page-hiding policies
+    Variant AAA, BBB, CCC, DDD;  // the four page-hiding policies (kRestrictions)
     Variant STEPPP;  // processor vendor identifier
     Variant OS;      // "NT" on the NT family
 
@@ -71,9 +72,12 @@ public:
         return unread_.count({field.decl().name, field.decl().index}) && !field.Modified();
     }
 
-    // The red marks over the pictured tabs: Line1 for the device manager, Line2 for hardware
-    // profiles, Line3 with "F", "K" or "FK" in Label4 for the file-system and virtual-memory buttons.
-    void ShowRestrictionMarks(bool devices, bool profiles, bool fileSystem, bool virtualMemory);
+    // Reads the four policies into AAA-DDD as text, as start-up does, and shows their marks.
+    void ReadRestrictions();
+    // The red marks over the pictured tabs, from AAA-DDD ("1" or 1 is on): Line1 for the device
+    // manager, Line2 for hardware profiles, Line3 with "F", "K" or "FK" in Label4 for the
+    // file-system and virtual-memory buttons.
+    void ShowRestrictionMarks();
 
     // Runs when the main window has been closed and every window unloaded (ends the program).
     std::function<void()> onClosed;
@@ -86,6 +90,18 @@ private:
     void BindCommands();  // the command table
     std::map<std::type_index, std::unique_ptr<ui::Form>> windows_;
     std::set<std::pair<std::string, int>> unread_;
+};
+
+// The four page-hiding policies: each value of places::kPolicyKey with the member that mirrors it.
+struct Restriction {
+    const char* value;
+    Variant Form1::*member;
+};
+inline constexpr Restriction kRestrictions[4] = {
+    {places::kNoDeviceManagerPage, &Form1::AAA},
+    {places::kNoHardwareProfilesPage, &Form1::BBB},
+    {places::kNoFileSystemButton, &Form1::CCC},
+    {places::kNoVirtualMemoryButton, &Form1::DDD},
 };
 
 }  // namespace kaza

@@ -26,15 +26,12 @@ inline constexpr const char* kProductId = "ProductId";
 inline constexpr const char* kRegistrationValues[3] = {kRegisteredOwner, kRegisteredOrganization, kProductId};
 
 // ---- HKEY_CURRENT_USER
-// The access restrictions shown by AAA-DDD, the lines and Label4.
+// The access restrictions, each mirrored by one of AAA-DDD (kRestrictions in app/form1.h).
 inline constexpr const char* kPolicyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\SYSTEM";
 inline constexpr const char* kNoDeviceManagerPage = "NODEVMGRPAGE";
 inline constexpr const char* kNoHardwareProfilesPage = "NOCONFIGPAGE";
 inline constexpr const char* kNoFileSystemButton = "NOFILESYSPAGE";
 inline constexpr const char* kNoVirtualMemoryButton = "NOVIRTMEMPAGE";
-// In the order of the members AAA, BBB, CCC, DDD.
-inline constexpr const char* kPolicyValues[4] = {kNoDeviceManagerPage, kNoHardwareProfilesPage, kNoFileSystemButton,
-                                                 kNoVirtualMemoryButton};
 
 // ---- Files in the system folder (Labe), each joined as "\" + name.
 inline constexpr const char* kInfoFile = "oeminfo.ini";

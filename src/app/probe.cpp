@@ -78,13 +78,8 @@ void RunStartupProbe(Form1& f) {
         if (unreadable) f.MarkUnreadAtStart(f.Text1(i));
     }
 
-    // 7. Access restriction, as text.
-    Variant Form1::*const members[4] = {&Form1::AAA, &Form1::BBB, &Form1::CCC, &Form1::DDD};
-    for (int i = 0; i < 4; ++i) f.*members[i] = Variant::Text(RegReadText(Root::CurrentUser, kPolicyKey, kPolicyValues[i]));
-
-    // 8. Restriction marks. A 4-byte number 1 reads as the character 1, not "1".
-    auto on = [](const Variant& v) { return v.AsText() == "1"; };
-    f.ShowRestrictionMarks(on(f.AAA), on(f.BBB), on(f.CCC), on(f.DDD));
+    // 7-8. Access restriction, as text, and its marks.
+    f.ReadRestrictions();
 
     // 9-10. Processor identifier and vendor.
     f.C("Label2").SetCaption(RegReadText(Root::LocalMachine, kProcessorKey, kIdentifier));

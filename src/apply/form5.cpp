@@ -1,5 +1,6 @@
 #include "apply/form5.h"
 
+#include "app/fonts.h"
 #include "app/form1.h"
 #include "apply/apply.h"
 #include "backup/backup.h"
@@ -23,7 +24,7 @@ const ControlDecl kControls[] = {
     Button("Command1", 1200, 2280, 1215, 375, "実行").Tab(0).Default(),
     Button("Command2", 2640, 2280, 1095, 375, "キャンセル").Tab(1).Cancel(),
 };
-const FormDecl kForm5{"最終確認", 5055, 2715, kControls, Count(kControls)};
+const FormDecl kForm5{"最終確認", kWindowFont, 5055, 2715, kControls, Count(kControls)};
 
 }  // namespace
 

@@ -103,8 +103,8 @@ Targets RestoreTargets(Form1& main, bool logo, bool info) {
 
 Targets RestrictionTargets(Form1&) {
     Targets t;
-    for (const char* name : places::kPolicyValues)
-        t.values.push_back({platform::Root::CurrentUser, places::kPolicyKey, name});
+    for (const Restriction& r : kRestrictions)
+        t.values.push_back({platform::Root::CurrentUser, places::kPolicyKey, r.value});
     return t;
 }
 

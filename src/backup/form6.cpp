@@ -1,5 +1,6 @@
 #include "backup/form6.h"
 
+#include "app/fonts.h"
 #include "app/form1.h"
 #include "app/places.h"
 #include "backup/backup.h"
@@ -21,7 +22,7 @@ const ControlDecl kControls[] = {
     Button("Command1", 1080, 2160, 1455, 375, "実行").Tab(4).Default(),
     Button("Command2", 2760, 2160, 1455, 375, "キャンセル").Tab(5).Cancel(),
 };
-const FormDecl kForm6{"バックアップしたものを元に戻す", 5415, 2625, kControls, Count(kControls)};
+const FormDecl kForm6{"バックアップしたものを元に戻す", kWindowFont, 5415, 2625, kControls, Count(kControls)};
 
 }  // namespace
 

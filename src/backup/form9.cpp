@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/fonts.h"
 #include "app/form1.h"
 #include "app/places.h"
 #include "backup/backup.h"
@@ -23,7 +24,7 @@ const ControlDecl kControls[] = {
     Button("Command1", 1080, 3435, 1455, 375, "戻す").Tab(1).Default(),
     Button("Command2", 2880, 3435, 1455, 375, "閉じる").Tab(2).Cancel(),
 };
-const FormDecl kForm9{"変更前の状態に戻す", 5415, 3930, kControls, Count(kControls)};
+const FormDecl kForm9{"変更前の状態に戻す", kWindowFont, 5415, 3930, kControls, Count(kControls)};
 
 constexpr const char* kIdeographicSpace = "　";
 
@@ -153,14 +154,7 @@ void Form9::RefreshMain(const SafetyCopy& copy) {
                 if (name == places::kRegistrationValues[i]) main_.Text1(i).SetText(now);
         }
     }
-    if (!restrictions) return;
-    // As start-up reads them: the text "1" is on.
-    Variant Form1::*const members[4] = {&Form1::AAA, &Form1::BBB, &Form1::CCC, &Form1::DDD};
-    for (int i = 0; i < 4; ++i)
-        main_.*members[i] =
-            Variant::Text(platform::RegReadText(Root::CurrentUser, places::kPolicyKey, places::kPolicyValues[i]));
-    auto on = [](const Variant& v) { return v.AsText() == "1"; };
-    main_.ShowRestrictionMarks(on(main_.AAA), on(main_.BBB), on(main_.CCC), on(main_.DDD));
+    if (restrictions) main_.ReadRestrictions();
 }
 
 }  // namespace kaza

@@ -103,7 +103,9 @@ platform::Outcome WriteBitmap256(const platform::PixelSurface& PicObje, HWND own
     Outcome written = run();
     if (written) return written;
     if (HWND active = GetActiveWindow()) owner = active;
-    platform::dialogs().Message(owner, platform::LastErrorText(written.error()), kErrorTitle, MB_OK | MB_ICONSTOP);
+    std::string text = platform::LastErrorText(written.error());
+    if (text.empty()) text = "エラー " + std::to_string(written.error());  // a code the system has no words for
+    platform::dialogs().Message(owner, text, kErrorTitle, MB_OK | MB_ICONSTOP);
     return written;
 }
 

@@ -131,7 +131,6 @@ std::string LastErrorText(unsigned long code) {
     std::string text = n ? FromAnsi(buffer, n) : std::string();
     if (buffer) LocalFree(buffer);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
-    if (text.empty()) text = "エラー " + std::to_string(code);
     return text;
 }
 

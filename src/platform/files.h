@@ -36,7 +36,8 @@ bool RemoveFile(std::string_view path);
 bool RemoveEmptyFolder(std::string_view path);
 // The names of the folders directly inside a folder, in no particular order.
 std::vector<std::string> SubFolders(std::string_view path);
-// The platform's description of the last error, for messages shown to the user.
+// The system's description of an error code, for messages shown to the user; empty when the
+// system has none.
 std::string LastErrorText(unsigned long code);
 
 }  // namespace kaza::platform

@@ -52,7 +52,7 @@ SIZE PixelSize(IPicture* pic, long hmWidth, long hmHeight) {
 
 namespace {
 
-// Whether a picture of w × h pixels can be shown and drawn on: it has pixels, fits the 16-bit
+// Whether a picture of w x h pixels can be shown and drawn on: it has pixels, fits the 16-bit
 // coordinates of the 9x family's drawing calls, and the memory for one 32-bit image of it (what
 // a frame of its size or a stretch needs) can be had now. A file that promises more (a few bytes
 // of run-length data can describe billions of pixels) is refused like a broken one.
@@ -122,7 +122,7 @@ bool SoundBitmap(const std::string& b) {
 }
 
 // Whether every size the file's headers declare stays within the limits. The system's decoders
-// believe a header: a JPEG or GIF that claims 30000 × 30000 has them allocate and decode that
+// believe a header: a JPEG or GIF that claims 30000 x 30000 has them allocate and decode that
 // much, however few bytes follow, which takes minutes or all the memory there is. Formats not
 // recognised here are left to the decoders.
 bool DeclaresHoldableSize(const std::string& b) {

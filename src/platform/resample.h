@@ -3,7 +3,7 @@
 
 namespace kaza::platform {
 
-// Resamples a whole sw × sh image onto a whole dw × dh image, each axis scaled on its own:
+// Resamples a whole sw x sh image onto a whole dw x dh image, each axis scaled on its own:
 // area averaging along an axis that shrinks, linear interpolation between pixel centres along
 // one that grows (the edge pixels are held beyond the outermost centres). Pixels are 32-bit with
 // the blue, green and red bytes first; strides are in pixels. The top byte of every destination

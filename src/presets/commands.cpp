@@ -60,9 +60,7 @@ void SelectPreset(Form1& main) {
     std::string support;
     for (long n = 1, v = StoredLineCount(count); n <= v - 2; ++n)
         support += ReadValue(name, key::Line(static_cast<size_t>(n))) + "\r\n";
-    Form2& editor = main.Window<Form2>();
-    editor.Text1().SetText(support);
-    editor.Label1().SetCaption("総行数" + count);
+    FillSupportLines(main, support, count);
 
     main.C("Text2").SetText(ReadValue(name, key::kFit));
 

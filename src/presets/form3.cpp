@@ -1,5 +1,6 @@
 #include "presets/form3.h"
 
+#include "app/fonts.h"
 #include "app/form1.h"
 #include "presets/commands.h"
 #include "presets/store.h"
@@ -18,7 +19,7 @@ const ControlDecl kControls[] = {
     Button("Command2", 120, 2280, 1695, 375, "閉じる").Tab(2).Cancel(),
     List("List1", 2040, 120, 1815, 2580).Tab(0),
 };
-const FormDecl kForm3{"リスト削除", 3945, 2865, kControls, Count(kControls)};
+const FormDecl kForm3{"リスト削除", kWindowFont, 3945, 2865, kControls, Count(kControls)};
 
 }  // namespace
 

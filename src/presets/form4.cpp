@@ -1,5 +1,6 @@
 #include "presets/form4.h"
 
+#include "app/fonts.h"
 #include "app/form1.h"
 #include "platform/seams.h"
 #include "presets/commands.h"
@@ -20,7 +21,7 @@ const ControlDecl kControls[] = {
     // Below the client area: the names already in the index, for the name checks only.
     List("List1", 1200, 2400, 1455, 960).Hidden(),
 };
-const FormDecl kForm4{"リスト追加", 3990, 1755, kControls, Count(kControls)};
+const FormDecl kForm4{"リスト追加", kWindowFont, 3990, 1755, kControls, Count(kControls)};
 
 }  // namespace
 

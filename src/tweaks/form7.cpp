@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/fonts.h"
 #include "app/form1.h"
 #include "app/places.h"
 #include "backup/backup.h"
@@ -27,19 +28,11 @@ const ControlDecl kControls[] = {
     Button("Command1", 960, 3000, 1455, 375, "実行").Tab(5).Default(),
     Button("Command2", 2520, 3000, 1335, 375, "キャンセル").Tab(6).Cancel(),
 };
-const FormDecl kForm7{"アクセス制限", 5025, 3465, kControls, Count(kControls)};
+const FormDecl kForm7{"アクセス制限", kWindowFont, 5025, 3465, kControls, Count(kControls)};
 
-struct Restriction {
-    const char* value;
-    Variant Form1::*member;
-    const char* shortName;  // for the failure text
-};
-const Restriction kRestrictions[4] = {
-    {places::kNoDeviceManagerPage, &Form1::AAA, "デバイスマネージャ"},
-    {places::kNoHardwareProfilesPage, &Form1::BBB, "ハードウェアプロフィール"},
-    {places::kNoFileSystemButton, &Form1::CCC, "ファイルシステム"},
-    {places::kNoVirtualMemoryButton, &Form1::DDD, "仮想メモリ"},
-};
+// The restrictions' names in the failure text, in the order of kRestrictions and the boxes.
+const char* const kShortNames[] = {"デバイスマネージャ", "ハードウェアプロフィール", "ファイルシステム", "仮想メモリ"};
+static_assert(Count(kShortNames) == Count(kRestrictions));
 
 // The policy format: type 4 with the single byte "1", not a four-byte number.
 bool WriteOn(const char* value) {
@@ -58,18 +51,18 @@ void Form7::Form_Load() {
         if ((main_.*kRestrictions[i].member).IsOn()) Check1(i).SetChecked(true);
 }
 
-bool Form7::Store(int i, bool cleared, bool* ok) {
+bool Form7::Store(int i, bool cleared) {
     const Restriction& r = kRestrictions[i];
     bool ticked = Check1(i).Checked();
     bool on = ticked;
-    if (ticked ? !WriteOn(r.value) : !cleared) {
+    bool stored = ticked ? WriteOn(r.value) : cleared;
+    if (!stored) {
         // The key keeps something other than what the box asks for: show what it holds, read
         // as start-up reads it, so that the marks agree with the next start of the program.
         on = platform::RegReadText(Root::CurrentUser, kPolicyKey, r.value) == "1";
-        *ok = false;
     }
     main_.*r.member = Variant::Number(on ? 1 : 0);
-    return on;
+    return stored;
 }
 
 void Form7::Command1_Click() {
@@ -88,15 +81,14 @@ void Form7::Command1_Click() {
     }
 
     // 2-5. Each restriction in turn, its marks following what was really stored.
-    bool ok[4] = {true, true, true, true};
-    bool on[4];
-    for (int i = 0; i < 4; ++i) on[i] = Store(i, cleared[i], &ok[i]);
-    main_.ShowRestrictionMarks(on[0], on[1], on[2], on[3]);
+    bool ok[4];
+    for (int i = 0; i < 4; ++i) ok[i] = Store(i, cleared[i]);
+    main_.ShowRestrictionMarks();
 
     // 6. The result.
     std::string failed;
     for (int i = 0; i < 4; ++i)
-        if (!ok[i]) failed += (failed.empty() ? "" : "、") + std::string(kRestrictions[i].shortName);
+        if (!ok[i]) failed += (failed.empty() ? "" : "、") + std::string(kShortNames[i]);
     main_.SetPanel(1, failed.empty() ? "ファイルシステムを「F」,仮想メモリを「K」と表現しています。"
                                      : "アクセス制限を変更できませんでした（" + failed + "）。赤い印は実際の設定を表しています。");
 

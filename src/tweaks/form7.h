@@ -18,9 +18,8 @@ private:
     void Command1_Click();  // 実行
     void Command2_Click();  // キャンセル
     // Brings restriction i's value in line with its box and sets its member from what the
-    // key then really holds. Returns whether the restriction is on; false in *ok when the
-    // value could not be written or removed.
-    bool Store(int i, bool cleared, bool* ok);
+    // key then really holds. False when the value could not be written or removed.
+    bool Store(int i, bool cleared);
     Form1& main_;
 };
 

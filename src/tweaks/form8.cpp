@@ -1,5 +1,6 @@
 #include "tweaks/form8.h"
 
+#include "app/fonts.h"
 #include "app/form1.h"
 #include "app/places.h"
 #include "backup/backup.h"
@@ -30,7 +31,7 @@ const ControlDecl kControls[] = {
     Button("Command1", 120, 2640, 975, 495, "変更").Tab(0).Default(),
     Button("Command2", 1080, 2640, 975, 495, "キャンセル").Tab(1).Cancel(),
 };
-const FormDecl kForm8{"CPUファミリーネームの表示", 4155, 3225, kControls, Count(kControls)};
+const FormDecl kForm8{"CPUファミリーネームの表示", kWindowFont, 4155, 3225, kControls, Count(kControls)};
 
 constexpr const char* kBrand = "Pentium（r） Ⅱ Processor";
 constexpr const char* kFamily = "x86 Family 6 Model Stepping 10";

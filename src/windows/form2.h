@@ -23,5 +23,8 @@ private:
 // The editor's lines as the edit control gives them: EM_GETLINECOUNT, then EM_GETLINE per line
 // into a 128-byte buffer of blanks, trailing blanks removed. Creates the editor hidden when needed.
 std::vector<std::string> ReadSupportLines(Form1& main);
+// Puts lines into the editor as a preset keeps them: the text, and beside it the line count the
+// preset stored, as it stands. Creates the editor hidden when needed.
+void FillSupportLines(Form1& main, const std::string& text, const std::string& storedCount);
 
 }  // namespace kaza

@@ -1,13 +1,12 @@
 #include "windows/frmabout.h"
 
+#include "app/fonts.h"
 #include "platform/ui/picturebox.h"
 
 namespace kaza {
 namespace {
 
 using namespace ui;
-
-constexpr const char* kGothic = "ＭＳ Ｐゴシック";
 
 const ControlDecl kControls[] = {
     Image("Image1", 120, 240, 600, 600),
@@ -21,7 +20,7 @@ const ControlDecl kControls[] = {
     Text("Text2", 1560, 1920, 2175, 270, frmAbout::kMail).ReadOnly().Tab(7),
     Button("Command1", 1560, 2400, 1335, 375, "OK").Tab(2).Default().Cancel(),
 };
-const FormDecl kFrmAbout{"ﾊﾞｰｼﾞｮﾝ情報", 4380, 2910, kControls, Count(kControls)};
+const FormDecl kFrmAbout{"ﾊﾞｰｼﾞｮﾝ情報", kWindowFont, 4380, 2910, kControls, Count(kControls)};
 
 }  // namespace
 
@@ -33,7 +32,7 @@ void frmAbout::Form_Load() {
     // The program's icon is the one every window of the program carries.
     PictureBoxWindow* image = C("Image1").pictureBox();
     HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd(), GCLP_HICON));
-    if (!image || !icon) return;
+    if (!icon) return;
     // At its size on the 96-dpi screen the layout is drawn for, whatever the screen's resolution.
     constexpr int kSize = 32;
     DrawIconEx(image->SurfaceDC(), 0, 0, icon, kSize, kSize, 0, nullptr, DI_NORMAL);

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <winver.h>
 
+#include "app/fonts.h"
 #include "app/form1.h"
 #include "platform/handles.h"
 #include "platform/text.h"
@@ -201,7 +202,7 @@ TEST_F(Commands, OpeningAWindowAgainKeepsOneInstanceAndBringsItToTheFront) {
 
 // A window shown modal over the main window, as the modal windows of the program are.
 const ui::ControlDecl kModalControls[] = {ui::Button("Command1", 120, 120, 1200, 375, "OK").Tab(0)};
-const ui::FormDecl kModalDecl{"モーダル", 3000, 1500, kModalControls, ui::Count(kModalControls)};
+const ui::FormDecl kModalDecl{"モーダル", kWindowFont, 3000, 1500, kModalControls, ui::Count(kModalControls)};
 class ModalWindow : public Form {
 public:
     ModalWindow() : Form(kModalDecl) {}

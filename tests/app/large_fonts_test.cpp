@@ -1,6 +1,9 @@
 // The program at the screen resolution this test program is built for (96, 120 or 144 dpi, the
 // "large fonts" of the time): pictures keep their own pixels, the logo files written are the same
 // bytes at every resolution, and the page keeps the layout it has at 96 dpi.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -9,9 +12,11 @@
 #include "app/form1.h"
 #include "logo/logo_test_util.h"
 #include "platform/picture.h"
+#include "platform/text.h"
 #include "platform/ui/picturebox.h"
 #include "presets/store.h"
 #include "support/fixtures.h"
+#include "windows/form2.h"
 #include "windows/frmabout.h"
 
 namespace kaza {
@@ -239,6 +244,31 @@ TEST_F(LargeFonts, PageShowsUnderItsOverlaysAsAt96Dpi) {
     ReleaseDC(main_.hwnd(), dc);
     EXPECT_GT(compared, expected.width() * expected.height() / 2);
     EXPECT_EQ(differing, 0);
+}
+
+// Every window is drawn in the program's own face at its point sizes, which the layout was made
+// for: a control that names no font takes its window's, and the status bar narrows the same face.
+TEST_F(LargeFonts, WindowsAreDrawnInTheProgramsFaces) {
+    struct Face {
+        std::string name;
+        LONG height;
+        bool operator==(const Face& o) const { return name == o.name && height == o.height; }
+    };
+    auto faceOf = [](HWND h) {
+        LOGFONTA lf{};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        return Face{platform::FromAnsi(lf.lfFaceName, sizeof lf.lfFaceName), lf.lfHeight};
+    };
+    const std::string gothic = "ＭＳ Ｐゴシック";
+    EXPECT_TRUE(faceOf(main_.Text1(0).hwnd()) == (Face{gothic, -12}));
+    EXPECT_TRUE(faceOf(main_.C("Command2").hwnd()) == (Face{gothic, -12}));
+    EXPECT_TRUE(faceOf(main_.C("Label4").hwnd()) == (Face{gothic, -21}));  // 15.75 points
+    EXPECT_TRUE(faceOf(main_.C("Command4").hwnd()) == (Face{gothic, -29}));  // 21.75 points
+    EXPECT_EQ(faceOf(FindWindowExA(main_.hwnd(), nullptr, STATUSCLASSNAMEA, nullptr)).name, gothic);
+    Form2& editor = main_.Window<Form2>();
+    ASSERT_TRUE(editor.Load());
+    EXPECT_TRUE(faceOf(editor.Text1().hwnd()) == (Face{gothic, -12}));
+    EXPECT_TRUE(faceOf(editor.C("Command1").hwnd()) == (Face{"ＭＳ Ｐ明朝", -12}));
 }
 
 // The program icon of the version window at the 32 pixels it has at 96 dpi, whole in its 40-pixel place.

@@ -5,6 +5,7 @@
 #include "app/form1.h"
 #include "logo/logo.h"
 #include "logo/logo_test_util.h"
+#include "platform/files.h"
 #include "platform/ui/picturebox.h"
 #include "presets/store.h"
 #include "support/kaza_test.h"
@@ -339,6 +340,24 @@ TEST_F(LogoFrame, FitScalesEachAxisOnItsOwn) {
     EXPECT_EQ(At(0, 51), kRed);
     EXPECT_EQ(At(0, 54), kRed | 0x808080);
     EXPECT_EQ(At(209, 105), kBlue | 0x808080);
+}
+
+// A main window the system could not make: the frame's commands find a frame that draws nothing
+// and writes nothing, and the program carries on.
+TEST_F(LogoFrame, CommandsOnAMainWindowNeverMadeDoNothing) {
+    const std::string picture = Halves("halves.bmp", 40, 20);
+    test::RefuseWindows refuse("KazaForm");
+    Form1 lost;
+    ASSERT_FALSE(lost.Load());
+    lost.TRF = Variant::Text(picture);
+    logo::LoadFramePicture(lost, picture);
+    logo::Centre(lost);
+    logo::Fit(lost);
+    logo::Fit(lost);
+    EXPECT_FALSE(logo::SaveLogoFullColour(lost, pictures_ + "\\logo.bmp"));
+    EXPECT_FALSE(logo::SaveLogo256(lost, pictures_ + "\\logo.bmp"));
+    EXPECT_FALSE(platform::FileExists(pictures_ + "\\logo.bmp"));
+    EXPECT_FALSE(lost.Loaded());
 }
 
 }  // namespace

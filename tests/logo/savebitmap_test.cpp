@@ -2,12 +2,14 @@
 #include <climits>
 #include <string>
 
+#include "app/fonts.h"
 #include "app/form1.h"
 #include "logo/logo.h"
 #include "logo/logo_test_util.h"
 #include "logo/savebitmap.h"
 #include "platform/bmpfile.h"
 #include "platform/files.h"
+#include "platform/replace.h"
 #include "platform/ui/form.h"
 #include "platform/ui/picturebox.h"
 #include "support/fixtures.h"
@@ -21,7 +23,7 @@ using ui::ScaleMode;
 const ui::ControlDecl kControls[] = {
     ui::PictureBox("Picture1", 0, 0, 300 * 15, 200 * 15).NoBorder(),
 };
-const ui::FormDecl kSurfaceForm{"surface", 6000, 4500, kControls, ui::Count(kControls)};
+const ui::FormDecl kSurfaceForm{"surface", kWindowFont, 6000, 4500, kControls, ui::Count(kControls)};
 
 using test::U16;
 using test::U32;
@@ -188,6 +190,14 @@ TEST_F(Writer, FailuresShowTheErrorBoxAndReturn) {
     ASSERT_EQ(dialogs_.messages.size(), 5u);
     EXPECT_EQ(dialogs_.messages[1].title, "ビットマップ書き込みエラー");
     EXPECT_EQ(dialogs_.messages[1].text, platform::LastErrorText(ERROR_ARITHMETIC_OVERFLOW));
+
+    // An error the system has no words for is shown by its number.
+    platform::SetRenameForTesting(
+        [](const std::string&, const std::string&, bool) { return platform::Outcome::Failed(0x20000001ul); });
+    Write("nameless.bmp", 0, 0, 2, 2);
+    platform::SetRenameForTesting(nullptr);
+    ASSERT_EQ(dialogs_.messages.size(), 6u);
+    EXPECT_EQ(dialogs_.messages[5].text, "エラー 536870913");
 }
 
 TEST_F(Writer, SurfacePointGeometryAndFullColourSave) {

@@ -24,10 +24,11 @@ const ControlDecl kControls[] = {
     Button("Command1", 1800, 2500, 900, 375, "OK").Tab(4),
     List("List1", 3300, 120, 1200, 1500),
     Line("Line1", 150, 3000, 1650, 3000).Width(4).Hidden(),
+    PictureBox("Picture1", 3300, 1800, 1200, 900),
 };
 const MenuDecl kMenus[] = {{"F", "ファイル", 0}, {"sub", "下", 1}, {"X", "項目", 2}, {"E", "終了", 1}};
 const StatusPanel kPanels[] = {{3000, "一"}, {1440, "二"}, {1440, "三"}};
-const FormDecl kDecl{"テスト", 4800, 3600, kControls, Count(kControls), kMenus, Count(kMenus), kPanels, Count(kPanels)};
+const FormDecl kDecl{"テスト", {}, 4800, 3600, kControls, Count(kControls), kMenus, Count(kMenus), kPanels, Count(kPanels)};
 
 class TestForm : public Form {
 public:
@@ -183,7 +184,7 @@ const ControlDecl kDialogControls[] = {
     Button("Command1", 120, 1800, 900, 375, "実行").Tab(3).Default(),
     Button("Command2", 1200, 1800, 900, 375, "キャンセル").Tab(4).Cancel(),
 };
-const FormDecl kDialogDecl{"ダイアログ", 2400, 2400, kDialogControls, Count(kDialogControls)};
+const FormDecl kDialogDecl{"ダイアログ", {}, 2400, 2400, kDialogControls, Count(kDialogControls)};
 
 class DialogForm : public Form {
 public:
@@ -247,7 +248,7 @@ TEST(Form, WithoutDeclaredButtonsEnterAndEscapeDoNothing) {
         Button("Command1", 120, 1800, 900, 375, "実行").Tab(2),
         Button("Command2", 1200, 1800, 900, 375, "キャンセル").Tab(3),
     };
-    const FormDecl decl{"ダイアログ", 2400, 2400, controls, Count(controls)};
+    const FormDecl decl{"ダイアログ", {}, 2400, 2400, controls, Count(controls)};
     DialogForm f(decl);
     f.Show();
     EXPECT_FALSE(Framed(f.C("Command1")));
@@ -292,53 +293,103 @@ TEST(Form, EachKindTurnsItsOwnNotificationIntoItsEvent) {
     EXPECT_EQ(logOf([&] { notify(f.C("Command1"), BN_SETFOCUS); }), "");
 }
 
-// The system refuses windows of one class for as long as this lives.
-class RefuseWindows {
+// The system refuses one of its functions for as long as this lives: this program's calls to it
+// go to a stand-in that fails as the system does.
+class RefuseCall {
 public:
-    explicit RefuseWindows(const char* cls) {
-        refused_ = cls;
-        hook_ = SetWindowsHookExA(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
+    RefuseCall(const char* dll, const char* name, void* standIn)
+        : real_(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(dll), name))), standIn_(standIn) {
+        EXPECT_EQ(Swap(real_, standIn_), 1) << name;
     }
-    ~RefuseWindows() { UnhookWindowsHookEx(hook_); }
+    ~RefuseCall() { Swap(standIn_, real_); }
+    template <class F>
+    static F Real(const char* dll, const char* name) {
+        return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(dll), name)));
+    }
 
 private:
-    static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
-        if (code == HCBT_CREATEWND) {
-            const char* cls = reinterpret_cast<CBT_CREATEWNDA*>(lp)->lpcs->lpszClass;
-            if (!IS_INTRESOURCE(cls) && lstrcmpiA(cls, refused_) == 0) return 1;
-        }
-        return CallNextHookEx(nullptr, code, wp, lp);
+    // Every slot of this program's import table that holds `from` is made to hold `to`.
+    static int Swap(void* from, void* to) {
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+        auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        int swapped = 0;
+        for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); d->Name; ++d)
+            for (auto* slot = reinterpret_cast<void**>(base + d->FirstThunk); *slot; ++slot)
+                if (*slot == from) {
+                    DWORD was = 0;
+                    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &was);
+                    *slot = to;
+                    VirtualProtect(slot, sizeof *slot, was, &was);
+                    ++swapped;
+                }
+        return swapped;
     }
-    static inline const char* refused_ = "";
-    HHOOK hook_;
+    void* real_;
+    void* standIn_;
 };
 
-// A window the system cannot make, or cannot give every control, stays unloaded: no Form_Load,
-// nothing shown, and its controls answer as empty ones until the window can be made.
+HMENU WINAPI NoMenu() { return nullptr; }
+HDC WINAPI NoDC(HDC) { return nullptr; }
+// Takes every entry but 終了, the last one.
+BOOL WINAPI NoExitEntry(HMENU menu, UINT flags, UINT_PTR id, LPCSTR text) {
+    static const auto real = RefuseCall::Real<BOOL(WINAPI*)(HMENU, UINT, UINT_PTR, LPCSTR)>("user32.dll", "AppendMenuA");
+    if (text && platform::FromAnsi(text, lstrlenA(text)) == "終了") return FALSE;
+    return real(menu, flags, id, text);
+}
+
+// A window the system cannot make, or cannot give every control or menu entry, stays unloaded:
+// no Form_Load, nothing shown, and its controls and menu entries answer as empty ones until the
+// window can be made.
 TEST(Form, WindowTheSystemCannotMakeStaysUnloaded) {
     struct Counting : TestForm {
         int loads = 0;
         void Form_Load() override { ++loads; }
     } f;
     {
-        RefuseWindows refuse("KazaForm");
+        test::RefuseWindows refuse("KazaForm");
         EXPECT_FALSE(f.Load());
         f.Show();
         f.ShowModal();
         EXPECT_FALSE(f.Loaded());
-        f.C("Text1", 0).SetText("x");
+        Control& text = f.C("Text1", 0);
+        text.SetText("x");
         EXPECT_EQ(f.C("Text1", 0).Text(), "");
         EXPECT_EQ(f.C("List1").ListCount(), 0);
+        f.Menu("X").SetEnabled(false);
+        // A picture box too, without a surface; a control asked for before is still the same one.
+        PictureBoxWindow* box = f.C("Picture1").pictureBox();
+        ASSERT_NE(box, nullptr);
+        box->Move(0, 0, 1500, 900);
+        box->SetBorder(false);
+        EXPECT_FLOAT_EQ(box->Width(), 1500);
+        EXPECT_EQ(box->Point(0, 0), -1);
+        EXPECT_EQ(box->Surface().bits, nullptr);
+        EXPECT_EQ(f.C("Picture1").pictureBox(), box);
+        EXPECT_STREQ(text.decl().name, "Text1");
+    }
+    for (const char* cls : {"LISTBOX", STATUSCLASSNAMEA, PictureBoxWindow::ClassName()}) {
+        test::RefuseWindows refuse(cls);
+        EXPECT_FALSE(f.Load()) << cls;
+        EXPECT_FALSE(f.Loaded()) << cls;
     }
     {
-        RefuseWindows refuse("LISTBOX");
+        RefuseCall refuse("user32.dll", "CreateMenu", reinterpret_cast<void*>(&NoMenu));
+        EXPECT_FALSE(f.Load());
+    }
+    {
+        RefuseCall refuse("user32.dll", "CreatePopupMenu", reinterpret_cast<void*>(&NoMenu));
+        EXPECT_FALSE(f.Load());
+    }
+    {
+        RefuseCall refuse("user32.dll", "AppendMenuA", reinterpret_cast<void*>(&NoExitEntry));
         EXPECT_FALSE(f.Load());
         EXPECT_FALSE(f.Loaded());
     }
     {
-        RefuseWindows refuse(STATUSCLASSNAMEA);
+        // A picture box that could never be drawn.
+        RefuseCall refuse("gdi32.dll", "CreateCompatibleDC", reinterpret_cast<void*>(&NoDC));
         EXPECT_FALSE(f.Load());
-        EXPECT_FALSE(f.Loaded());
     }
     EXPECT_EQ(f.loads, 0);
     EXPECT_TRUE(f.Load());
@@ -346,13 +397,13 @@ TEST(Form, WindowTheSystemCannotMakeStaysUnloaded) {
     EXPECT_EQ(f.C("Text1", 0).Text(), "t0");
 
     // A window without controls has nothing else whose failure would give it away.
-    static const FormDecl kBare{"空", 1500, 1500, nullptr, 0};
+    static const FormDecl kBare{"空", {}, 1500, 1500, nullptr, 0};
     struct Bare : Form {
         Bare() : Form(kBare) {}
         int loads = 0;
         void Form_Load() override { ++loads; }
     } bare;
-    RefuseWindows refuse("KazaForm");
+    test::RefuseWindows refuse("KazaForm");
     EXPECT_FALSE(bare.Load());
     EXPECT_EQ(bare.loads, 0);
 }

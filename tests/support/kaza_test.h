@@ -42,6 +42,29 @@ std::string StatusText(ui::Form& form, int panel);
 // A key pressed on a control of a form, delivered as the program's message loops deliver it.
 void PressKey(HWND control, WPARAM vk);
 
+// The system refuses to make windows of one class for as long as this lives.
+class RefuseWindows {
+public:
+    explicit RefuseWindows(const char* cls) {
+        refused_ = cls;
+        hook_ = SetWindowsHookExA(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
+    }
+    ~RefuseWindows() { UnhookWindowsHookEx(hook_); }
+    RefuseWindows(const RefuseWindows&) = delete;
+    RefuseWindows& operator=(const RefuseWindows&) = delete;
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
+        if (code == HCBT_CREATEWND) {
+            const char* cls = reinterpret_cast<CBT_CREATEWNDA*>(lp)->lpcs->lpszClass;
+            if (!IS_INTRESOURCE(cls) && lstrcmpiA(cls, refused_) == 0) return 1;
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline const char* refused_ = "";
+    HHOOK hook_;
+};
+
 // Registry seeding in the test prefix.
 void SetText(platform::Root root, const std::string& key, const std::string& value, const std::string& text);
 void SetDword(platform::Root root, const std::string& key, const std::string& value, DWORD n);

@@ -16,7 +16,9 @@ namespace {
 using platform::Root;
 
 using places::kPolicyKey;
-const auto& kValues = places::kPolicyValues;
+// The value each box stands for, box 0 first.
+const char* const kValues[4] = {places::kNoDeviceManagerPage, places::kNoHardwareProfilesPage,
+                                places::kNoFileSystemButton, places::kNoVirtualMemoryButton};
 const char* kHint = "Win9x限定機能です。タブをクリックすることでもダイアログ開きます。";
 const char* kDone = "ファイルシステムを「F」,仮想メモリを「K」と表現しています。";
 

@@ -25,6 +25,8 @@ constexpr char kOwningForm[] = "kaza.form";
 Control::Control(Form& form, const ControlDecl& decl, HWND hwnd, int id)
     : form_(form), decl_(decl), hwnd_(hwnd), id_(id), fore_(decl.fore), back_(decl.back) {}
 
+Control::~Control() = default;
+
 std::string Control::Caption() const { return detail::WindowText(hwnd_); }
 
 void Control::SetCaption(const std::string& text) {
@@ -94,7 +96,13 @@ void Control::SetBack(COLORREF c) {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-PictureBoxWindow* Control::pictureBox() const { return PictureBoxWindow::From(hwnd_); }
+PictureBoxWindow* Control::pictureBox() const {
+    if (decl_.kind != Kind::Picture && decl_.kind != Kind::Image) return nullptr;
+    // A made box always has its object (the system refuses the window otherwise).
+    if (PictureBoxWindow* pb = PictureBoxWindow::From(hwnd_)) return pb;
+    if (!standIn_) standIn_ = PictureBoxWindow::WithoutWindow();
+    return standIn_.get();
+}
 
 // ---------------------------------------------------------------- creation
 

@@ -144,7 +144,10 @@ bool Form::Load() {
     CheckHandlers();
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS;
     DWORD exStyle = WS_EX_CONTROLPARENT;
-    CreateMenus();
+    if (!CreateMenus()) {
+        OutputDebugStringA((std::string("cannot create the menu bar of ") + decl_.caption).c_str());
+        return false;
+    }
     RECT r{0, 0, Px(decl_.clientWidth), Px(decl_.clientHeight)};
     AdjustWindowRectEx(&r, style, menuBar_ != nullptr, exStyle);
     HWND created = CreateWindowExA(exStyle, detail::kFormClass, ToAnsi(decl_.caption).c_str(), style, CW_USEDEFAULT,
@@ -217,11 +220,14 @@ Control& Form::C(const std::string& name, int index) {
     if (Control* c = Find(name, index)) return *c;
     if (!hwnd_) {
         // The window could not be made: its controls answer as empty ones, so that the program
-        // carries on without them.
+        // carries on without them. Each keeps its stand-in for the life of the form, so a control
+        // asked for earlier is still there after the next one is asked for.
+        for (auto& d : detached_)
+            if (name == d->decl().name && d->decl().index == index) return *d;
         for (size_t i = 0; i < decl_.controlCount; ++i)
             if (name == decl_.controls[i].name && decl_.controls[i].index == index) {
-                detached_ = std::make_unique<Control>(*this, decl_.controls[i], nullptr, 0);
-                return *detached_;
+                detached_.push_back(std::make_unique<Control>(*this, decl_.controls[i], nullptr, 0));
+                return *detached_.back();
             }
     }
     TableFault("no control " + name + "(" + std::to_string(index) + ") in " + decl_.caption);

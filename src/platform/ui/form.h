@@ -23,6 +23,7 @@ enum class Event { Click, Change, KeyUp };
 class Control {
 public:
     Control(Form& form, const ControlDecl& decl, HWND hwnd, int id);
+    ~Control();
 
     const ControlDecl& decl() const { return decl_; }
     HWND hwnd() const { return hwnd_; }
@@ -65,7 +66,8 @@ public:
     void SetFore(COLORREF c);
     void SetBack(COLORREF c);
 
-    // Picture boxes and images; nullptr for other kinds.
+    // Picture boxes and images: never nullptr, also when the window could not be made (a box
+    // without a window then answers as an empty one). nullptr for other kinds.
     PictureBoxWindow* pictureBox() const;
 
 private:
@@ -74,6 +76,7 @@ private:
     HWND hwnd_;
     int id_;
     COLORREF fore_, back_;
+    mutable std::unique_ptr<PictureBoxWindow> standIn_;
 };
 
 class MenuItem {
@@ -103,6 +106,9 @@ struct StatusPanel {
 
 struct FormDecl {
     const char* caption;
+    // The window's font, which every row that names no face or size of its own takes. {}: the
+    // font mapper's choice for the character set, at its default size.
+    FontDecl font;
     int clientWidth, clientHeight;  // twips
     const ControlDecl* controls;
     size_t controlCount;
@@ -110,7 +116,6 @@ struct FormDecl {
     size_t menuCount = 0;
     const StatusPanel* panels = nullptr;
     size_t panelCount = 0;
-    FontDecl font{"ＭＳ Ｐゴシック", 9, false};
 };
 
 // The number of rows of a table, counted by the compiler.
@@ -198,7 +203,7 @@ private:
     void Subclass(HWND hw);
     static LRESULT CALLBACK ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     bool CreateControls();
-    void CreateMenus();
+    bool CreateMenus();
     bool CreateStatusBar();
     void OrderControls();
     void Dispatch(Control& c, Event e);
@@ -225,7 +230,9 @@ private:
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<MenuItem>> menus_;
     std::map<std::pair<std::string, Event>, Handler> handlers_;
-    std::unique_ptr<Control> detached_;  // what C() answers while the window cannot be made
+    // What C() and Menu() answer while the window cannot be made.
+    std::vector<std::unique_ptr<Control>> detached_;
+    std::vector<std::unique_ptr<MenuItem>> detachedMenus_;
     platform::Picture background_;
     platform::Bitmap backgroundBitmap_;
     platform::Brush backgroundBrush_;

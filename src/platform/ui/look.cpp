@@ -42,16 +42,17 @@ HFONT Form::FontFor(const FontDecl& f) {
         }
     };
     static std::map<Key, platform::Font> cache;
-    Key key{f.face ? f.face : decl_.font.face, f.points > 0 ? f.points : decl_.font.points, f.bold};
+    const char* face = f.face ? f.face : decl_.font.face;
+    Key key{face ? face : "", f.points > 0 ? f.points : decl_.font.points, f.bold};
     auto it = cache.find(key);
     if (it != cache.end()) return it->second.get();
-    std::string face = ToAnsi(key.face);
+    std::string ansiFace = ToAnsi(key.face);
     // The Japanese character set makes the font mapper fall back to another Japanese face
     // where the named one is missing.
     int height = -static_cast<int>(std::lround(key.pts * 96.0 / 72.0));
     HFONT font = CreateFontA(height, 0, 0, 0, key.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                             face.c_str());
+                             ansiFace.c_str());
     return cache.emplace(key, platform::Font(font)).first->second.get();
 }
 

@@ -42,9 +42,10 @@ void MenuItem::SetEnabled(bool on) {
 
 // ---------------------------------------------------------------- the bar
 
-void Form::CreateMenus() {
-    if (!decl_.menus || decl_.menuCount == 0 || menuBar_) return;
+bool Form::CreateMenus() {
+    if (!decl_.menus || decl_.menuCount == 0 || menuBar_) return true;
     menuBar_ = CreateMenu();
+    if (!menuBar_) return false;
     HMENU parents[3] = {menuBar_, nullptr, nullptr};
     for (size_t i = 0; i < decl_.menuCount; ++i) {
         const MenuDecl& m = decl_.menus[i];
@@ -52,23 +53,45 @@ void Form::CreateMenus() {
         UINT id = detail::kFirstMenuId + static_cast<UINT>(i);
         bool hasChildren = i + 1 < decl_.menuCount && decl_.menus[i + 1].level > m.level;
         HMENU popup = nullptr;
+        bool added;
         if (std::string(m.caption) == "-") {
-            AppendMenuA(parent, MF_SEPARATOR, id, nullptr);
+            added = AppendMenuA(parent, MF_SEPARATOR, id, nullptr) != FALSE;
         } else if (hasChildren) {
             popup = CreatePopupMenu();
-            AppendMenuA(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), ToAnsi(m.caption).c_str());
+            added = popup && AppendMenuA(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
+                                         ToAnsi(m.caption).c_str()) != FALSE;
+            // A sub-menu the bar did not take is not destroyed with it.
+            if (!added && popup) DestroyMenu(popup);
             parents[m.level + 1] = popup;
         } else {
-            AppendMenuA(parent, MF_STRING, id, ToAnsi(m.caption).c_str());
+            added = AppendMenuA(parent, MF_STRING, id, ToAnsi(m.caption).c_str()) != FALSE;
+        }
+        if (!added) {
+            // A bar with an entry missing would leave a handler nothing can reach.
+            DestroyMenu(menuBar_);
+            menuBar_ = nullptr;
+            menus_.clear();
+            return false;
         }
         menus_.push_back(std::make_unique<MenuItem>(*this, m, parent, id, popup));
     }
+    return true;
 }
 
 MenuItem& Form::Menu(const std::string& name) {
     if (!hwnd_) Load();
     for (auto& m : menus_)
         if (name == m->decl().name) return *m;
+    if (!hwnd_) {
+        // The window could not be made: its menu entries answer as empty ones, as its controls do.
+        for (auto& m : detachedMenus_)
+            if (name == m->decl().name) return *m;
+        for (size_t i = 0; i < decl_.menuCount; ++i)
+            if (name == decl_.menus[i].name) {
+                detachedMenus_.push_back(std::make_unique<MenuItem>(*this, decl_.menus[i], nullptr, 0, nullptr));
+                return *detachedMenus_.back();
+            }
+    }
     std::string msg = "no menu entry " + name + " in " + decl_.caption;
     OutputDebugStringA(msg.c_str());
     std::abort();

@@ -46,6 +46,7 @@ PixelImage RenderPixels(const platform::Picture& picture, COLORREF back) {
     if (img.empty()) return img;
     std::fill(img.bits(), img.bits() + static_cast<size_t>(img.width()) * img.height(), SurfacePixel(back));
     platform::MemoryDC dc(CreateCompatibleDC(nullptr));
+    if (!dc) return {};
     {
         platform::SelectGuard sel(dc.get(), img.bitmap());
         picture.Render(dc.get(), 0, 0, img.width(), img.height());
@@ -77,8 +78,13 @@ PictureBoxWindow* PictureBoxWindow::From(HWND h) {
 }
 
 PictureBoxWindow::PictureBoxWindow(HWND h) : hwnd_(h) {
+    if (!h) return;
     border_ = (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
     dc_.reset(CreateCompatibleDC(nullptr));
+}
+
+std::unique_ptr<PictureBoxWindow> PictureBoxWindow::WithoutWindow() {
+    return std::unique_ptr<PictureBoxWindow>(new PictureBoxWindow(nullptr));
 }
 
 void PictureBoxWindow::Move(float left, float top, float width, float height) {
@@ -185,6 +191,7 @@ bool PictureBoxWindow::PaintPicture(const platform::Picture& picture, int x, int
 }
 
 void PictureBoxWindow::ResizeSurface() {
+    if (!hwnd_) return;
     RECT rc{};
     GetClientRect(hwnd_, &rc);
     int w = std::max<int>(1, rc.right), h = std::max<int>(1, rc.bottom);
@@ -223,6 +230,12 @@ LRESULT CALLBACK PictureBoxWindow::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
     switch (msg) {
     case WM_CREATE: {
         self = new PictureBoxWindow(h);
+        // Without a memory DC the box could never be drawn: refuse the window, as the system
+        // refuses one it cannot make.
+        if (!self->dc_) {
+            delete self;
+            return -1;
+        }
         SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lp);
         self->left_ = static_cast<float>(Twips(cs->x));

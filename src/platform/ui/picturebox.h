@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -52,6 +53,9 @@ public:
     static const char* ClassName();
     static void Register();
     static PictureBoxWindow* From(HWND h);
+    // A box whose window could not be made: it keeps its properties, has no surface, draws
+    // nothing and reads as empty.
+    static std::unique_ptr<PictureBoxWindow> WithoutWindow();
 
     HWND hwnd() const { return hwnd_; }
 
@@ -106,9 +110,11 @@ public:
     // Rebuilds the surface from the background colour and the picture.
     void Repaint();
     // Shows what was drawn onto the surface.
-    void Refresh() const { InvalidateRect(hwnd_, nullptr, FALSE); }
+    void Refresh() const {
+        if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    }
 
-    // Outer size the window needs for a client area of w × h pixels with the current border.
+    // Outer size the window needs for a client area of w x h pixels with the current border.
     SIZE OuterFor(int w, int h) const;
 
 private:
