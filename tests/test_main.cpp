@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,22 @@
 #if defined(KAZA_TEST_WINDOWS) || defined(KAZA_TEST_DPI)
 #define KAZA_TEST_RELAUNCHES 1
 #endif
+
+namespace {
+
+// A test that crashes ends its program at once, naming the test and the fault, instead of
+// waiting for a debugger that nobody will attach (the whole run would then stall until its time
+// limit).
+LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    fprintf(stderr, "\ncrashed in %s.%s: exception 0x%08lx at %p\n", test ? test->test_suite_name() : "(no test)",
+            test ? test->name() : "", static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode),
+            info->ExceptionRecord->ExceptionAddress);
+    fflush(stderr);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+}  // namespace
 
 #ifdef KAZA_TEST_RELAUNCHES
 namespace {
@@ -112,6 +129,7 @@ int main(int argc, char** argv) {
     }
 #endif
     testing::InitGoogleTest(&argc, argv);
+    SetUnhandledExceptionFilter(ReportCrash);
     kaza::ui::InitToolkit();
     return RUN_ALL_TESTS();
 }
