@@ -1,6 +1,7 @@
 // The form toolkit with real windows under the null graphics driver.
 #include <gtest/gtest.h>
 
+#include "platform/handles.h"
 #include "platform/ui/form.h"
 #include "platform/ui/picturebox.h"
 #include "platform/text.h"
@@ -406,6 +407,26 @@ TEST(Form, WindowTheSystemCannotMakeStaysUnloaded) {
     test::RefuseWindows refuse("KazaForm");
     EXPECT_FALSE(bare.Load());
     EXPECT_EQ(bare.loads, 0);
+}
+
+HBITMAP WINAPI NoBitmap(HDC, int, int) { return nullptr; }
+
+// Without the memory for its background the window still loads and shows the plain dialog
+// colour, behind itself and behind the controls that take the form's background.
+TEST(Form, BackgroundTheSystemCannotDrawIsTheDialogColour) {
+    TestForm f;
+    {
+        RefuseCall refuse("gdi32.dll", "CreateCompatibleBitmap", reinterpret_cast<void*>(&NoBitmap));
+        ASSERT_TRUE(f.Load());
+    }
+    EXPECT_EQ(SendMessageA(f.hwnd(), WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(f.C("Option1").hwnd())),
+              reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE)));
+    platform::WindowDC screen(f.hwnd());
+    platform::MemoryDC mem(CreateCompatibleDC(screen.get()));
+    platform::Bitmap canvas(CreateCompatibleBitmap(screen.get(), 8, 8));
+    platform::SelectGuard sel(mem.get(), canvas.get());
+    SendMessageA(f.hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem.get()), 0);
+    EXPECT_EQ(GetPixel(mem.get(), 4, 4), GetSysColor(COLOR_BTNFACE));
 }
 
 // A handler under a name neither table has would never run: the first load of the window stops

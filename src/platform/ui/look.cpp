@@ -24,6 +24,13 @@ void Form::RebuildBackground() {
     platform::WindowDC screen(hwnd_);
     platform::MemoryDC mem(CreateCompatibleDC(screen.get()));
     backgroundBitmap_.reset(CreateCompatibleBitmap(screen.get(), std::max<int>(1, rc.right), std::max<int>(1, rc.bottom)));
+    backgroundBrush_.reset();
+    if (!mem || !backgroundBitmap_) {
+        // Out of drawing resources: the form keeps the plain dialog colour (PaintBackground and
+        // ColorFor fall back to it) rather than a background that was never drawn.
+        backgroundBitmap_.reset();
+        return;
+    }
     {
         platform::SelectGuard sel(mem.get(), backgroundBitmap_.get());
         FillRect(mem.get(), &rc, GetSysColorBrush(COLOR_BTNFACE));
@@ -59,7 +66,11 @@ HFONT Form::FontFor(const FontDecl& f) {
 void Form::PaintBackground(HDC dc) {
     RECT rc;
     GetClientRect(hwnd_, &rc);
-    platform::MemoryDC mem(CreateCompatibleDC(dc));
+    platform::MemoryDC mem(backgroundBitmap_ ? CreateCompatibleDC(dc) : nullptr);
+    if (!mem) {
+        FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
     platform::SelectGuard sel(mem.get(), backgroundBitmap_.get());
     BitBlt(dc, 0, 0, rc.right, rc.bottom, mem.get(), 0, 0, SRCCOPY);
 }
@@ -85,7 +96,7 @@ HBRUSH Form::ColorFor(HWND child, HDC dc) {
     POINT p{0, 0};
     MapWindowPoints(child, hwnd_, &p, 1);
     SetBrushOrgEx(dc, -p.x, -p.y, nullptr);
-    return backgroundBrush_.get();
+    return backgroundBrush_ ? backgroundBrush_.get() : GetSysColorBrush(COLOR_BTNFACE);
 }
 
 }  // namespace kaza::ui
