@@ -1,6 +1,7 @@
 #include "backup/copies.h"
 
 #include "platform/files.h"
+#include "platform/replace.h"
 
 namespace kaza::backup {
 namespace {
@@ -16,7 +17,7 @@ std::string NamesWith(const std::vector<FileOutcome>& files, CopyResult r) {
 }  // namespace
 
 CopyResult CopyOne(const std::string& from, const std::string& to) {
-    if (platform::CopyFileReplacing(from, to)) return CopyResult::Copied;
+    if (platform::CopyFileInPlace(from, to)) return CopyResult::Copied;
     return platform::FileExists(from) ? CopyResult::TargetUnwritable : CopyResult::SourceMissing;
 }
 

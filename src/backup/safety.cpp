@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/files.h"
+#include "platform/replace.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -439,7 +440,7 @@ std::vector<std::string> PutBack(const SafetyCopy& copy, const std::string& syst
         const std::string target = system + "\\" + name;
         bool ok = !system.empty() && (state == FileState::Present
                                           ? platform::FileExists(copy.folder + "\\" + name) &&
-                                                platform::CopyFileReplacing(copy.folder + "\\" + name, target)
+                                                platform::CopyFileInPlace(copy.folder + "\\" + name, target)
                                           : platform::RemoveFile(target));
         if (!ok) failed.push_back(name);
     };

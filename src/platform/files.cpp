@@ -5,17 +5,10 @@
 #include <new>
 
 #include "platform/handles.h"
-#include "platform/replace.h"
 #include "platform/text.h"
 #include "platform/wow64.h"
 
 namespace kaza::platform {
-
-Outcome CopyFileReplacing(std::string_view from, std::string_view to) {
-    // Onto itself (another spelling of the same file) the system would refuse the copy or, on
-    // some systems, empty the file; CopyFileInPlace counts it as copied.
-    return CopyFileInPlace(from, to);
-}
 
 std::string OnDiskFileName(std::string_view path) {
     RealSystemFolder systemFolder;

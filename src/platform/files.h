@@ -7,10 +7,6 @@
 
 namespace kaza::platform {
 
-// Copies the whole file, replacing a target of the same name; the copy is made beside the target
-// and then put in its place, so a failed copy leaves the target as it was. A target that is the
-// source file itself counts as copied.
-Outcome CopyFileReplacing(std::string_view from, std::string_view to);
 // The file's own name as the directory search finds it on disk; empty when it is missing.
 std::string OnDiskFileName(std::string_view path);
 // Creates the file or cuts it to zero length.

@@ -33,6 +33,8 @@ void DiscardBeside(std::string_view fresh);
 
 // Whole-file replacements built on the two steps above.
 Outcome WriteFileInPlace(std::string_view target, const std::string& bytes);
+// A copy onto the source file itself (another spelling of it) counts as copied: the system would
+// refuse it or, on some systems, empty the file.
 Outcome CopyFileInPlace(std::string_view from, std::string_view target);
 
 // Tests: stands in for the system's rename calls. `replace` is true for the one-step rename over

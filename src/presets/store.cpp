@@ -1,6 +1,7 @@
 #include "presets/store.h"
 
 #include "platform/files.h"
+#include "platform/replace.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -74,7 +75,7 @@ StoreResult StorePicture(const std::string& trf) {
     // The same file under another spelling: copying it onto itself would empty it.
     if (LowerCase(trf) == LowerCase(target)) return StoreResult::AlreadyThere;
     if (IsPagePicture(name)) return StoreResult::Refused;
-    return CopyFileReplacing(trf, target) ? StoreResult::Copied : StoreResult::Failed;
+    return CopyFileInPlace(trf, target) ? StoreResult::Copied : StoreResult::Failed;
 }
 
 }  // namespace kaza::presets

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/replace.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -79,8 +80,8 @@ TEST(Wow64, SystemFolderFilesAreReachedWithRedirectionOffAndOnAgainAfter) {
         EXPECT_TRUE(pairs()) << "ProfileWrite";
         EXPECT_EQ(ProfileRead(ini, "General", "Manufacturer").text, "風車");
         EXPECT_TRUE(pairs()) << "ProfileRead";
-        EXPECT_TRUE(CopyFileReplacing(bmp, dir + "\\copy.bmp"));
-        EXPECT_TRUE(pairs()) << "CopyFileReplacing";
+        EXPECT_TRUE(CopyFileInPlace(bmp, dir + "\\copy.bmp"));
+        EXPECT_TRUE(pairs()) << "CopyFileInPlace";
     }
     {
         // On a 32-bit system, or in a 64-bit program, redirection is left alone.

@@ -5,6 +5,7 @@
 #include <shlwapi.h>
 
 #include "platform/files.h"
+#include "platform/replace.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "presets/store.h"
@@ -69,7 +70,7 @@ ProgramFolder::ProgramFolder(bool withPagePictures) {
     CreateDirectoryA(platform::ToAnsi(plugins()).c_str(), nullptr);
     if (withPagePictures) {
         for (const char* f : presets::kPagePictures)
-            EXPECT_TRUE(platform::CopyFileReplacing(std::string(KAZA_PLUGINS_DIR) + "\\" + f, plugins() + "\\" + f));
+            EXPECT_TRUE(platform::CopyFileInPlace(std::string(KAZA_PLUGINS_DIR) + "\\" + f, plugins() + "\\" + f));
     }
     platform::SetProgramFolderForTesting(path_);
 }
