@@ -7,10 +7,11 @@
 #                             the program's faces (app/fonts.h) and the features it uses
 #   storage and writers       presets/store, presets/names, backup/copies, backup/safety,
 #                             logo/savebitmap:
-#                             platform only; the 256-colour writer reads a plain pixel surface,
-#                             and only its named entry point CSaveBitmap, which takes a picture
-#                             box, includes the picture box and names it (in SaveBitmap256's
-#                             signature, nowhere else)
+#                             platform only (the storage also the names in app/places.h);
+#                             the 256-colour writer reads a plain pixel surface, and only its
+#                             named entry point CSaveBitmap, which takes a picture box, includes
+#                             the picture box and names it (in SaveBitmap256's signature,
+#                             nowhere else)
 #   platform/ui/              the toolkit: platform/ and itself
 #   platform/                 itself only
 #
@@ -24,7 +25,7 @@ foreach(file ${sources})
   file(STRINGS ${SRC}/${file} lines REGEX "^#include \"")
   get_filename_component(dir ${file} DIRECTORY)
   if(file MATCHES "^presets/(store|names)\\.|^backup/(copies|safety)\\.")
-    set(allowed "^(platform/[^/]+|presets/(store|names)\\.h|backup/(copies|safety)\\.h)$")
+    set(allowed "^(platform/[^/]+|app/places\\.h|presets/(store|names)\\.h|backup/(copies|safety)\\.h)$")
   elseif(file MATCHES "^logo/savebitmap\\.h")
     set(allowed "^platform/[^/]+$")
   elseif(file MATCHES "^logo/savebitmap\\.cpp")

@@ -65,8 +65,8 @@ std::string Describe(const SafetyCopy& c) {
     std::string text = c.original ? "カザグルマが最初に変更する前の状態です。\r\n"
                                   : "「" + c.command + "」で変更する前の状態です。\r\n";
     std::string files;
-    if (c.logo != FileState::NotHeld) files += FileText(c, c.logo, backup::kLogoFile);
-    if (c.info != FileState::NotHeld) files += (files.empty() ? "" : "　") + FileText(c, c.info, backup::kInfoFile);
+    if (c.logo != FileState::NotHeld) files += FileText(c, c.logo, places::kLogoCopyFile);
+    if (c.info != FileState::NotHeld) files += (files.empty() ? "" : "　") + FileText(c, c.info, places::kInfoFile);
     if (!files.empty()) text += files + "\r\n";
     std::string values;
     for (const backup::SavedValue& v : c.values) values += (values.empty() ? "" : "、") + ValueText(v);

@@ -216,8 +216,8 @@ std::string AboutText(const SafetyCopy& c, const std::string& system) {
     t += "Command=" + c.command + "\r\n";
     t += std::string("Original=") + (c.original ? "1" : "0") + "\r\n";
     t += "System=" + system + "\r\n";
-    if (c.logo != FileState::NotHeld) t += std::string(kLogoFile) + "=" + StateText(c.logo) + "\r\n";
-    if (c.info != FileState::NotHeld) t += std::string(kInfoFile) + "=" + StateText(c.info) + "\r\n";
+    if (c.logo != FileState::NotHeld) t += std::string(places::kLogoCopyFile) + "=" + StateText(c.logo) + "\r\n";
+    if (c.info != FileState::NotHeld) t += std::string(places::kInfoFile) + "=" + StateText(c.info) + "\r\n";
     return platform::ToAnsi(t);
 }
 
@@ -242,7 +242,7 @@ bool SaveFile(const std::string& from, const std::string& to, FileState& state) 
 
 // The description file goes first, so that a copy half removed is no longer listed.
 void Discard(const std::string& folder) {
-    for (const char* f : {kAboutFile, kValuesFile, kLogoFile, kInfoFile}) platform::RemoveFile(folder + "\\" + f);
+    for (const char* f : {kAboutFile, kValuesFile, places::kLogoCopyFile, places::kInfoFile}) platform::RemoveFile(folder + "\\" + f);
     platform::RemoveEmptyFolder(folder);
 }
 
@@ -263,7 +263,7 @@ bool ReadCopy(const std::string& folder, SafetyCopy& c) {
     c.made = platform::ProfileRead(about, kSection, "Made").text;
     c.command = platform::ProfileRead(about, kSection, "Command").text;
     c.original = platform::ProfileRead(about, kSection, "Original").text == "1";
-    if (c.number <= 0 || !ReadFileState(about, kLogoFile, c.logo) || !ReadFileState(about, kInfoFile, c.info))
+    if (c.number <= 0 || !ReadFileState(about, places::kLogoCopyFile, c.logo) || !ReadFileState(about, places::kInfoFile, c.info))
         return false;
     std::string reg;
     return platform::ReadWholeFile(folder + "\\" + kValuesFile, reg) && ParseRegFile(reg, c.values);
@@ -385,9 +385,9 @@ bool WriteSafetyCopy(const Targets& targets, const std::string& command, const T
     bool ok = true;
     if (!what.system.empty()) {
         if (what.logo)
-            ok = SaveFile(what.system + "\\" + kLogoFile, copy.folder + "\\" + kLogoFile, copy.logo);
+            ok = SaveFile(what.system + "\\" + places::kLogoCopyFile, copy.folder + "\\" + places::kLogoCopyFile, copy.logo);
         if (ok && what.info)
-            ok = SaveFile(what.system + "\\" + kInfoFile, copy.folder + "\\" + kInfoFile, copy.info);
+            ok = SaveFile(what.system + "\\" + places::kInfoFile, copy.folder + "\\" + places::kInfoFile, copy.info);
     }
     for (const ValuePlace& p : what.values) {
         if (!ok) break;
@@ -444,8 +444,8 @@ std::vector<std::string> PutBack(const SafetyCopy& copy, const std::string& syst
                                           : platform::RemoveFile(target));
         if (!ok) failed.push_back(name);
     };
-    file(copy.logo, kLogoFile);
-    file(copy.info, kInfoFile);
+    file(copy.logo, places::kLogoCopyFile);
+    file(copy.info, places::kInfoFile);
     for (const SavedValue& v : copy.values) {
         const platform::RegValue& r = v.value;
         bool ok = r.exists ? platform::RegWriteRaw(v.place.root, v.place.key, v.place.name, r.type, r.bytes.data(),

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "app/places.h"
 #include "platform/registry.h"
 
 // Safety copies: before a command writes the system, what it is about to replace is kept in a
@@ -45,8 +46,6 @@ struct SafetyCopy {
     std::vector<SavedValue> values;
 };
 
-inline constexpr const char* kLogoFile = "oemlogo.bmp";
-inline constexpr const char* kInfoFile = "oeminfo.ini";
 // Besides the first copy, this many of the newest are kept.
 inline constexpr size_t kKeptCopies = 20;
 
