@@ -25,6 +25,17 @@ inline constexpr const char* kProductId = "ProductId";
 // In the order of the fields Text1(0), Text1(1), Text1(2).
 inline constexpr const char* kRegistrationValues[3] = {kRegisteredOwner, kRegisteredOrganization, kProductId};
 
+// What Vista and later show of the maker: the System control panel (6.0 to 6.3) and Settings'
+// version page (10 and 11) read these REG_SZ values instead of oeminfo.ini. The program writes
+// these six and leaves every other value of the key alone.
+inline constexpr const char* kOemInformationKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+inline constexpr const char* kOemManufacturer = "Manufacturer";
+inline constexpr const char* kOemModel = "Model";
+inline constexpr const char* kOemSupportPhone = "SupportPhone";
+inline constexpr const char* kOemSupportHours = "SupportHours";
+inline constexpr const char* kOemSupportUrl = "SupportURL";
+inline constexpr const char* kOemLogo = "Logo";
+
 // ---- HKEY_CURRENT_USER
 // The access restrictions, each mirrored by one of AAA-DDD (kRestrictions in app/form1.h).
 inline constexpr const char* kPolicyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\SYSTEM";

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/places.h"
-#include "platform/registry.h"
+#include "backup/regfile.h"
 
 // Safety copies: before a command writes the system, what it is about to replace is kept in a
 // folder beside the program, one sub-folder per copy, so that any earlier state can be put back
@@ -11,17 +11,6 @@
 // absent) and a registry file of the values (each with its type and bytes, or that it was
 // absent) that regedit can import.
 namespace kaza::backup {
-
-struct ValuePlace {
-    platform::Root root;
-    std::string key;
-    std::string name;
-};
-
-struct SavedValue {
-    ValuePlace place;
-    platform::RegValue value;  // exists false: the value was absent
-};
 
 // What a command is about to replace.
 struct Targets {
@@ -70,10 +59,5 @@ Targets HeldBy(const SafetyCopy& copy, const std::string& system);
 // they were absent), values with their type and bytes (deleted if they were absent). Every
 // part is attempted; returns the names of those that could not be put back.
 std::vector<std::string> PutBack(const SafetyCopy& copy, const std::string& system);
-
-// The registry file of a copy: REGEDIT4 text in the ANSI code page, and back. Parsing fails
-// (false) on anything the writer does not produce.
-std::string RegFileText(const std::vector<SavedValue>& values);
-bool ParseRegFile(const std::string& text, std::vector<SavedValue>& values);
 
 }  // namespace kaza::backup
