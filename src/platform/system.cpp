@@ -48,9 +48,10 @@ std::string ProgramFolder() {
     if (!ProgramFolderOverride().empty()) return ProgramFolderOverride();
     char buffer[MAX_PATH + 1] = {};
     DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    std::string path(buffer, n);
+    // Cut once converted: in the ANSI form a 0x5C byte may be half of a character.
+    std::string path = FromAnsi(buffer, n);
     size_t slash = path.find_last_of('\\');
-    return FromAnsi(slash == std::string::npos ? std::string() : path.substr(0, slash));
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 void SetProgramFolderForTesting(const std::string& folder) { ProgramFolderOverride() = folder; }
