@@ -8,3 +8,5 @@ add_test(NAME backup_floppy_drive
 set_tests_properties(backup_floppy_drive PROPERTIES FIXTURES_SETUP floppy_drive RESOURCE_LOCK wine-prefix)
 set_tests_properties(backup_tests PROPERTIES FIXTURES_REQUIRED floppy_drive)
 kaza_test(safety_win98 WINDOWS win98 SOURCES backup/safety_test.cpp)
+# The 32-bit program under WOW64, in the real system folder of a 64-bit prefix.
+kaza_test(safety_wow64 WINDOWS winxp WOW64 SOURCES backup/wow64_test.cpp)
