@@ -10,3 +10,7 @@ set_tests_properties(backup_tests PROPERTIES FIXTURES_REQUIRED floppy_drive)
 kaza_test(safety_win98 WINDOWS win98 SOURCES backup/safety_test.cpp)
 # The 32-bit program under WOW64, in the real system folder of a 64-bit prefix.
 kaza_test(safety_wow64 WINDOWS winxp WOW64 SOURCES backup/wow64_test.cpp)
+# Vista to 10 under WOW64: the maker's details in the 64-bit view, the small logo in system32.
+foreach(ver win7 win10)
+  kaza_test(oeminformation_${ver}_wow64 WINDOWS ${ver} WOW64 SOURCES backup/oeminformation_wow64_test.cpp)
+endforeach()
