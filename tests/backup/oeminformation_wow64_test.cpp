@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <utility>
 #include <string>
 
 #include "backup/wow64_fixture.h"
@@ -50,12 +51,12 @@ protected:
             RegCloseKey(key);
         }
         WriteBytes(program_.plugins() + "\\wide.bmp", TwoColourBmp(300, 150));
-        const char* preset[][2] = {{"1", "\"風車 工房\""},   {"2", "\"KZ-7\""},       {"3", "wide.bmp"},
-                                   {"777", "1"},             {"555", "2"},            {"4", "\"\""},
-                                   {"SupportPhone", "\"0120-000-000\""},
-                                   {"SupportHours", "\"平日 9:00～17:00\""},
-                                   {"SupportURL", "\"https://example.jp/support\""}};
-        for (const auto& [key, value] : preset) presets::WriteValue("七", key, value);
+        namespace key = presets::key;
+        const std::pair<std::string, std::string> preset[] = {
+            {key::kMaker, "\"風車 工房\""}, {key::kModel, "\"KZ-7\""}, {key::kPicture, "wide.bmp"}, {key::kFit, "1"},
+            {key::kLineCount, "2"}, {key::Line(1), "\"\""}, {key::kSupportPhone, "\"0120-000-000\""},
+            {key::kSupportHours, "\"平日 9:00～17:00\""}, {key::kSupportUrl, "\"https://example.jp/support\""}};
+        for (const auto& [name, value] : preset) presets::WriteValue("七", name, value);
         presets::WriteValue(presets::kIndexSection, "1", "七");
         Wow64::SetUp();
     }
