@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/outcome.h"
 
@@ -13,6 +14,31 @@ struct ProfileText {
 
 // GetPrivateProfileStringA with the default "" and a 1024-byte buffer.
 ProfileText ProfileRead(std::string_view file, std::string_view section, std::string_view key);
+
+// One section of a profile file, read with one GetPrivateProfileSectionA call. Value(key) gives
+// what ProfileRead(file, section, key).text gives: the first line of the first section of that
+// name whose key matches without regard to case, blanks around key and value gone, one pair of
+// enclosing quotes (double or single) taken off, "" when missing. Where one call cannot be
+// trusted to give the same (the 9x family's 32,767-byte section limit or a file beyond 64 KB
+// there, a cut section, NULs in the file, a value long enough for ProfileRead's buffer to cut)
+// the value is read with ProfileRead.
+class ProfileSection {
+public:
+    static ProfileSection Read(std::string_view file, std::string_view section);
+    std::string Value(std::string_view key) const;
+    // Whether the values come from the one call (false: each Value is a ProfileRead).
+    bool whole() const { return whole_; }
+
+private:
+    std::string file_, section_;
+    bool whole_ = false;
+    struct Entry {
+        std::string value;  // as the section call gave it, blanks around taken off, in ANSI
+        bool ask = false;   // answered by ProfileRead
+    };
+    std::unordered_map<std::string, Entry> values_;  // by key in ASCII lower case
+};
+
 // WritePrivateProfileStringA; the outcome says whether the platform stored it.
 Outcome ProfileWrite(std::string_view file, std::string_view section, std::string_view key, std::string_view value);
 // A value in double quotes: the profile reader takes them off again and so keeps the text's

@@ -16,6 +16,9 @@ std::string IndexPath() { return PluginsFolder() + "\\" + kIndexFile; }
 std::string ReadValue(const std::string& section, const std::string& key) {
     return ProfileRead(IndexPath(), section, key).text;
 }
+platform::ProfileSection ReadSection(const std::string& section) {
+    return platform::ProfileSection::Read(IndexPath(), section);
+}
 bool WriteValue(const std::string& section, const std::string& key, const std::string& value) {
     return ProfileWrite(IndexPath(), section, key, value).ok();
 }

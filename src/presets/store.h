@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/profile.h"
+
 namespace kaza::presets {
 
 // The preset library on disk: the index file KAZE.ini and the picture copies, both in the
@@ -35,6 +37,8 @@ inline std::string Line(size_t n) { return std::to_string(n + 3); }
 }  // namespace key
 
 std::string ReadValue(const std::string& section, const std::string& key);
+// The whole section of a preset at once; its Value(key) is ReadValue(section, key).
+platform::ProfileSection ReadSection(const std::string& section);
 bool WriteValue(const std::string& section, const std::string& key, const std::string& value);
 bool DeleteKey(const std::string& section, const std::string& key);
 bool DeleteSection(const std::string& section);
