@@ -54,7 +54,7 @@ bool IsFullPath(std::string_view p) {
 
 }  // namespace
 
-ProfileSection ProfileSection::Read(std::string_view file, std::string_view section) {
+ProfileSection ProfileSection::Load(std::string_view file, std::string_view section) {
     ProfileSection out;
     out.file_ = std::string(file);
     out.section_ = std::string(section);
@@ -102,16 +102,16 @@ ProfileSection ProfileSection::Read(std::string_view file, std::string_view sect
     return out;
 }
 
-std::string ProfileSection::Value(std::string_view key) const {
+ProfileText ProfileSection::Read(std::string_view key) const {
     // Keys are matched here in ASCII only; blanks around a key are the system's to deal with.
     if (!whole_ || key.empty() || !IsAscii(key) || TrimBlanks(key).size() != key.size())
-        return ProfileRead(file_, section_, key).text;
+        return ProfileRead(file_, section_, key);
     auto it = values_.find(AsciiLower(key));
-    if (it == values_.end()) return "";
-    if (it->second.ask) return ProfileRead(file_, section_, key).text;
+    if (it == values_.end()) return {};
+    if (it->second.ask) return ProfileRead(file_, section_, key);
     std::string_view v = it->second.value;
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
-    return FromAnsi(v);
+    return {FromAnsi(v), static_cast<unsigned long>(v.size())};
 }
 
 Outcome ProfileWrite(std::string_view file, std::string_view section, std::string_view key,

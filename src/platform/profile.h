@@ -15,7 +15,7 @@ struct ProfileText {
 // GetPrivateProfileStringA with the default "" and a 1024-byte buffer.
 ProfileText ProfileRead(std::string_view file, std::string_view section, std::string_view key);
 
-// One section of a profile file, read with one GetPrivateProfileSectionA call. Value(key) gives
+// One section of a profile file, read with one GetPrivateProfileSectionA call. Read(key) gives
 // what ProfileRead(file, section, key).text gives: the first line of the first section of that
 // name whose key matches without regard to case, blanks around key and value gone, one pair of
 // enclosing quotes (double or single) taken off, "" when missing. Where one call cannot be
@@ -24,8 +24,10 @@ ProfileText ProfileRead(std::string_view file, std::string_view section, std::st
 // the value is read with ProfileRead.
 class ProfileSection {
 public:
-    static ProfileSection Read(std::string_view file, std::string_view section);
-    std::string Value(std::string_view key) const;
+    static ProfileSection Load(std::string_view file, std::string_view section);
+    // What ProfileRead(file, section, key) gives, the count included.
+    ProfileText Read(std::string_view key) const;
+    std::string Value(std::string_view key) const { return Read(key).text; }
     // Whether the values come from the one call (false: each Value is a ProfileRead).
     bool whole() const { return whole_; }
 
