@@ -16,8 +16,8 @@ struct ProfileText {
 ProfileText ProfileRead(std::string_view file, std::string_view section, std::string_view key);
 
 // One section of a profile file, read with one GetPrivateProfileSectionA call. Read(key) gives
-// what ProfileRead(file, section, key).text gives: the first line of the first section of that
-// name whose key matches without regard to case, blanks around key and value gone, one pair of
+// what ProfileRead(file, section, key) gives: the first line of the first section of that name
+// whose key matches without regard to case, blanks around key and value gone, one pair of
 // enclosing quotes (double or single) taken off, "" when missing. Where one call cannot be
 // trusted to give the same (the 9x family's 32,767-byte section limit or a file beyond 64 KB
 // there, a cut section, NULs in the file, a value long enough for ProfileRead's buffer to cut)
