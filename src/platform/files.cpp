@@ -83,6 +83,21 @@ bool ReadWholeFile(std::string_view path, std::string& bytes) {
                              got == bytes.size());
 }
 
+FileStamp StampOf(std::string_view path) {
+    // The directory search would take a wildcard for a pattern and answer for another file.
+    if (path.empty() || path.find_first_of("*?") != std::string_view::npos) return {};
+    RealSystemFolder systemFolder;
+    WIN32_FIND_DATAA data{};
+    FindHandle find(FindFirstFileA(ToAnsi(path).c_str(), &data));
+    if (!find || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+    FileStamp s;
+    s.known = true;
+    s.size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    s.written = (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                data.ftLastWriteTime.dwLowDateTime;
+    return s;
+}
+
 PathKind KindOf(std::string_view path) {
     RealSystemFolder systemFolder;
     DWORD a = GetFileAttributesA(ToAnsi(path).c_str());
