@@ -18,6 +18,8 @@ bool SameFile(std::string_view a, std::string_view b);
 // Whole-file helpers for callers that write raw bytes.
 Outcome WriteWholeFile(std::string_view path, const std::string& bytes);
 bool ReadWholeFile(std::string_view path, std::string& bytes);
+// Adds the bytes at the end of the file, which is created when missing.
+Outcome AppendToFile(std::string_view path, const std::string& bytes);
 // What a path names. Unknown when the system would not say (no access, a drive not ready):
 // then it must not be taken for missing.
 enum class PathKind { File, Folder, Missing, Unknown };
