@@ -1,0 +1,33 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+// The command line of a roll-out: what an administrator's script asks for instead of the window.
+namespace kaza::rollout {
+
+enum class Command { Window, Apply, Restore, Export, Bad };
+enum class RestorePoint { Original, Last };
+
+struct Request {
+    Command command = Command::Window;
+    std::string preset;                // /apply, /export
+    std::string folder;                // /export: where the files go
+    RestorePoint restore = RestorePoint::Last;
+    bool colours256 = false;           // /256
+    std::optional<std::string> owner;  // /owner
+    std::optional<std::string> org;    // /org
+    std::string log;                   // /log: the file the steps are appended to
+    std::string copies;                // /copies: the folder of the safety copies
+    std::string problem;               // Bad: what is wrong, for the log
+};
+
+// The words after the program's own name. Blanks separate them outside double quotes; inside,
+// two double quotes stand for one. A backslash is an ordinary character, so that a folder may end
+// in one before its closing quote.
+std::vector<std::string> SplitArguments(const std::string& commandLine);
+
+// What the words ask for; Window when there are none.
+Request ParseArguments(const std::vector<std::string>& args);
+
+}  // namespace kaza::rollout
