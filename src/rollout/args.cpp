@@ -76,6 +76,9 @@ private:
         if (v.empty() && path) Fail(std::string(what) + "が空です。");
         else if (length > longest) Fail(std::string(what) + "が長すぎます。");
         else if (HasControl(v)) Fail(std::string(what) + "に制御文字は使えません。");
+        // A folder given as "C:\out\" reads as C:\out" and what follows: the quote was taken
+        // for a character, and no path can hold one.
+        else if (path && v.find('"') != std::string::npos) Fail(std::string(what) + "に「\"」は使えません。");
         else into = v;
         return r_.command != Command::Bad;
     }
@@ -128,9 +131,27 @@ std::vector<std::string> SplitArguments(const std::string& line) {
         std::string word;
         bool quoted = false;
         for (; i < line.size() && (quoted || !IsBlank(line[i])); ++i) {
-            if (line[i] != '"') word += line[i];
-            else if (quoted && i + 1 < line.size() && line[i + 1] == '"') word += line[++i];
-            else quoted = !quoted;
+            if (line[i] == '\\') {
+                size_t end = line.find_first_not_of('\\', i);
+                size_t run = (end == std::string::npos ? line.size() : end) - i;
+                if (i + run < line.size() && line[i + run] == '"') {
+                    // 2n backslashes and a quote: n backslashes, the quote opens or closes;
+                    // 2n + 1: n backslashes and the quote itself.
+                    word.append(run / 2, '\\');
+                    i += run;
+                    if (run % 2) word += '"';
+                    else quoted = !quoted;
+                } else {
+                    word.append(run, '\\');
+                    i += run - 1;
+                }
+            } else if (line[i] != '"') {
+                word += line[i];
+            } else if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+                word += line[++i];
+            } else {
+                quoted = !quoted;
+            }
         }
         words.push_back(word);
     }

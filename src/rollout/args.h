@@ -22,9 +22,10 @@ struct Request {
     std::string problem;               // Bad: what is wrong, for the log
 };
 
-// The words after the program's own name. Blanks separate them outside double quotes; inside,
-// two double quotes stand for one. A backslash is an ordinary character, so that a folder may end
-// in one before its closing quote.
+// The words after the program's own name, split as the C runtime splits them (blanks outside
+// double quotes separate; \" is a quote, \\" a backslash before a closing quote; "" inside quotes
+// is a quote). The text is UTF-8 already, so that the second byte of a double-byte character is
+// never taken for a backslash.
 std::vector<std::string> SplitArguments(const std::string& commandLine);
 
 // What the words ask for; Window when there are none.

@@ -90,6 +90,8 @@ std::string InstallBatText() {
         "if \"%OS%\"==\"Windows_NT\" goto nt",
         "rem Windows 95/98/Me: このフォルダをカレントにして実行します。",
         "if not exist oem.reg goto nofiles",
+        "if not exist " + info + " goto nofiles",
+        "if not exist " + logo + " goto nofiles",
         "copy /y " + info + " %windir%\\system\\" + info + " >nul",
         "copy /y " + logo + " %windir%\\system\\" + logo + " >nul",
         "if not exist %windir%\\system\\" + info + " goto failed",
@@ -97,7 +99,7 @@ std::string InstallBatText() {
         "regedit /s oem.reg",
         "goto end",
         ":nofiles",
-        "echo oem.reg が見つかりません。install.bat のあるフォルダで実行してください。",
+        "echo 書き出したファイルが見つかりません。install.bat のあるフォルダで実行してください。",
         "goto end",
         ":failed",
         "echo システムフォルダにコピーできませんでした。",
@@ -200,11 +202,16 @@ std::string ReadmeText() {
 std::vector<apply::StepResult> ExportSettings(Form1& main, const std::string& folder, apply::LogoDepth depth,
                                               const Registration& reg) {
     std::vector<apply::StepResult> steps;
+    // The folders above it first; on a network path the server and share are no folders to make.
+    for (size_t at = folder.find('\\', 3); at != std::string::npos; at = folder.find('\\', at + 1))
+        platform::CreateFolder(folder.substr(0, at));
     if (!platform::CreateFolder(folder)) {
         steps.push_back({folder, Outcome::Failed(ERROR_PATH_NOT_FOUND)});
         return steps;
     }
-    auto in = [&](const std::string& name) { return folder + "\\" + name; };
+    // The folder browser gives some folders with their closing backslash.
+    const std::string base = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
+    auto in = [&](const std::string& name) { return base + name; };
     steps.push_back({places::kInfoFile, apply::WriteInfoFile(main, in(places::kInfoFile))});
     const std::string logo = in(places::kLogoFile);
     steps.push_back({places::kLogoFile, depth == apply::LogoDepth::Colours256 ? logo::SaveLogo256(main, logo)

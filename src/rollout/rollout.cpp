@@ -102,6 +102,7 @@ int Apply(Form1& main, const Request& r, Log& log) {
         log.Line("プリセット「" + r.preset + "」がリストにありません。何も変更しませんでした。");
         return kBadRequest;
     }
+    log.Line("「" + r.preset + "」を書き込みます。");
     if (r.owner) Give(main.Text1(0), *r.owner);
     if (r.org) Give(main.Text1(1), *r.org);
     // Each PC keeps its own product ID: the field is left out as if start-up could not read it.

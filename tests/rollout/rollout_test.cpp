@@ -28,9 +28,10 @@ TEST(RolloutArguments, Table) {
     const std::string longName(1024, 'a');
     const std::vector<ArgCase> cases = {
         {"kaza.exe", Command::Window},
-        {"\"C:\\a b\\kaza.exe\" /APPLY \"My PC\" /256 /owner \"A \"\"B\"\"\" /log x.log", Command::Apply, "My PC", "", "A \"B\""},
-        // A folder may end in a backslash before its quote; a Shift-JIS trail byte 0x5C is no separator.
-        {"kaza.exe /export 表示 \"C:\\out\\\"", Command::Export, "表示", "C:\\out\\"},
+        {"\"C:\\a b\\kaza.exe\" /APPLY \"My PC\" /256 /owner \"A \\\"B\"\"\" /log x.log", Command::Apply, "My PC", "", "A \"B\""},
+        // 表 ends in the byte 0x5C in Shift-JIS; split after conversion, it escapes no quote.
+        {"kaza.exe /export \"表\" \"C:\\out\\\\\"", Command::Export, "表", "C:\\out\\"},
+        {"kaza.exe /export x \"C:\\out\\\"", Command::Bad},
         {"kaza.exe /restore Original /copies D:\\c", Command::Restore},
         {"kaza.exe /restore", Command::Bad},
         {"kaza.exe /restore first", Command::Bad},
