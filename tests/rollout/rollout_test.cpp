@@ -106,11 +106,15 @@ TEST_F(Rollout, ApplyWritesWhatTheWindowWritesButKeepsTheProductId) {
     Select("Shop PC");
     Open("Command4", [](ui::Form& f) { test::Click(f.C("Command1")); });
 
-    test::SetText(Root::LocalMachine, kKey, places::kProductId, "this PC's own");
+    // Stored in a way the window would not write back as it found it.
+    const char own[] = "this PC's own";
+    ASSERT_TRUE(platform::RegWriteRaw(Root::LocalMachine, kKey, places::kProductId, REG_EXPAND_SZ, own, sizeof own));
     EXPECT_EQ(Run("/apply \"SHOP pc\" /org \"New Org\""), rollout::kEverythingWritten);
     EXPECT_EQ(Files(1), Files(0));
     EXPECT_NE(Files(1).find("Maker & Co"), std::string::npos);
-    EXPECT_EQ(Reg(places::kProductId), "this PC's own");
+    platform::RegValue id = platform::RegReadRaw(Root::LocalMachine, kKey, places::kProductId);
+    EXPECT_EQ(id.type, static_cast<unsigned long>(REG_EXPAND_SZ));
+    EXPECT_EQ(id.bytes, std::string(own, sizeof own));
     EXPECT_EQ(Reg(places::kRegisteredOwner), "old");
     EXPECT_EQ(Reg(places::kRegisteredOrganization), "New Org");
     EXPECT_TRUE(dialogs_.messages.empty());
