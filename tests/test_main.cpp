@@ -44,6 +44,13 @@ bool VersionMatches() {
     if (want == "nt40") return v.platformId == 2 && v.build == 1381;
     if (want == "win2k") return v.platformId == 2 && v.build == 2195;
     if (want == "winxp") return v.platformId == 2 && v.build == 2600;
+    if (want == "winxp64") return v.platformId == 2 && v.build == 3790;
+    const struct {
+        const char* name;
+        unsigned long major, minor;
+    } later[] = {{"vista", 6, 0}, {"win7", 6, 1}, {"win8", 6, 2}, {"win81", 6, 3}, {"win10", 10, 0}};
+    for (const auto& l : later)
+        if (want == l.name) return v.platformId == 2 && v.major == l.major && v.minor == l.minor;
     return false;
 #else
     return true;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Draws the "General" page pictures that the main window shows under its
-# controls: 9X.gif (Windows 98 look), XP.jpg (Windows XP look) and 2k.gif
-# (a Windows 2000 tab strip laid over 9X.gif at window x 4, y 27).
+# controls: 9X.gif (Windows 98 look), XP.jpg (Windows XP look), 2k.gif
+# (a Windows 2000 tab strip laid over 9X.gif at window x 4, y 27), and the
+# pages of later systems: Vista.gif (the System control panel of Vista to
+# 8.1) and 10.gif (Settings' バージョン情報 of 10 and 11).
 # Everything is drawn from primitives with ImageMagick 6 and the IPA fonts,
 # so re-running produces identical bytes.
 #
@@ -10,7 +12,9 @@
 # maker fields (232..409, 224..258), processor lines (232..417, 264..297),
 # logo frame (16..226, 232..338) and the red marker (353..386, 27..44).
 # The maker and processor fields leave no free row between them, so the
-# page has no heading above the processor lines.
+# page has no heading above the processor lines. On the later pages the
+# support details (phone, hours, website) take the processor lines' place
+# (232..409, 264..306).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -149,3 +153,40 @@ ctext 156 260 13 10 black 'ハードウェア'
 ctext 276 340 13 10 black 'ユーザー プロファイル'
 ctext 358 406 13 10 black '詳細設定'
 save "$OUT/2k.gif" -colors 64 +dither
+
+# A heading with a thin rule after it to the page's right edge.
+heading() { # x y size colour rule-colour string
+  local w ix _
+  read -r w _ ix _ <<<"$(ink "$6" "$3")"
+  text "$1" "$2" "$3" "$4" "$6"
+  rect $(($1 + w + 6)) $(($2 + $3 / 2)) 409 $(($2 + $3 / 2)) "$5"
+}
+
+# The four-pane window of the later logos, in the computer's place: gap, colours.
+panes() { # colour of each pane: top-left, top-right, bottom-left, bottom-right
+  rect 80 100 118 134 "$1"; rect 122 100 160 134 "$2"
+  rect 80 138 118 172 "$3"; rect 122 138 160 172 "$4"
+}
+
+# ---- Windows Vista to 8.1: the System control panel -----------------------
+BAR='rgb(233,241,250)' RULE='rgb(198,210,226)' TITLE='rgb(0,51,153)'
+A=(-size 420x355 xc:white -density 72)
+rect 0 0 419 21 "$BAR"; rect 0 22 419 22 "$RULE"
+text 8 5 10 'rgb(30,57,91)' 'コントロール パネル > システムとセキュリティ > システム'
+text 16 30 12 "$TITLE" 'コンピューターの基本的な情報の表示'
+heading 232 62 10 "$TITLE" "$RULE" 'Windows のエディション'
+heading 232 120 10 "$TITLE" "$RULE" '登録ユーザー'
+heading 232 206 10 "$TITLE" "$RULE" '製造元とサポート'
+panes 'rgb(242,80,34)' 'rgb(127,186,0)' 'rgb(0,164,239)' 'rgb(255,185,0)'
+text 16 206 10 "$TITLE" 'ロゴ'
+save "$OUT/Vista.gif" -colors 64 +dither
+
+# ---- Windows 10 and 11: Settings, バージョン情報 ------------------------------
+ACCENT='rgb(0,120,215)' GREY='rgb(230,230,230)'
+A=(-size 420x355 xc:white -density 72)
+text 16 8 18 black 'バージョン情報'
+heading 232 62 10 black "$GREY" 'Windows の仕様'
+heading 232 120 10 black "$GREY" '登録ユーザー'
+heading 232 206 10 black "$GREY" 'サポート'
+panes "$ACCENT" "$ACCENT" "$ACCENT" "$ACCENT"
+save "$OUT/10.gif" -colors 64 +dither

@@ -18,6 +18,15 @@ struct LogoFrameRect {
 };
 inline constexpr LogoFrameRect kLogoFrame{240, 3480, 3150, 1590};
 
+// The page of System Properties the main window pictures, chosen by start-up from the version.
+enum class Page {
+    None,   // a system without a page of its own: no picture
+    NineX,  // 98 and Me, and NT 4.0 and 2000 with the strip of their tabs
+    Xp,     // XP, and XP x64 / Server 2003
+    Vista,  // the System control panel of Vista, 7, 8 and 8.1 (6.0 to 6.3)
+    Ten,    // Settings' バージョン情報 of 10 and 11
+};
+
 // The program's one open-file dialog. Its file name stays between uses, whoever used it last.
 struct CommonDialog {
     std::string Filter;    // "name|pattern" pairs
@@ -41,6 +50,9 @@ public:
     Variant AAA, BBB, CCC, DDD;  // the four page-hiding policies (kRestrictions)
     Variant STEPPP;  // processor vendor identifier
     Variant OS;      // "NT" on the NT family
+    Page page = Page::None;
+    // Vista and later read the maker's details from the OEMInformation key, not oeminfo.ini.
+    bool ReadsOemInformation() const { return page == Page::Vista || page == Page::Ten; }
 
     CommonDialog CommonDialog1;
 

@@ -50,5 +50,8 @@ inline constexpr const char* kInfoFile = "oeminfo.ini";
 // the platform matches file names without regard to letter case.
 inline constexpr const char* kLogoFile = "OEMLOGO.BMP";
 inline constexpr const char* kLogoCopyFile = "oemlogo.bmp";
+// The logo of Vista and later, which OEMInformation's Logo names: a file of its own, so that the
+// logo 98 to XP show stays as it is.
+inline constexpr const char* kSmallLogoFile = "kazaguruma-oemlogo.bmp";
 
 }  // namespace kaza::places

@@ -28,7 +28,27 @@ void ShowStrip(Form1& f) {
     strip.SetVisible(true);
 }
 
+// The support details show where the pages of Vista and later show them.
+void ShowSupportDetails(Form1& f) {
+    for (const char* label : {"Label8", "Label9", "Label10"}) f.C(label).SetVisible(true);
+}
+
 }  // namespace
+
+Page PageFor(const platform::VersionInfo& v) {
+    if (v.platformId == 1) return Page::NineX;
+    if (v.platformId != 2) return Page::None;
+    switch (v.build) {
+    case 1381:
+    case 2195: return Page::NineX;
+    case 2600:
+    case 3790: return Page::Xp;
+    default: break;
+    }
+    if (v.major == 6) return Page::Vista;
+    if (v.major >= 10) return Page::Ten;
+    return Page::None;
+}
 
 void RunStartupProbe(Form1& f) {
     // 1-2. System directory and version.
@@ -52,19 +72,29 @@ void RunStartupProbe(Form1& f) {
         f.Menu("AKUKIN").SetCaption("アクセス制限(9x限定");
     }
 
-    // 4. Build: the whole 32-bit field, which on the 9x family never equals these.
-    switch (v.build) {
-    case 2600:
-        f.SetBackgroundPicture(PagePicture(presets::kPageXp));
-        f.C("Text6").SetVisible(true);
-        break;
-    case 2195:
-    case 1381:
-        f.SetBackgroundPicture(PagePicture(presets::kPage9x));
-        ShowStrip(f);
-        break;
-    default:
-        break;
+    // 4. Build: the whole 32-bit field, which on the 9x family never equals these; from Vista on
+    // the version decides.
+    f.page = PageFor(v);
+    if (v.platformId == 2) {
+        switch (f.page) {
+        case Page::Xp:
+            f.SetBackgroundPicture(PagePicture(presets::kPageXp));
+            f.C("Text6").SetVisible(true);
+            break;
+        case Page::NineX:
+            f.SetBackgroundPicture(PagePicture(presets::kPage9x));
+            ShowStrip(f);
+            break;
+        case Page::Vista:
+            f.SetBackgroundPicture(PagePicture(presets::kPageVista));
+            ShowSupportDetails(f);
+            break;
+        case Page::Ten:
+            f.SetBackgroundPicture(PagePicture(presets::kPageTen));
+            ShowSupportDetails(f);
+            break;
+        case Page::None: break;
+        }
     }
 
     // 5. Preset list.

@@ -1,10 +1,17 @@
 #pragma once
 
+#include "app/form1.h"
+#include "platform/system.h"
+
 namespace kaza {
-class Form1;
 
 // Reads the running system into the main window while it loads. It only reads, never writes,
 // and every step that fails is skipped silently.
 void RunStartupProbe(Form1& f);
+
+// The page the main window pictures for a version: 98 and Me, NT 4.0 and 2000 (builds 1381 and
+// 2195) the 98 page, XP and XP x64 (2600, 3790) the XP page, 6.0 to 6.3 the System control
+// panel, 10.0 (11 included) the Settings page; any other NT build none.
+Page PageFor(const platform::VersionInfo& v);
 
 }  // namespace kaza

@@ -33,23 +33,72 @@ public:
         names_.push_back(what);
         allDenied_ = allDenied_ && accessDenied;
     }
+    // A value the system would not take as given; told after what could not be written.
+    void Refuse(const std::string& why) {
+        refused_ = why + "（電話番号、サポート時間、サポート Web サイトは書き込んでいません。）";
+    }
     std::string ResultText() const {
-        if (names_.empty()) return kSuccess;
+        if (names_.empty()) return refused_.empty() ? kSuccess : refused_;
+        if (!refused_.empty()) return Listed() + refused_;
+        return Listed();
+    }
+
+private:
+    std::string Listed() const {
         std::string list;
         for (const char* w : names_) list += (list.empty() ? "" : "、") + std::string(w);
         if (allDenied_) return "管理者権限がないため" + list + "を書き込めませんでした。";
         return list + "を書き込めませんでした。";
     }
 
-private:
     std::vector<const char*> names_;
     bool allDenied_ = true;
+    std::string refused_;
 };
 
 constexpr const char* kInfoFile = places::kInfoFile;
 constexpr const char* kRegistration = "登録情報";
 constexpr const char* kProcessorName = "プロセッサ名";
 constexpr const char* kLogo = "ロゴ画像";
+constexpr const char* kOemInformation = "メーカー情報（OEMInformation）";
+constexpr const char* kSmallLogo = "Vista以降のロゴ画像";
+
+// Vista and later: the maker's details in the OEMInformation key, and the logo it names. An empty
+// support detail removes its value, so that the page shows no empty line; details the system
+// would not take are not written, and the result text says why.
+void WriteOemInformation(Form1& main, Failures& failed) {
+    auto note = [&](const char* what, const platform::Outcome& done) {
+        if (!done) failed.Add(what, done.error() == ERROR_ACCESS_DENIED);
+    };
+    auto text = [&](const char* name, const std::string& value) {
+        note(kOemInformation, platform::RegWriteString(Root::LocalMachine, places::kOemInformationKey, name, value));
+    };
+    text(places::kOemManufacturer, main.Text4(0).Text());
+    text(places::kOemModel, main.Text4(1).Text());
+
+    const SupportValues support = ReadSupportValues(main);
+    const std::string problem = SupportValuesProblem(support);
+    if (!problem.empty()) {
+        failed.Refuse(problem);
+    } else {
+        const std::pair<const char*, const std::string*> details[] = {{places::kOemSupportPhone, &support.phone},
+                                                                      {places::kOemSupportHours, &support.hours},
+                                                                      {places::kOemSupportUrl, &support.url}};
+        for (const auto& [name, value] : details)
+            if (value->empty())
+                note(kOemInformation, platform::RegRemoveValue(Root::LocalMachine, places::kOemInformationKey, name));
+            else
+                text(name, *value);
+    }
+
+    // Without a logo in the frame, the logo the system shows now stays.
+    const std::string folder = main.Labe.AsText();
+    if (!logo::FrameHasLogo(main)) return;
+    const std::string path = folder + "\\" + places::kSmallLogoFile;
+    platform::Outcome written = folder.empty() ? platform::Outcome::Failed(ERROR_PATH_NOT_FOUND) : logo::SaveLogoSmall(main, path);
+    note(kSmallLogo, written);
+    if (written) text(places::kOemLogo, path);
+}
 
 }  // namespace
 
@@ -122,6 +171,9 @@ std::string WriteSettings(Form1& main, LogoDepth depth, std::vector<StepResult>*
                                                                      : logo::SaveLogoFullColour(main, logoPath);
     record(std::string(kLogo) + " " + places::kLogoFile, logoWritten);
     if (!logoWritten) failed.Add(kLogo, logoWritten.error() == ERROR_ACCESS_DENIED);
+
+    // 8. What Vista and later show.
+    if (main.ReadsOemInformation()) WriteOemInformation(main, failed);
 
     return failed.ResultText();
 }

@@ -19,7 +19,8 @@ struct StepResult {
 };
 
 // Writes the main window's settings to the system, every step attempted in order: oeminfo.ini,
-// the registration values, on the NT family the processor name, then the logo in the given depth.
+// the registration values, on the NT family the processor name, then the logo in the given depth;
+// on Vista and later then the OEMInformation values and the logo they name.
 // Returns the text for status panel 1: the success text when everything was written, otherwise
 // a text naming what could not be written. With `steps`, every step attempted adds one row.
 std::string WriteSettings(Form1& main, LogoDepth depth, std::vector<StepResult>* steps = nullptr);

@@ -90,6 +90,13 @@ Targets ApplyTargets(Form1& main) {
     for (const char* name : places::kRegistrationValues) t.values.push_back({platform::Root::LocalMachine, key, name});
     if (main.OS.AsText() == "NT")
         t.values.push_back({platform::Root::LocalMachine, places::kProcessorKey, places::kProcessorName});
+    // Vista and later: every OEMInformation value Apply may write, and the logo file it writes.
+    if (main.ReadsOemInformation()) {
+        for (const char* name : {places::kOemManufacturer, places::kOemModel, places::kOemSupportPhone,
+                                 places::kOemSupportHours, places::kOemSupportUrl, places::kOemLogo})
+            t.values.push_back({platform::Root::LocalMachine, places::kOemInformationKey, name});
+        t.smallLogo = true;
+    }
     return t;
 }
 

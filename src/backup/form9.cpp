@@ -67,6 +67,8 @@ std::string Describe(const SafetyCopy& c) {
     std::string files;
     if (c.logo != FileState::NotHeld) files += FileText(c, c.logo, places::kLogoCopyFile);
     if (c.info != FileState::NotHeld) files += (files.empty() ? "" : "　") + FileText(c, c.info, places::kInfoFile);
+    if (c.smallLogo != FileState::NotHeld)
+        files += (files.empty() ? "" : "　") + FileText(c, c.smallLogo, places::kSmallLogoFile);
     if (!files.empty()) text += files + "\r\n";
     std::string values;
     for (const backup::SavedValue& v : c.values) values += (values.empty() ? "" : "、") + ValueText(v);

@@ -48,6 +48,8 @@ std::string AboutText(const SafetyCopy& c, const std::string& system) {
     t += "System=" + system + "\r\n";
     if (c.logo != FileState::NotHeld) t += std::string(places::kLogoCopyFile) + "=" + StateText(c.logo) + "\r\n";
     if (c.info != FileState::NotHeld) t += std::string(places::kInfoFile) + "=" + StateText(c.info) + "\r\n";
+    if (c.smallLogo != FileState::NotHeld)
+        t += std::string(places::kSmallLogoFile) + "=" + StateText(c.smallLogo) + "\r\n";
     return platform::ToAnsi(t);
 }
 
@@ -72,7 +74,8 @@ bool SaveFile(const std::string& from, const std::string& to, FileState& state) 
 
 // The description file goes first, so that a copy half removed is no longer listed.
 void Discard(const std::string& folder) {
-    for (const char* f : {kAboutFile, kValuesFile, places::kLogoCopyFile, places::kInfoFile}) platform::RemoveFile(folder + "\\" + f);
+    for (const char* f : {kAboutFile, kValuesFile, places::kLogoCopyFile, places::kInfoFile, places::kSmallLogoFile})
+        platform::RemoveFile(folder + "\\" + f);
     platform::RemoveEmptyFolder(folder);
 }
 
@@ -93,7 +96,8 @@ bool ReadCopy(const std::string& folder, SafetyCopy& c) {
     c.made = platform::ProfileRead(about, kSection, "Made").text;
     c.command = platform::ProfileRead(about, kSection, "Command").text;
     c.original = platform::ProfileRead(about, kSection, "Original").text == "1";
-    if (c.number <= 0 || !ReadFileState(about, places::kLogoCopyFile, c.logo) || !ReadFileState(about, places::kInfoFile, c.info))
+    if (c.number <= 0 || !ReadFileState(about, places::kLogoCopyFile, c.logo) ||
+        !ReadFileState(about, places::kInfoFile, c.info) || !ReadFileState(about, places::kSmallLogoFile, c.smallLogo))
         return false;
     std::string reg;
     return platform::ReadWholeFile(folder + "\\" + kValuesFile, reg) && ParseRegFile(reg, c.values);
@@ -105,6 +109,7 @@ void Targets::Add(const Targets& other) {
     if (system.empty()) system = other.system;
     logo = logo || other.logo;
     info = info || other.info;
+    smallLogo = smallLogo || other.smallLogo;
     for (const ValuePlace& p : other.values)
         if (std::none_of(values.begin(), values.end(), [&](const ValuePlace& q) { return SamePlace(p, q); }))
             values.push_back(p);
@@ -151,10 +156,13 @@ bool WriteSafetyCopy(const Targets& targets, const std::string& command, const T
 
     bool ok = true;
     if (!what.system.empty()) {
-        if (what.logo)
-            ok = SaveFile(what.system + "\\" + places::kLogoCopyFile, copy.folder + "\\" + places::kLogoCopyFile, copy.logo);
-        if (ok && what.info)
-            ok = SaveFile(what.system + "\\" + places::kInfoFile, copy.folder + "\\" + places::kInfoFile, copy.info);
+        const std::pair<bool, std::pair<const char*, FileState*>> files[] = {
+            {what.logo, {places::kLogoCopyFile, &copy.logo}},
+            {what.info, {places::kInfoFile, &copy.info}},
+            {what.smallLogo, {places::kSmallLogoFile, &copy.smallLogo}},
+        };
+        for (const auto& [wanted, file] : files)
+            if (ok && wanted) ok = SaveFile(what.system + "\\" + file.first, copy.folder + "\\" + file.first, *file.second);
     }
     for (const ValuePlace& p : what.values) {
         if (!ok) break;
@@ -196,6 +204,7 @@ Targets HeldBy(const SafetyCopy& copy, const std::string& system) {
     t.system = system;
     t.logo = copy.logo != FileState::NotHeld;
     t.info = copy.info != FileState::NotHeld;
+    t.smallLogo = copy.smallLogo != FileState::NotHeld;
     for (const SavedValue& v : copy.values) t.values.push_back(v.place);
     return t;
 }
@@ -213,6 +222,7 @@ std::vector<std::string> PutBack(const SafetyCopy& copy, const std::string& syst
     };
     file(copy.logo, places::kLogoCopyFile);
     file(copy.info, places::kInfoFile);
+    file(copy.smallLogo, places::kSmallLogoFile);
     for (const SavedValue& v : copy.values) {
         const platform::RegValue& r = v.value;
         bool ok = r.exists ? platform::RegWriteRaw(v.place.root, v.place.key, v.place.name, r.type, r.bytes.data(),

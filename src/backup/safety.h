@@ -17,6 +17,7 @@ struct Targets {
     std::string system;  // the system folder, without a trailing backslash
     bool logo = false;   // oemlogo.bmp
     bool info = false;   // oeminfo.ini
+    bool smallLogo = false;  // the logo of Vista and later (places::kSmallLogoFile)
     std::vector<ValuePlace> values;
     // Adds what `other` names and this does not.
     void Add(const Targets& other);
@@ -32,6 +33,7 @@ struct SafetyCopy {
     bool original = false;  // the first copy: the state before this program changed the machine
     FileState logo = FileState::NotHeld;
     FileState info = FileState::NotHeld;
+    FileState smallLogo = FileState::NotHeld;
     std::vector<SavedValue> values;
 };
 

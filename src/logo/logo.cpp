@@ -1,9 +1,16 @@
 #include "logo/logo.h"
 
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "app/form1.h"
 #include "logo/savebitmap.h"
 #include "platform/bmpfile.h"
 #include "platform/picture.h"
+#include "platform/resample.h"
 #include "platform/ui/picturebox.h"
 
 namespace kaza::logo {
@@ -150,5 +157,27 @@ platform::Outcome SaveLogo256(Form1& main, const std::string& path) {
 platform::Outcome SaveLogoFullColour(Form1& main, const std::string& path) {
     return platform::WriteBmp24(Frame(main).Surface(), path);
 }
+
+platform::Outcome SaveLogoSmall(Form1& main, const std::string& path) {
+    const platform::PixelSurface frame = Frame(main).Surface();
+    const int w = frame.width, h = frame.height;
+    if (!frame.bits || w <= 0 || h <= 0) return platform::Outcome::Failed(ERROR_INVALID_PARAMETER);
+    // The longer side decides; the other keeps the proportion, rounded, at least one pixel.
+    int dw = w, dh = h;
+    if (w > kSmallLogoBox || h > kSmallLogoBox) {
+        if (w >= h) {
+            dw = kSmallLogoBox;
+            dh = std::max(1, static_cast<int>((int64_t(h) * kSmallLogoBox + w / 2) / w));
+        } else {
+            dh = kSmallLogoBox;
+            dw = std::max(1, static_cast<int>((int64_t(w) * kSmallLogoBox + h / 2) / h));
+        }
+    }
+    std::vector<uint32_t> small(static_cast<size_t>(dw) * dh);
+    platform::StretchPixels(frame.bits, w, h, w, small.data(), dw, dh, dw);
+    return platform::WriteBmp24({small.data(), dw, dh, 1}, path);
+}
+
+bool FrameHasLogo(Form1& main) { return !Frame(main).Picture().empty(); }
 
 }  // namespace kaza::logo

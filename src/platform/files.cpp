@@ -97,6 +97,7 @@ bool ReadWholeFile(std::string_view path, std::string& bytes) {
 }
 
 PathKind KindOf(std::string_view path) {
+    RealSystemFolder systemFolder;
     DWORD a = GetFileAttributesA(ToAnsi(path).c_str());
     if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
     DWORD e = GetLastError();
@@ -104,19 +105,25 @@ PathKind KindOf(std::string_view path) {
 }
 
 bool CreateFolder(std::string_view path, bool fresh) {
+    RealSystemFolder systemFolder;
     if (CreateDirectoryA(ToAnsi(path).c_str(), nullptr)) return true;
     return !fresh && GetLastError() == ERROR_ALREADY_EXISTS && FolderExists(path);
 }
 
 bool RemoveFile(std::string_view path) {
+    RealSystemFolder systemFolder;
     if (DeleteFileA(ToAnsi(path).c_str())) return true;
     PathKind k = KindOf(path);
     return k == PathKind::Missing || k == PathKind::Folder;
 }
 
-bool RemoveEmptyFolder(std::string_view path) { return RemoveDirectoryA(ToAnsi(path).c_str()) != FALSE; }
+bool RemoveEmptyFolder(std::string_view path) {
+    RealSystemFolder systemFolder;
+    return RemoveDirectoryA(ToAnsi(path).c_str()) != FALSE;
+}
 
 std::vector<std::string> SubFolders(std::string_view path) {
+    RealSystemFolder systemFolder;
     std::vector<std::string> names;
     WIN32_FIND_DATAA data{};
     FindHandle find(FindFirstFileA((ToAnsi(path) + "\\*").c_str(), &data));

@@ -7,12 +7,12 @@
 
 namespace kaza::platform {
 
-ProfileText ProfileRead(std::string_view file, std::string_view section, std::string_view key) {
+ProfileText ProfileRead(std::string_view file, std::string_view section, std::string_view key, size_t bytes) {
     RealSystemFolder systemFolder;
-    char buffer[1024] = {};
-    DWORD n = GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "", buffer, sizeof buffer,
-                                       ToAnsi(file).c_str());
-    return {FromAnsi(buffer, sizeof buffer), n};
+    std::string buffer(bytes, '\0');
+    DWORD n = GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "", buffer.data(),
+                                       static_cast<DWORD>(buffer.size()), ToAnsi(file).c_str());
+    return {FromAnsi(buffer.data(), buffer.size()), n};
 }
 
 Outcome ProfileWrite(std::string_view file, std::string_view section, std::string_view key,

@@ -11,8 +11,9 @@ struct ProfileText {
     unsigned long count = 0; // characters the read reported
 };
 
-// GetPrivateProfileStringA with the default "" and a 1024-byte buffer.
-ProfileText ProfileRead(std::string_view file, std::string_view section, std::string_view key);
+// GetPrivateProfileStringA with the default "" and a 1024-byte buffer (or the one given, for
+// texts the system allows to be longer).
+ProfileText ProfileRead(std::string_view file, std::string_view section, std::string_view key, size_t bytes = 1024);
 // WritePrivateProfileStringA; the outcome says whether the platform stored it.
 Outcome ProfileWrite(std::string_view file, std::string_view section, std::string_view key, std::string_view value);
 // A value in double quotes: the profile reader takes them off again and so keeps the text's

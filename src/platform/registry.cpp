@@ -74,15 +74,19 @@ Outcome RegWriteRaw(Root root, std::string_view subkey, std::string_view value, 
 }
 
 bool RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value) {
-    if (Refused(root, subkey, value)) return false;
+    return RegRemoveValue(root, subkey, value).ok();
+}
+
+Outcome RegRemoveValue(Root root, std::string_view subkey, std::string_view value) {
+    if (Refused(root, subkey, value)) return Outcome::Failed(ERROR_ACCESS_DENIED);
     RegKey key;
     LONG rc = RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, Access(root, KEY_SET_VALUE), key.out());
     if (rc != ERROR_SUCCESS) {
         key.release();
-        return rc == ERROR_FILE_NOT_FOUND;
+        return rc == ERROR_FILE_NOT_FOUND ? Outcome() : Outcome::Failed(static_cast<unsigned long>(rc));
     }
     rc = RegDeleteValueA(key.get(), ToAnsi(value).c_str());
-    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND ? Outcome() : Outcome::Failed(static_cast<unsigned long>(rc));
 }
 
 RegValue RegReadRaw(Root root, std::string_view subkey, std::string_view value) {

@@ -25,6 +25,8 @@ Outcome RegWriteRaw(Root root, std::string_view subkey, std::string_view value, 
 
 // True when the value no longer exists afterwards (also when it never did).
 bool RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value);
+// The same, with why it failed (ERROR_ACCESS_DENIED: no administrator rights).
+Outcome RegRemoveValue(Root root, std::string_view subkey, std::string_view value);
 
 struct RegValue {
     bool exists = false;

@@ -19,8 +19,11 @@ Outcome Rename(const std::string& from, const std::string& to, bool replace) {
     return TestRename() ? TestRename()(from, to, replace) : RealRename(from, to, replace);
 }
 
-// The folder part of a path, with its trailing separator ("a:\" for "a:\oemlogo.bmp").
-std::string FolderOf(const std::string& path) {
+// The folder part of a path, with its trailing separator ("a:\" for "a:\oemlogo.bmp"). Cut in
+// UTF-8, where every 0x5C byte is a separator: in Shift-JIS it may be the second byte of a
+// double-byte character.
+std::string FolderOf(std::string_view utf8) {
+    const std::string path(utf8);
     size_t cut = path.find_last_of("\\/");
     if (cut == std::string::npos) return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : ".";
     return path.substr(0, cut + 1);
@@ -69,7 +72,7 @@ void SetRenameForTesting(RenameFunction rename) { TestRename() = std::move(renam
 FreshFile FileBeside(std::string_view target) {
     RealSystemFolder systemFolder;
     char name[MAX_PATH] = {};
-    if (!GetTempFileNameA(FolderOf(ToAnsi(target)).c_str(), "kz", 0, name)) {
+    if (!GetTempFileNameA(ToAnsi(FolderOf(target)).c_str(), "kz", 0, name)) {
         // A folder that is not there is reported as an invalid folder name; the caller is told
         // what opening a file in it would have said.
         DWORD code = GetLastError();

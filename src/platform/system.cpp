@@ -10,6 +10,10 @@ std::string& ProgramFolderOverride() {
     static std::string folder;
     return folder;
 }
+VersionInfo*& VersionOverride() {
+    static VersionInfo* version = nullptr;
+    return version;
+}
 }  // namespace
 
 std::string SystemDirectory() {
@@ -19,6 +23,7 @@ std::string SystemDirectory() {
 }
 
 VersionInfo WindowsVersion() {
+    if (VersionOverride()) return *VersionOverride();
     OSVERSIONINFOA info{};
     static_assert(sizeof info == 148, "the ANSI version record is 148 bytes");
     info.dwOSVersionInfoSize = sizeof info;
@@ -48,9 +53,16 @@ std::string ProgramFolder() {
     if (!ProgramFolderOverride().empty()) return ProgramFolderOverride();
     char buffer[MAX_PATH + 1] = {};
     DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    std::string path(buffer, n);
+    // Cut once converted: in the ANSI form a 0x5C byte may be half of a character.
+    std::string path = FromAnsi(buffer, n);
     size_t slash = path.find_last_of('\\');
-    return FromAnsi(slash == std::string::npos ? std::string() : path.substr(0, slash));
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+void SetVersionForTesting(const VersionInfo* v) {
+    static VersionInfo held;
+    if (v) held = *v;
+    VersionOverride() = v ? &held : nullptr;
 }
 
 void SetProgramFolderForTesting(const std::string& folder) { ProgramFolderOverride() = folder; }

@@ -14,6 +14,9 @@ struct VersionInfo {
 };
 // GetVersionExA with the 148-byte ANSI structure.
 VersionInfo WindowsVersion();
+// Tests: the version WindowsVersion reports instead, for systems the emulator does not know;
+// nullptr asks the system again.
+void SetVersionForTesting(const VersionInfo* v);
 
 // Whether the open-file dialog takes its full record (Windows Me, 2000 and later) rather than the
 // 76-byte one of 95, 98 and NT 4.0.

@@ -61,6 +61,8 @@ void SelectPreset(Form1& main) {
     for (long n = 1, v = StoredLineCount(count); n <= v - 2; ++n)
         support += ReadValue(name, key::Line(static_cast<size_t>(n))) + "\r\n";
     FillSupportLines(main, support, count);
+    FillSupportValues(main, {ReadValue(name, key::kSupportPhone), ReadValue(name, key::kSupportHours),
+                             ReadLongValue(name, key::kSupportUrl)});
 
     main.C("Text2").SetText(ReadValue(name, key::kFit));
 

@@ -38,6 +38,10 @@ bool WriteSettings(Form1& main, const std::string& name, const std::string& inde
     std::vector<std::string> lines = ReadSupportLines(main);
     for (size_t k = 1; k <= lines.size(); ++k) write(name, key::Line(k), platform::ProfileQuoted(lines[k - 1]));
     write(name, key::kLineCount, std::to_string(lines.size() + 1));
+    const SupportValues support = ReadSupportValues(main);
+    write(name, key::kSupportPhone, platform::ProfileQuoted(support.phone));
+    write(name, key::kSupportHours, platform::ProfileQuoted(support.hours));
+    write(name, key::kSupportUrl, platform::ProfileQuoted(support.url));
     return ok;
 }
 

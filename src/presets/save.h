@@ -8,7 +8,7 @@ class Form1;
 namespace presets {
 
 // Writes the main window's settings into the section `name`: "1", "2", "3", "777", "999", then the
-// index entry under `indexKey` when it is not empty, then the support lines from "4" on and "555".
+// index entry under `indexKey` when it is not empty, then the support lines from "4" on and "555", then the three support details.
 // Every write is attempted; false when any of them did not reach the index file.
 bool WriteSettings(Form1& main, const std::string& name, const std::string& indexKey);
 

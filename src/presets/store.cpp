@@ -16,6 +16,9 @@ std::string IndexPath() { return PluginsFolder() + "\\" + kIndexFile; }
 std::string ReadValue(const std::string& section, const std::string& key) {
     return ProfileRead(IndexPath(), section, key).text;
 }
+std::string ReadLongValue(const std::string& section, const std::string& key) {
+    return ProfileRead(IndexPath(), section, key, kLongValueBytes).text;
+}
 bool WriteValue(const std::string& section, const std::string& key, const std::string& value) {
     return ProfileWrite(IndexPath(), section, key, value).ok();
 }

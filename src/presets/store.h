@@ -15,14 +15,16 @@ std::string IndexPath();      // program folder + "\Plugins\KAZE.ini"
 inline constexpr const char* kPage9x = "9X.gif";
 inline constexpr const char* kPage2000 = "2k.gif";
 inline constexpr const char* kPageXp = "XP.jpg";
-inline constexpr const char* kPagePictures[3] = {kPage9x, kPage2000, kPageXp};
+inline constexpr const char* kPageVista = "Vista.gif";  // the System control panel of 6.0 to 6.3
+inline constexpr const char* kPageTen = "10.gif";       // Settings' バージョン情報 of 10 and 11
+inline constexpr const char* kPagePictures[5] = {kPage9x, kPage2000, kPageXp, kPageVista, kPageTen};
 
 inline constexpr const char* kIndexSection = "nagi";
 inline constexpr int kMaxPresets = 100;
 
 // The keys of a preset's section: maker and model (quoted), the picture's file name in the
 // Plugins folder, the fit and centre flags, the stored count of support lines; the lines
-// themselves follow from "4" on (LineKey).
+// themselves follow from "4" on (LineKey); then the support details.
 namespace key {
 inline constexpr const char* kMaker = "1";
 inline constexpr const char* kModel = "2";
@@ -30,11 +32,19 @@ inline constexpr const char* kPicture = "3";
 inline constexpr const char* kFit = "777";
 inline constexpr const char* kCentre = "999";
 inline constexpr const char* kLineCount = "555";
+// The support details of Vista and later (quoted); an index older than them has none.
+inline constexpr const char* kSupportPhone = "SupportPhone";
+inline constexpr const char* kSupportHours = "SupportHours";
+inline constexpr const char* kSupportUrl = "SupportURL";
 // Support line n (from 1).
 inline std::string Line(size_t n) { return std::to_string(n + 3); }
 }  // namespace key
 
 std::string ReadValue(const std::string& section, const std::string& key);
+// A value that may be longer than the 1024-byte buffer: a website of up to 2,083 characters, each
+// up to two bytes in the ANSI code page.
+inline constexpr size_t kLongValueBytes = 2 * 2083 + 1;
+std::string ReadLongValue(const std::string& section, const std::string& key);
 bool WriteValue(const std::string& section, const std::string& key, const std::string& value);
 bool DeleteKey(const std::string& section, const std::string& key);
 bool DeleteSection(const std::string& section);

@@ -3,6 +3,7 @@
 #include "app/fonts.h"
 #include "app/form1.h"
 #include "platform/edit.h"
+#include "platform/text.h"
 
 namespace kaza {
 namespace {
@@ -14,22 +15,90 @@ const ControlDecl kControls[] = {
     Text("Text1", 120, 120, 6375, 3255).MultiLine(true, true).Tab(2),
     Label("Label1", 240, 3480, 2055, 255).Font(kGothic, 11.25f, true).Tab(1),
     Button("Command1", 2520, 3480, 1575, 375, "OK").Font(kMincho, 9).Tab(0).Default().Cancel(),
+    // Below the lines: the three details Vista and later show, and why OK refused them.
+    Label("Label2", 120, 4035, 1575, 255, "電話番号"),
+    Text("Text2", 1800, 4005, 4695, 270).Tab(3),
+    Label("Label3", 120, 4395, 1575, 255, "サポート時間"),
+    Text("Text3", 1800, 4365, 4695, 270).Tab(4),
+    Label("Label4", 120, 4755, 1575, 255, "サポート Web サイト"),
+    Text("Text4", 1800, 4725, 4695, 270).Tab(5),
+    Label("Label5", 120, 5085, 6375, 435).Fore(RGB(192, 0, 0)),
 };
 constexpr const char* kTotal = "総行数";  // before the line count in Label1
 
-const FormDecl kForm2{"サポート情報", kWindowFont, 6675, 3915, kControls, Count(kControls)};
+const FormDecl kForm2{"サポート情報", kWindowFont, 6675, 5580, kControls, Count(kControls)};
+
+// The limits of the unattend documentation for these values, in characters.
+constexpr size_t kMostSupportText = 256;
+constexpr size_t kMostUrl = 2083;
+
+// A complete address: the scheme and something after it.
+bool IsWebAddress(const std::string& s) {
+    for (const std::string scheme : {"http://", "https://"})
+        if (s.size() > scheme.size() && platform::LowerCase(s.substr(0, scheme.size())) == scheme) return true;
+    return false;
+}
+
+// Where the main window's page shows the details (on the pages of Vista and later).
+void ShowOnPage(Form1& main, const SupportValues& v) {
+    // As the system shows them: an empty value has no line.
+    auto line = [](const char* name, const std::string& value) { return value.empty() ? value : name + value; };
+    main.C("Label8").SetCaption(line("電話番号: ", v.phone));
+    main.C("Label9").SetCaption(line("サポート時間: ", v.hours));
+    main.C("Label10").SetCaption(line("Web サイト: ", v.url));
+}
 
 }  // namespace
 
-Form2::Form2(Form1&) : Form(kForm2) {
+Form2::Form2(Form1& main) : Form(kForm2), main_(main) {
     On("Text1", Event::KeyUp, [this](int) { Text1_KeyUp(); });
     On("Command1", Event::Click, [this](int) { Command1_Click(); });
 }
 
 void Form2::Text1_KeyUp() { Label1().SetCaption(kTotal + std::to_string(platform::EditLineCount(Text1().hwnd()))); }
 
-// The window only hides: its text is the program's copy of the support lines.
-void Form2::Command1_Click() { Hide(); }
+// The window only hides: its text is the program's copy of the support lines. Details the
+// system could not take keep the window open, with the reason, and nothing typed is lost.
+void Form2::Command1_Click() {
+    SupportValues v = ReadSupportValues(main_);
+    std::string problem = SupportValuesProblem(v);
+    C("Label5").SetCaption(problem);
+    if (!problem.empty()) return;
+    ShowOnPage(main_, v);
+    Hide();
+}
+
+SupportValues ReadSupportValues(Form1& main) {
+    Form2& editor = main.Window<Form2>();
+    return {platform::EditTextAsTyped(editor.Phone().hwnd()), platform::EditTextAsTyped(editor.Hours().hwnd()),
+            platform::EditTextAsTyped(editor.Url().hwnd())};
+}
+
+void FillSupportValues(Form1& main, const SupportValues& v) {
+    Form2& editor = main.Window<Form2>();
+    editor.Phone().SetText(v.phone);
+    editor.Hours().SetText(v.hours);
+    editor.Url().SetText(v.url);
+    editor.C("Label5").SetCaption("");
+    ShowOnPage(main, v);
+}
+
+std::string SupportValuesProblem(const SupportValues& v) {
+    const struct {
+        const std::string& text;
+        const char* name;
+        size_t most;
+    } fields[] = {{v.phone, "電話番号", kMostSupportText}, {v.hours, "サポート時間", kMostSupportText},
+                  {v.url, "サポート Web サイト", kMostUrl}};
+    for (const auto& f : fields) {
+        if (platform::WideLength(f.text) > f.most)
+            return std::string(f.name) + "は" + std::to_string(f.most) + "文字までです。";
+        if (!platform::FitsAnsi(f.text)) return std::string(f.name) + "にこのWindowsで使えない文字があります。";
+    }
+    if (!v.url.empty() && !IsWebAddress(v.url))
+        return "サポート Web サイトは http:// か https:// で始まるアドレスを入力してください。";
+    return {};
+}
 
 std::vector<std::string> ReadSupportLines(Form1& main) {
     HWND edit = main.Window<Form2>().Text1().hwnd();

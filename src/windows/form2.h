@@ -14,11 +14,31 @@ public:
     explicit Form2(Form1& main);
     ui::Control& Text1() { return C("Text1"); }
     ui::Control& Label1() { return C("Label1"); }
+    // What Vista and later show beside the maker: 電話番号, サポート時間, サポート Web サイト.
+    ui::Control& Phone() { return C("Text2"); }
+    ui::Control& Hours() { return C("Text3"); }
+    ui::Control& Url() { return C("Text4"); }
 
 private:
     void Text1_KeyUp();
     void Command1_Click();  // OK
+    Form1& main_;
 };
+
+// The support details Vista and later read from the OEMInformation key, as the editor holds them.
+struct SupportValues {
+    std::string phone, hours, url;
+};
+// The three fields as typed (characters the ANSI code page cannot hold included, so that the
+// check below sees them). Creates the editor hidden when needed.
+SupportValues ReadSupportValues(Form1& main);
+// Puts the three values into the editor and onto the main window's page. Creates the editor
+// hidden when needed.
+void FillSupportValues(Form1& main, const SupportValues& v);
+// Why the values cannot be written as the system reads them, as a text for the user; "" when
+// they can: phone and hours at most 256 characters, the website a complete http:// or https://
+// address of at most 2,083, and every character one the ANSI code page holds.
+std::string SupportValuesProblem(const SupportValues& v);
 
 // The editor's lines as the edit control gives them: EM_GETLINECOUNT, then EM_GETLINE per line
 // into a 128-byte buffer of blanks, trailing blanks removed. Creates the editor hidden when needed.

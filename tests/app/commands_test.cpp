@@ -346,6 +346,10 @@ HWND WaitForWindow(DWORD pid, const std::string& utf8Caption) {
 
 TEST(Program, EndsWhenItsMainWindowClosesWithSideWindowsOpen) {
     std::string exe = WindowsPath(KAZA_EXE);
+    // The exe of this build's own architecture, each started in the prefix that matches it.
+    DWORD kind = 0;
+    ASSERT_TRUE(GetBinaryTypeA(exe.c_str(), &kind));
+    EXPECT_EQ(kind, sizeof(void*) == 8 ? 6u /* SCS_64BIT_BINARY */ : static_cast<DWORD>(SCS_32BIT_BINARY));
     std::string cmd = "\"" + exe + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;

@@ -1,10 +1,14 @@
 // Start-up of the main window under one emulated Windows family (the program's name says which).
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "app/form1.h"
 #include "app/places.h"
 #include "platform/registry.h"
 #include "platform/ui/picturebox.h"
+#include "app/probe.h"
+#include "platform/system.h"
 #include "presets/store.h"
 #include "support/fixtures.h"
 
@@ -57,24 +61,31 @@ TEST_F(Probe, FamilyDecidesKeysPicturesAndNineXOnlyCommands) {
     EXPECT_EQ(f.Text1(1).Text(), "風車工房");
     EXPECT_EQ(f.Text1(2).Text(), "12345-OEM-0000001-00001");
 
-    // Background and strip.
-    std::string background = FileName(f.BackgroundPicture().source());
-    const auto& strip = *f.C("Picture2").pictureBox();
-    if (kFamily == "winxp") {
-        EXPECT_EQ(background, presets::kPageXp);
-        EXPECT_FALSE(f.C("Picture2").Visible());
-    } else {
-        EXPECT_EQ(background, presets::kPage9x);
-        EXPECT_EQ(f.C("Picture2").Visible(), kFamily == "nt40" || kFamily == "win2k");
-        if (kNt) {
-            EXPECT_EQ(FileName(strip.Picture().source()), presets::kPage2000);
-            EXPECT_EQ(strip.Picture().width(), 407);
-        }
+    // Background, strip, the processor name field (XP pages only) and the support details
+    // (from Vista on).
+    const struct {
+        const char* family;
+        const char* background;
+        bool strip, processor, support;
+    } pages[] = {
+        {"win98", presets::kPage9x, false, false, false}, {"nt40", presets::kPage9x, true, false, false},
+        {"win2k", presets::kPage9x, true, false, false},  {"winxp", presets::kPageXp, false, true, false},
+        {"winxp64", presets::kPageXp, false, true, false}, {"vista", presets::kPageVista, false, false, true},
+        {"win81", presets::kPageVista, false, false, true}, {"win10", presets::kPageTen, false, false, true},
+    };
+    const auto* page = std::find_if(std::begin(pages), std::end(pages), [](const auto& p) { return kFamily == p.family; });
+    ASSERT_NE(page, std::end(pages));
+    EXPECT_EQ(FileName(f.BackgroundPicture().source()), page->background);
+    EXPECT_EQ(f.C("Picture2").Visible(), page->strip);
+    if (page->strip) {
+        const auto& strip = *f.C("Picture2").pictureBox();
+        EXPECT_EQ(FileName(strip.Picture().source()), presets::kPage2000);
+        EXPECT_EQ(strip.Picture().width(), 407);
     }
-
-    // The processor name field exists only on XP; the 9x family never reads it.
-    EXPECT_EQ(f.C("Text6").Visible(), kFamily == "winxp");
+    EXPECT_EQ(f.C("Text6").Visible(), page->processor);
     EXPECT_EQ(f.C("Text6").Text(), kNt ? "Intel(R) Pentium(R) III" : "");
+    for (const char* label : {"Label8", "Label9", "Label10"}) EXPECT_EQ(f.C(label).Visible(), page->support) << label;
+    EXPECT_EQ(f.ReadsOemInformation(), page->support);
 
     // Processor labels and their click area.
     EXPECT_EQ(f.C("Label2").Caption(), "x86 Family 6 Model 8 Stepping 3");
@@ -98,6 +109,31 @@ TEST_F(Probe, FamilyDecidesKeysPicturesAndNineXOnlyCommands) {
     EXPECT_EQ(f.Panel(1), "カザグルマVer6.2");
     EXPECT_EQ(f.Panel(2), "画像　　　　　　止");
     EXPECT_EQ(f.Panel(3), "中央　　　　　　止");
+}
+
+// Builds the emulator cannot be set to, 11 among them, through the version seam.
+TEST(StartupPages, ChosenByVersion) {
+    const struct {
+        unsigned long platformId, major, minor, build;
+        Page page;
+    } cases[] = {
+        {1, 4, 10, 67766446, Page::NineX}, {2, 4, 0, 1381, Page::NineX}, {2, 5, 0, 2195, Page::NineX},
+        {2, 5, 1, 2600, Page::Xp},         {2, 5, 2, 3790, Page::Xp},    {2, 5, 1, 2599, Page::None},
+        {2, 6, 0, 6002, Page::Vista},      {2, 6, 3, 9600, Page::Vista}, {2, 10, 0, 19045, Page::Ten},
+        {2, 10, 0, 22631, Page::Ten},      {0, 0, 0, 0, Page::None},
+    };
+    for (const auto& c : cases) {
+        platform::VersionInfo v{true, c.platformId, c.build, c.major, c.minor};
+        EXPECT_EQ(PageFor(v), c.page) << c.major << "." << c.minor << "." << c.build;
+    }
+    test::ProgramFolder folder;
+    platform::VersionInfo eleven{true, 2, 22631, 10, 0};
+    platform::SetVersionForTesting(&eleven);
+    Form1 f;
+    f.Load();
+    platform::SetVersionForTesting(nullptr);
+    EXPECT_EQ(FileName(f.BackgroundPicture().source()), presets::kPageTen);
+    EXPECT_TRUE(f.ReadsOemInformation());
 }
 
 TEST_F(Probe, MissingValuesGiveEmptyTexts) {

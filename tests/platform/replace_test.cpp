@@ -148,6 +148,35 @@ TEST_F(Replacing, FoldersReadOnlyFilesAndMissingSourcesAreNotReplaced) {
     }
 }
 
+// Names whose last character ends in the byte of a backslash (0x5C) in Shift-JIS, as a file and as
+// a folder: every replacement makes its file beside them, in their own folder.
+TEST_F(Replacing, NamesEndingInTheByteOfABackslashAreWrittenWhole) {
+    const std::string source = folder_ + "_source.bin";
+    test::WriteBytes(source, "copied");
+    for (bool on98 : {false, true}) {
+        if (on98) AsOn98();
+        for (const char* name : {"能力表.bmp", "一覧表.bmp", "マークソ.bmp", "第十.bmp", "予定表\\oeminfo.ini"}) {
+            SCOPED_TRACE(std::string(name) + (on98 ? ", 98 steps" : ""));
+            const std::string utf8 = folder_ + "\\" + name;
+            if (utf8.find("予定表") != std::string::npos) CreateDirectoryA(test::Sjis(folder_ + "\\予定表").c_str(), nullptr);
+            EXPECT_TRUE(platform::WriteFileInPlace(utf8, "written"));
+            EXPECT_TRUE(platform::WriteFileInPlace(utf8, "again"));
+            EXPECT_EQ(test::ReadBytes(utf8), "again");
+            EXPECT_TRUE(platform::CopyFileInPlace(source, utf8));
+            EXPECT_EQ(test::ReadBytes(utf8), "copied");
+            platform::BlockFileWriter block(utf8, 3, 3);
+            uint8_t* room = block.Reserve(3);
+            ASSERT_NE(room, nullptr);
+            room[0] = 'B', room[1] = 'M', room[2] = '!';
+            EXPECT_TRUE(block.Finish());
+            EXPECT_EQ(test::ReadBytes(utf8), "BM!");
+            test::RemoveTree(utf8);
+        }
+        EXPECT_EQ(Files(), std::vector<std::string>{test::Sjis("予定表")});
+    }
+    DeleteFileA(source.c_str());
+}
+
 TEST_F(Replacing, ABlockWriterPutsItsFileInPlaceOnlyWhenFinished) {
     test::WriteBytes(target_, "installed");
     {

@@ -67,6 +67,18 @@ TEST_F(Store, RemoveFromAnIndexLongerThanTheListLosesNoEntry) {
     EXPECT_EQ(Key("101"), "");
 }
 
+// A name whose last character ends in the byte of a backslash in Shift-JIS is stored whole.
+TEST_F(Store, StorePictureKeepsNamesEndingInTheByteOfABackslash) {
+    std::string outside = test::ScratchFolder("pics-5c");
+    for (const char* name : {"能力表.bmp", "一覧表.bmp", "マークソ.bmp", "第十.bmp"}) {
+        SCOPED_TRACE(name);
+        test::WriteBytes(outside + "\\" + name, name);
+        EXPECT_EQ(StorePicture(outside + "\\" + name), StoreResult::Copied);
+        EXPECT_EQ(test::ReadBytes(folder_.plugins() + "\\" + name), name);
+    }
+    test::RemoveTree(outside);
+}
+
 TEST_F(Store, StorePictureCopiesOnlyWhatIsNotThereAlready) {
     std::string outside = test::ScratchFolder("pics");
     test::WriteBytes(outside + "\\Logo.BMP", "new bytes");
