@@ -66,12 +66,13 @@ constexpr const char* kSmallLogo = "Vista以降のロゴ画像";
 // Vista and later: the maker's details in the OEMInformation key, and the logo it names. An empty
 // support detail removes its value, so that the page shows no empty line; details the system
 // would not take are not written, and the result text says why.
-void WriteOemInformation(Form1& main, Failures& failed) {
-    auto note = [&](const char* what, const platform::Outcome& done) {
-        if (!done) failed.Add(what, done.error() == ERROR_ACCESS_DENIED);
+void WriteOemInformation(Form1& main, Failures& failed, std::vector<StepResult>* steps) {
+    auto note = [&](const std::string& what, const char* name, const platform::Outcome& done) {
+        if (steps) steps->push_back({what + " " + name, done});
+        if (!done) failed.Add(what == kSmallLogo ? kSmallLogo : kOemInformation, done.error() == ERROR_ACCESS_DENIED);
     };
     auto text = [&](const char* name, const std::string& value) {
-        note(kOemInformation, platform::RegWriteString(Root::LocalMachine, places::kOemInformationKey, name, value));
+        note(kOemInformation, name, platform::RegWriteString(Root::LocalMachine, places::kOemInformationKey, name, value));
     };
     text(places::kOemManufacturer, main.Text4(0).Text());
     text(places::kOemModel, main.Text4(1).Text());
@@ -80,13 +81,14 @@ void WriteOemInformation(Form1& main, Failures& failed) {
     const std::string problem = SupportValuesProblem(support);
     if (!problem.empty()) {
         failed.Refuse(problem);
+        if (steps) steps->push_back({std::string(kOemInformation) + " " + problem, platform::Outcome::Failed(ERROR_INVALID_DATA)});
     } else {
         const std::pair<const char*, const std::string*> details[] = {{places::kOemSupportPhone, &support.phone},
                                                                       {places::kOemSupportHours, &support.hours},
                                                                       {places::kOemSupportUrl, &support.url}};
         for (const auto& [name, value] : details)
             if (value->empty())
-                note(kOemInformation, platform::RegRemoveValue(Root::LocalMachine, places::kOemInformationKey, name));
+                note(kOemInformation, name, platform::RegRemoveValue(Root::LocalMachine, places::kOemInformationKey, name));
             else
                 text(name, *value);
     }
@@ -96,7 +98,7 @@ void WriteOemInformation(Form1& main, Failures& failed) {
     if (!logo::FrameHasLogo(main)) return;
     const std::string path = folder + "\\" + places::kSmallLogoFile;
     platform::Outcome written = folder.empty() ? platform::Outcome::Failed(ERROR_PATH_NOT_FOUND) : logo::SaveLogoSmall(main, path);
-    note(kSmallLogo, written);
+    note(kSmallLogo, places::kSmallLogoFile, written);
     if (written) text(places::kOemLogo, path);
 }
 
@@ -173,7 +175,7 @@ std::string WriteSettings(Form1& main, LogoDepth depth, std::vector<StepResult>*
     if (!logoWritten) failed.Add(kLogo, logoWritten.error() == ERROR_ACCESS_DENIED);
 
     // 8. What Vista and later show.
-    if (main.ReadsOemInformation()) WriteOemInformation(main, failed);
+    if (main.ReadsOemInformation()) WriteOemInformation(main, failed, steps);
 
     return failed.ResultText();
 }

@@ -8,14 +8,14 @@
 #include "logo/logo.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "windows/form2.h"
 
 namespace kaza::rollout {
 namespace {
 
 using platform::Outcome;
 
-// MERGE(vista): the 120 x 120 logo's own name, places::kSmallLogoFile.
-constexpr const char* kSmallLogoFile = "oemlogo120.bmp";
+constexpr const char* kSmallLogoFile = places::kSmallLogoFile;
 // Where install.bat puts the small logo on the NT family, as a literal path: neither the
 // registry value nor the answer file expands %WINDIR%.
 constexpr const char* kSmallLogoTarget = "C:\\Windows\\System32\\";
@@ -58,8 +58,10 @@ OemValues OemValuesOf(Form1& main) {
     OemValues v;
     v.manufacturer = main.Text4(0).Text();
     v.model = main.Text4(1).Text();
-    // MERGE(vista): phone, hours and url from ReadSupportValues(main).
-    v.logo = std::string(kSmallLogoTarget) + kSmallLogoFile;
+    const SupportValues support = ReadSupportValues(main);
+    v.refused = SupportValuesProblem(support);
+    if (v.refused.empty()) v.phone = support.phone, v.hours = support.hours, v.url = support.url;
+    if (logo::FrameHasLogo(main)) v.logo = std::string(kSmallLogoTarget) + kSmallLogoFile;
     return v;
 }
 
@@ -75,10 +77,12 @@ std::string OemRegText(const OemValues& oem, const Registration& reg) {
     const std::string key = places::kOemInformationKey;
     values.push_back(Text(key, places::kOemManufacturer, oem.manufacturer));
     values.push_back(Text(key, places::kOemModel, oem.model));
-    values.push_back(Text(key, places::kOemSupportPhone, oem.phone));
-    values.push_back(Text(key, places::kOemSupportHours, oem.hours));
-    values.push_back(Text(key, places::kOemSupportUrl, oem.url));
-    values.push_back(Text(key, places::kOemLogo, oem.logo));
+    for (const auto& [name, value] : {std::pair{places::kOemSupportPhone, &oem.phone},
+                                      {places::kOemSupportHours, &oem.hours}, {places::kOemSupportUrl, &oem.url}}) {
+        values.push_back(Text(key, name, *value));
+        values.back().value.exists = !value->empty();  // "=-": regedit removes it
+    }
+    if (!oem.logo.empty()) values.push_back(Text(key, places::kOemLogo, oem.logo));
     return backup::RegFileText(values);
 }
 
@@ -155,12 +159,12 @@ std::string UnattendText(const OemValues& oem, const Registration& reg) {
         auto element = [&](const char* indent, const char* name, const std::string& value) {
             lines.push_back(std::string(indent) + "<" + name + ">" + XmlText(value) + "</" + name + ">");
         };
+        // Maker and model always, as Apply writes them; the others only where Apply leaves a value.
         element("        ", "Manufacturer", oem.manufacturer);
         element("        ", "Model", oem.model);
-        element("        ", "Logo", oem.logo);
-        element("        ", "SupportHours", oem.hours);
-        element("        ", "SupportPhone", oem.phone);
-        element("        ", "SupportURL", oem.url);
+        for (const auto& [name, value] : {std::pair{"Logo", &oem.logo}, {"SupportHours", &oem.hours},
+                                          {"SupportPhone", &oem.phone}, {"SupportURL", &oem.url}})
+            if (!value->empty()) element("        ", name, *value);
         lines.push_back("      </OEMInformation>");
         if (reg.org) element("      ", "RegisteredOrganization", *reg.org);
         if (reg.owner) element("      ", "RegisteredOwner", *reg.owner);
@@ -216,8 +220,9 @@ std::vector<apply::StepResult> ExportSettings(Form1& main, const std::string& fo
     const std::string logo = in(places::kLogoFile);
     steps.push_back({places::kLogoFile, depth == apply::LogoDepth::Colours256 ? logo::SaveLogo256(main, logo)
                                                                                : logo::SaveLogoFullColour(main, logo)});
-    // MERGE(vista): {kSmallLogoFile, logo::SaveLogoSmall(main, in(kSmallLogoFile))}.
     const OemValues oem = OemValuesOf(main);
+    if (!oem.logo.empty()) steps.push_back({kSmallLogoFile, logo::SaveLogoSmall(main, in(kSmallLogoFile))});
+    if (!oem.refused.empty()) steps.push_back({"OEMInformation " + oem.refused, Outcome::Failed(ERROR_INVALID_DATA)});
     steps.push_back({kRegFile, platform::WriteWholeFile(in(kRegFile), OemRegText(oem, reg))});
     steps.push_back({kInstallFile, platform::WriteWholeFile(in(kInstallFile), InstallBatText())});
     steps.push_back({kUnattendFile, platform::WriteWholeFile(in(kUnattendFile), UnattendText(oem, reg))});

@@ -16,9 +16,12 @@ struct Registration {
     std::optional<std::string> owner, org;
 };
 
-// The values of the OEMInformation key, as Vista and later read them.
+// The values of the OEMInformation key as Apply writes them on Vista and later: an empty support
+// detail is removed, and so are all three when `refused` says why the system would not take them;
+// `logo` is empty when the frame holds none (the system's own stays).
 struct OemValues {
     std::string manufacturer, model, phone, hours, url, logo;
+    std::string refused;
 };
 OemValues OemValuesOf(Form1& main);
 
