@@ -74,6 +74,8 @@ protected:
         Index({"Shop PC"});
         Picture(folder_.plugins(), "shop.bmp", 60, 40);
         Seed("Shop PC", {"Maker & Co", "<Model>", "shop.bmp", "1", "", "3", {"tel 1", ""}});
+        presets::WriteValue("Shop PC", presets::key::kSupportPhone, "03-0000");
+        presets::WriteValue("Shop PC", presets::key::kSupportUrl, "https://example.com/?a&b");
         for (const char* v : {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId})
             test::SetText(Root::LocalMachine, kKey, v, "old");
         for (const char* s : {"win", "silent"}) system_.push_back(test::ScratchFolder(s));
@@ -93,6 +95,19 @@ protected:
         return test::ReadBytes(test::InfoIn(system_[system])) + "|" + test::ReadBytes(test::AppliedLogoIn(system_[system]));
     }
     std::string Reg(const char* value) { return platform::RegReadText(Root::LocalMachine, kKey, value); }
+    // What Vista and later read, with the system folder's name taken out of the logo's path.
+    std::string Oem(int system) {
+        std::string all;
+        for (const char* v : {places::kOemManufacturer, places::kOemModel, places::kOemSupportPhone,
+                              places::kOemSupportHours, places::kOemSupportUrl, places::kOemLogo}) {
+            platform::RegValue r = platform::RegReadRaw(Root::LocalMachine, places::kOemInformationKey, v);
+            all += std::string(v) + "=" + std::to_string(r.type) + ":" + (r.exists ? r.bytes : "-") + "|";
+            platform::RegRemoveValue(Root::LocalMachine, places::kOemInformationKey, v).ok();
+        }
+        size_t at = all.find(system_[system]);
+        if (at != std::string::npos) all.replace(at, system_[system].size(), "<system>");
+        return all + test::ReadBytes(system_[system] + "\\" + places::kSmallLogoFile);
+    }
 
     const std::string kKey = places::VersionKey(" NT");
     test::MachineSnapshot machine_;
@@ -105,6 +120,7 @@ TEST_F(Rollout, ApplyWritesWhatTheWindowWritesButKeepsTheProductId) {
     m.Labe = Variant::Text(system_[0]);
     Select("Shop PC");
     Open("Command4", [](ui::Form& f) { test::Click(f.C("Command1")); });
+    const std::string oem = Oem(0);
 
     // Stored in a way the window would not write back as it found it.
     const char own[] = "this PC's own";
@@ -112,6 +128,7 @@ TEST_F(Rollout, ApplyWritesWhatTheWindowWritesButKeepsTheProductId) {
     EXPECT_EQ(Run("/apply \"SHOP pc\" /org \"New Org\""), rollout::kEverythingWritten);
     EXPECT_EQ(Files(1), Files(0));
     EXPECT_NE(Files(1).find("Maker & Co"), std::string::npos);
+    EXPECT_EQ(Oem(1), oem);
     platform::RegValue id = platform::RegReadRaw(Root::LocalMachine, kKey, places::kProductId);
     EXPECT_EQ(id.type, static_cast<unsigned long>(REG_EXPAND_SZ));
     EXPECT_EQ(id.bytes, std::string(own, sizeof own));
@@ -168,10 +185,13 @@ TEST_F(Rollout, ExportHoldsTheAppliedFilesAndOnlyTheGivenRegistration) {
     std::string names;
     for (const backup::SavedValue& v : values) names += v.place.name + " ";
     EXPECT_EQ(names, "RegisteredOwner RegisteredOwner Manufacturer Model SupportPhone SupportHours SupportURL Logo ");
+    EXPECT_FALSE(values[5].value.exists);  // no hours: Apply removes the value
     const std::string xml = test::ReadBytes(out + "\\unattend.xml");
     EXPECT_NE(xml.find("<RegisteredOwner>A&amp;B</RegisteredOwner>"), std::string::npos);
     EXPECT_NE(xml.find("<Model>&lt;Model&gt;</Model>"), std::string::npos);
     EXPECT_EQ(xml.find("RegisteredOrganization"), std::string::npos);
+    EXPECT_EQ(xml.find("SupportHours"), std::string::npos);
+    EXPECT_NE(xml.find("<SupportURL>https://example.com/?a&amp;b</SupportURL>"), std::string::npos);
 }
 
 }  // namespace

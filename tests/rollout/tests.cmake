@@ -1,1 +1,3 @@
-kaza_test(rollout_tests WINDOWS winxp SOURCES rollout/rollout_test.cpp)
+foreach(ver winxp win10)
+  kaza_test(rollout_${ver} WINDOWS ${ver} SOURCES rollout/rollout_test.cpp)
+endforeach()
