@@ -167,6 +167,8 @@ int Export(Form1& main, const Request& r, Log& log) {
 std::vector<std::string> ProgramArguments() { return SplitArguments(platform::FromAnsi(GetCommandLineA())); }
 
 int RunSilently(const Request& r, const std::function<void(Form1&)>& loaded) {
+    // Nor may the system's own boxes wait: a drive without a disk, a file it cannot open, a crash.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX | SEM_NOGPFAULTERRORBOX);
     Log log(r.log);
     SilentDialogs silent(log);
     if (r.command == Command::Bad || r.command == Command::Window) {
