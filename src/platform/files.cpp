@@ -61,6 +61,19 @@ Outcome WriteWholeFile(std::string_view path, const std::string& bytes) {
     return written == bytes.size() ? Outcome() : Outcome::Failed(ERROR_WRITE_FAULT);
 }
 
+Outcome AppendToFile(std::string_view path, const std::string& bytes) {
+    RealSystemFolder systemFolder;
+    FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) return Outcome::LastError();
+    if (SetFilePointer(f.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+        return Outcome::LastError();
+    DWORD written = 0;
+    if (!WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        return Outcome::LastError();
+    return written == bytes.size() ? Outcome() : Outcome::Failed(ERROR_WRITE_FAULT);
+}
+
 bool ReadWholeFile(std::string_view path, std::string& bytes) {
     RealSystemFolder systemFolder;
     FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

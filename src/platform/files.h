@@ -27,6 +27,8 @@ struct FileStamp {
     bool operator!=(const FileStamp& o) const { return !(*this == o); }
 };
 FileStamp StampOf(std::string_view path);
+// Adds the bytes at the end of the file, which is created when missing.
+Outcome AppendToFile(std::string_view path, const std::string& bytes);
 // What a path names. Unknown when the system would not say (no access, a drive not ready):
 // then it must not be taken for missing.
 enum class PathKind { File, Folder, Missing, Unknown };
