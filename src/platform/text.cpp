@@ -36,8 +36,6 @@ std::string FromAnsi(const char* bytes, size_t count) {
 
 std::string FromAnsi(std::string_view bytes) { return FromAnsi(bytes.data(), bytes.size()); }
 
-std::string FromWide(const std::wstring& utf16) { return Narrow(utf16, CP_UTF8); }
-
 bool FitsAnsi(std::string_view utf8) {
     std::wstring w = Widen(utf8, CP_UTF8);
     if (w.empty()) return true;

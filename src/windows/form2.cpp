@@ -70,8 +70,7 @@ void Form2::Command1_Click() {
 
 SupportValues ReadSupportValues(Form1& main) {
     Form2& editor = main.Window<Form2>();
-    return {platform::EditTextAsTyped(editor.Phone().hwnd()), platform::EditTextAsTyped(editor.Hours().hwnd()),
-            platform::EditTextAsTyped(editor.Url().hwnd())};
+    return {editor.Phone().Text(), editor.Hours().Text(), editor.Url().Text()};
 }
 
 void FillSupportValues(Form1& main, const SupportValues& v) {
