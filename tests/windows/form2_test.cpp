@@ -152,7 +152,9 @@ TEST_F(SupportEditor, OkRefusesDetailsTheSystemWouldNotTake) {
         SupportValues kept = ReadSupportValues(f);
         EXPECT_EQ(kept.phone, c.v.phone);
         EXPECT_EQ(kept.url, c.v.url);
-        if (!*c.problem) EXPECT_EQ(f.C("Label10").Caption(), "Web サイト: " + c.v.url);
+        if (!*c.problem) {
+            EXPECT_EQ(f.C("Label10").Caption(), "Web サイト: " + c.v.url);
+        }
     }
 }
 
