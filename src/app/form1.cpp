@@ -34,9 +34,9 @@ const ControlDecl kControls[] = {
     Label("Label6", 3600, 3960, 2655, 255, "Label6"),
     Label("Label4", 5300, 405, 495, 255).Fore(kRed).Font(kGothic, 15.75f, true),
     // The support details, where the pages of Vista and later show them.
-    Label("Label8", 3480, 3960, 2655, 210).Hidden(),
-    Label("Label9", 3480, 4170, 2655, 210).Hidden(),
-    Label("Label10", 3480, 4380, 2655, 210).Hidden(),
+    Label("Label8", 3480, 3960, 2895, 210).Hidden(),
+    Label("Label9", 3480, 4170, 2895, 210).Hidden(),
+    Label("Label10", 3480, 4380, 2895, 210).Hidden(),
     Line("Line1", 960, 600, 2160, 600).Fore(kRed).Width(4).Hidden(),
     Line("Line2", 2400, 600, 3960, 600).Fore(kRed).Width(4).Hidden(),
     Line("Line3", 4200, 600, 5160, 600).Fore(kRed).Width(4).Hidden(),
