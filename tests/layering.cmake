@@ -4,7 +4,7 @@
 #   app/                      the main window, its command table, start-up: may include anything
 #   presets/ logo/ apply/     one feature each, with its windows: platform, the toolkit, the
 #   backup/ tweaks/ windows/  main window's model (app/form1.h, app/places.h, app/variant.h),
-#                             the program's faces (app/fonts.h) and the features it uses
+#   rollout/                  the program's faces (app/fonts.h) and the features it uses
 #   storage and writers       presets/store, presets/names, backup/copies, backup/safety,
 #                             logo/savebitmap:
 #                             platform only (the storage also the names in app/places.h);
@@ -19,7 +19,7 @@
 # program's texts, which are Japanese, and takes every text it shows from its callers.
 file(GLOB_RECURSE sources RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
 set(model "app/form1.h|app/places.h|app/variant.h|app/fonts.h")
-set(features "presets|logo|apply|backup|tweaks|windows")
+set(features "presets|logo|apply|backup|tweaks|windows|rollout")
 set(faults "")
 foreach(file ${sources})
   file(STRINGS ${SRC}/${file} lines REGEX "^#include \"")

@@ -4,6 +4,7 @@
 #include "logo/logo.h"
 #include "platform/seams.h"
 #include "presets/commands.h"
+#include "rollout/rollout.h"
 #include "tweaks/tweaks.h"
 #include "windows/open.h"
 
@@ -52,6 +53,7 @@ void Form1::BindCommands() {
     click("SONOTA", [this] { backup::SaveToFolder(*this); });
     hinted("moto", "バックアップしたものを元に戻します。", backup::OpenRestoreWindow);
     hinted("HENKOUMAE", "カザグルマが変更する前の状態に戻せます。", backup::OpenSafetyCopies);
+    hinted("HAIHU", "ほかのパソコンに同じ設定を配るためのファイルを書き出します。", rollout::ExportFromWindow);
     click("E", [this] { Unload(); });
     click("G", [this] { logo::Import(*this); });
     click("Picture1", [this] { logo::Import(*this); });

@@ -1,8 +1,12 @@
 #include <windows.h>
 
 #include "app/form1.h"
+#include "rollout/rollout.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Any argument is a roll-out command from a script: no window, an exit code instead.
+    const std::vector<std::string> args = kaza::rollout::ProgramArguments();
+    if (!args.empty()) return kaza::rollout::RunSilently(kaza::rollout::ParseArguments(args));
     kaza::Form1 main;
     main.onClosed = [] { PostQuitMessage(0); };
     main.Show();

@@ -66,12 +66,13 @@ constexpr const char* kSmallLogo = "Vista以降のロゴ画像";
 // Vista and later: the maker's details in the OEMInformation key, and the logo it names. An empty
 // support detail removes its value, so that the page shows no empty line; details the system
 // would not take are not written, and the result text says why.
-void WriteOemInformation(Form1& main, Failures& failed) {
-    auto note = [&](const char* what, const platform::Outcome& done) {
-        if (!done) failed.Add(what, done.error() == ERROR_ACCESS_DENIED);
+void WriteOemInformation(Form1& main, Failures& failed, std::vector<StepResult>* steps) {
+    auto note = [&](const std::string& what, const char* name, const platform::Outcome& done) {
+        if (steps) steps->push_back({what + " " + name, done});
+        if (!done) failed.Add(what == kSmallLogo ? kSmallLogo : kOemInformation, done.error() == ERROR_ACCESS_DENIED);
     };
     auto text = [&](const char* name, const std::string& value) {
-        note(kOemInformation, platform::RegWriteString(Root::LocalMachine, places::kOemInformationKey, name, value));
+        note(kOemInformation, name, platform::RegWriteString(Root::LocalMachine, places::kOemInformationKey, name, value));
     };
     text(places::kOemManufacturer, main.Text4(0).Text());
     text(places::kOemModel, main.Text4(1).Text());
@@ -80,13 +81,14 @@ void WriteOemInformation(Form1& main, Failures& failed) {
     const std::string problem = SupportValuesProblem(support);
     if (!problem.empty()) {
         failed.Refuse(problem);
+        if (steps) steps->push_back({std::string(kOemInformation) + " " + problem, platform::Outcome::Failed(ERROR_INVALID_DATA)});
     } else {
         const std::pair<const char*, const std::string*> details[] = {{places::kOemSupportPhone, &support.phone},
                                                                       {places::kOemSupportHours, &support.hours},
                                                                       {places::kOemSupportUrl, &support.url}};
         for (const auto& [name, value] : details)
             if (value->empty())
-                note(kOemInformation, platform::RegRemoveValue(Root::LocalMachine, places::kOemInformationKey, name));
+                note(kOemInformation, name, platform::RegRemoveValue(Root::LocalMachine, places::kOemInformationKey, name));
             else
                 text(name, *value);
     }
@@ -96,32 +98,25 @@ void WriteOemInformation(Form1& main, Failures& failed) {
     if (!logo::FrameHasLogo(main)) return;
     const std::string path = folder + "\\" + places::kSmallLogoFile;
     platform::Outcome written = folder.empty() ? platform::Outcome::Failed(ERROR_PATH_NOT_FOUND) : logo::SaveLogoSmall(main, path);
-    note(kSmallLogo, written);
+    note(kSmallLogo, places::kSmallLogoFile, written);
     if (written) text(places::kOemLogo, path);
 }
 
 }  // namespace
 
-std::string WriteSettings(Form1& main, LogoDepth depth) {
-    Failures failed;
-    // Without the system folder the files would land in the root of the current drive.
-    const std::string folder = main.Labe.AsText();
-    const bool haveFolder = !folder.empty();
-    const platform::Outcome noFolder = platform::Outcome::Failed(ERROR_PATH_NOT_FOUND);
-    const std::string info = folder + "\\" + places::kInfoFile;
-
+platform::Outcome WriteInfoFile(Form1& main, const std::string& info) {
     // 1-3. The information file is built beside its place, emptied first so that no key of the
     // old one survives, and put in place only when every write went in: a failure half-way
     // leaves the installed file as it was.
-    platform::FreshFile beside = haveFolder ? platform::FileBeside(info) : platform::FreshFile{{}, noFolder};
+    platform::FreshFile beside = platform::FileBeside(info);
     const std::string& fresh = beside.path;
     // The first failure on the way is the one told.
     platform::Outcome infoWritten = beside.outcome;
-    if (!fresh.empty()) infoWritten = platform::CreateEmptyFile(fresh);
+    if (fresh.empty()) return infoWritten;
+    infoWritten = platform::CreateEmptyFile(fresh);
 
     // 2, 3. Values in double quotes, so that leading blanks survive a profile reader.
     auto write = [&](const char* section, const std::string& key, const std::string& value) {
-        if (fresh.empty()) return;
         platform::Outcome written = platform::ProfileWrite(fresh, section, key, platform::ProfileQuoted(value));
         if (infoWritten) infoWritten = written;
     };
@@ -131,11 +126,24 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
     if (lines.empty()) lines.emplace_back();  // an editor always has one line, even empty
     for (size_t n = 0; n < lines.size(); ++n)
         write("Support Information", "Line" + std::to_string(n + 1), lines[n]);
-    if (!fresh.empty()) {
-        platform::ProfileFlush(fresh);
-        if (infoWritten) infoWritten = platform::PutInPlace(fresh, info);
-        else platform::DiscardBeside(fresh);
-    }
+    platform::ProfileFlush(fresh);
+    if (infoWritten) infoWritten = platform::PutInPlace(fresh, info);
+    else platform::DiscardBeside(fresh);
+    return infoWritten;
+}
+
+std::string WriteSettings(Form1& main, LogoDepth depth, std::vector<StepResult>* steps) {
+    Failures failed;
+    auto record = [&](const std::string& what, const platform::Outcome& outcome) {
+        if (steps) steps->push_back({what, outcome});
+    };
+    // Without the system folder the files would land in the root of the current drive.
+    const std::string folder = main.Labe.AsText();
+    const bool haveFolder = !folder.empty();
+    const platform::Outcome noFolder = platform::Outcome::Failed(ERROR_PATH_NOT_FOUND);
+
+    platform::Outcome infoWritten = haveFolder ? WriteInfoFile(main, folder + "\\" + places::kInfoFile) : noFolder;
+    record(kInfoFile, infoWritten);
     if (!infoWritten) failed.Add(kInfoFile, infoWritten.error() == ERROR_ACCESS_DENIED);
 
     // 4. The registration values, one pass per value; empty texts are stored as empty strings.
@@ -146,6 +154,7 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
         if (main.KeepsUnreadValue(main.Text1(i))) continue;
         platform::Outcome written = platform::RegWriteString(Root::LocalMachine, versionKey,
                                                              places::kRegistrationValues[i], main.Text1(i).Text());
+        record(std::string(kRegistration) + " " + places::kRegistrationValues[i], written);
         if (!written) failed.Add(kRegistration, written.error() == ERROR_ACCESS_DENIED);
     }
 
@@ -153,6 +162,7 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
     if (main.OS.AsText() == "NT" && !main.KeepsUnreadValue(main.C("Text6"))) {
         platform::Outcome written = platform::RegWriteString(Root::LocalMachine, places::kProcessorKey,
                                                              places::kProcessorName, main.C("Text6").Text());
+        record(kProcessorName, written);
         if (!written) failed.Add(kProcessorName, written.error() == ERROR_ACCESS_DENIED);
     }
 
@@ -161,10 +171,11 @@ std::string WriteSettings(Form1& main, LogoDepth depth) {
     platform::Outcome logoWritten = !haveFolder                        ? noFolder
                                     : depth == LogoDepth::Colours256 ? logo::SaveLogo256(main, logoPath)
                                                                      : logo::SaveLogoFullColour(main, logoPath);
+    record(std::string(kLogo) + " " + places::kLogoFile, logoWritten);
     if (!logoWritten) failed.Add(kLogo, logoWritten.error() == ERROR_ACCESS_DENIED);
 
     // 8. What Vista and later show.
-    if (main.ReadsOemInformation()) WriteOemInformation(main, failed);
+    if (main.ReadsOemInformation()) WriteOemInformation(main, failed, steps);
 
     return failed.ResultText();
 }

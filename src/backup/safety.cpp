@@ -115,7 +115,19 @@ void Targets::Add(const Targets& other) {
             values.push_back(p);
 }
 
-std::string SafetyFolder() { return platform::ProgramFolder() + "\\SafetyCopies"; }
+namespace {
+std::string& NamedSafetyFolder() {
+    static std::string folder;
+    return folder;
+}
+}  // namespace
+
+std::string SafetyFolder() {
+    if (!NamedSafetyFolder().empty()) return NamedSafetyFolder();
+    return platform::ProgramFolder() + "\\SafetyCopies";
+}
+
+void UseSafetyFolder(const std::string& folder) { NamedSafetyFolder() = folder; }
 
 bool WriteSafetyCopy(const Targets& targets, const std::string& command, const Targets& everything) {
     const std::string root = SafetyFolder();

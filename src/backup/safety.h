@@ -40,8 +40,11 @@ struct SafetyCopy {
 // Besides the first copy, this many of the newest are kept.
 inline constexpr size_t kKeptCopies = 20;
 
-// The folder of the copies, beside the program.
+// The folder of the copies, beside the program unless another one was named.
 std::string SafetyFolder();
+// Keeps the copies in `folder` from now on (a program folder that cannot be written); an empty
+// text goes back to the one beside the program.
+void UseSafetyFolder(const std::string& folder);
 
 // Saves the present state of the targets as a new copy made by `command`. The very first copy
 // also saves what `everything` names, so that it is the whole state the program can change.

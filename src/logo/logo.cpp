@@ -42,7 +42,7 @@ void ShowCentreState(Form1& main, bool on) {
 }
 
 bool LoadFramePicture(Form1& main, const std::string& path) {
-    platform::Picture picture = platform::Picture::Load(path);
+    platform::Picture picture = Frame(main).Picture().Reload(path);
     bool ok = !picture.empty();
     Frame(main).SetPicture(std::move(picture));
     return ok;
@@ -68,7 +68,8 @@ void RestoreDesignRectangle(Form1& main) {
 bool DrawStretched(Form1& main, const std::string& path) {
     ui::PictureBoxWindow& frame = Frame(main);
     frame.SetBorder(false);
-    platform::Picture picture = platform::Picture::Load(path);
+    // The frame's own picture when it came from this file and the file is unchanged since.
+    platform::Picture picture = frame.Picture().Reload(path);
     if (picture.empty()) return false;
     // The whole picture onto the whole client area, each axis scaled on its own.
     return frame.PaintPicture(picture, 0, 0, frame.SurfaceWidth(), frame.SurfaceHeight());

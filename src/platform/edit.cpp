@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/system.h"
 #include "platform/text.h"
 
 namespace kaza::platform {
@@ -24,23 +23,6 @@ std::string EditLine(HWND edit, int line) {
     std::string text = FromAnsi(buffer, count);
     while (!text.empty() && text.back() == ' ') text.pop_back();
     return text;
-}
-
-std::string EditTextAsTyped(HWND edit) {
-    using GetTextLengthFn = int(WINAPI*)(HWND);
-    using GetTextFn = int(WINAPI*)(HWND, wchar_t*, int);
-    HMODULE user = GetModuleHandleA("user32.dll");
-    auto length = reinterpret_cast<GetTextLengthFn>(reinterpret_cast<void*>(GetProcAddress(user, "GetWindowTextLengthW")));
-    auto get = reinterpret_cast<GetTextFn>(reinterpret_cast<void*>(GetProcAddress(user, "GetWindowTextW")));
-    if (WindowsVersion().platformId == VER_PLATFORM_WIN32_NT && length && get) {
-        std::wstring w(static_cast<size_t>(std::max(0, length(edit))) + 1, L'\0');
-        w.resize(static_cast<size_t>(std::max(0, get(edit, w.data(), static_cast<int>(w.size())))));
-        return FromWide(w);
-    }
-    int n = GetWindowTextLengthA(edit);
-    std::string bytes(static_cast<size_t>(std::max(0, n)) + 1, '\0');
-    bytes.resize(static_cast<size_t>(std::max(0, GetWindowTextA(edit, bytes.data(), static_cast<int>(bytes.size())))));
-    return FromAnsi(bytes);
 }
 
 }  // namespace kaza::platform

@@ -18,9 +18,5 @@ std::string EditLine(HWND edit, int line);
 
 constexpr int kEditLineBytes = 128;
 
-// The whole text of an edit control as the user typed it. The NT family keeps an edit control's
-// text in Unicode, and its ANSI read puts "?" for what the code page cannot hold, so there the
-// text is read in Unicode (looked up at run time: 9x only stubs it); on 9x it is ANSI already.
-std::string EditTextAsTyped(HWND edit);
 
 }  // namespace kaza::platform

@@ -61,6 +61,19 @@ Outcome WriteWholeFile(std::string_view path, const std::string& bytes) {
     return written == bytes.size() ? Outcome() : Outcome::Failed(ERROR_WRITE_FAULT);
 }
 
+Outcome AppendToFile(std::string_view path, const std::string& bytes) {
+    RealSystemFolder systemFolder;
+    FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) return Outcome::LastError();
+    if (SetFilePointer(f.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+        return Outcome::LastError();
+    DWORD written = 0;
+    if (!WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        return Outcome::LastError();
+    return written == bytes.size() ? Outcome() : Outcome::Failed(ERROR_WRITE_FAULT);
+}
+
 bool ReadWholeFile(std::string_view path, std::string& bytes) {
     RealSystemFolder systemFolder;
     FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -81,6 +94,21 @@ bool ReadWholeFile(std::string_view path, std::string& bytes) {
     DWORD got = 0;
     return bytes.empty() || (ReadFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
                              got == bytes.size());
+}
+
+FileStamp StampOf(std::string_view path) {
+    // The directory search would take a wildcard for a pattern and answer for another file.
+    if (path.empty() || path.find_first_of("*?") != std::string_view::npos) return {};
+    RealSystemFolder systemFolder;
+    WIN32_FIND_DATAA data{};
+    FindHandle find(FindFirstFileA(ToAnsi(path).c_str(), &data));
+    if (!find || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+    FileStamp s;
+    s.known = true;
+    s.size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    s.written = (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                data.ftLastWriteTime.dwLowDateTime;
+    return s;
 }
 
 PathKind KindOf(std::string_view path) {

@@ -18,6 +18,17 @@ bool SameFile(std::string_view a, std::string_view b);
 // Whole-file helpers for callers that write raw bytes.
 Outcome WriteWholeFile(std::string_view path, const std::string& bytes);
 bool ReadWholeFile(std::string_view path, std::string& bytes);
+// A file's size and last-write time, to tell whether it changed since it was last read. A stamp
+// that is not `known` (no such file, a name with wildcards) equals no other stamp.
+struct FileStamp {
+    bool known = false;
+    unsigned long long size = 0, written = 0;
+    bool operator==(const FileStamp& o) const { return known && o.known && size == o.size && written == o.written; }
+    bool operator!=(const FileStamp& o) const { return !(*this == o); }
+};
+FileStamp StampOf(std::string_view path);
+// Adds the bytes at the end of the file, which is created when missing.
+Outcome AppendToFile(std::string_view path, const std::string& bytes);
 // What a path names. Unknown when the system would not say (no access, a drive not ready):
 // then it must not be taken for missing.
 enum class PathKind { File, Folder, Missing, Unknown };

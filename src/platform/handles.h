@@ -78,6 +78,13 @@ public:
     T* get() const { return p_; }
     T* operator->() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
+    // A second owner of the same object.
+    ComPtr Share() const {
+        ComPtr c;
+        if (p_) p_->AddRef();
+        c.p_ = p_;
+        return c;
+    }
     // For the calls that hand out a new reference.
     T** out() { reset(); return &p_; }
     void** outVoid() { return reinterpret_cast<void**>(out()); }

@@ -193,6 +193,7 @@ Picture& Picture::operator=(Picture&& o) noexcept {
         pxWidth_ = o.pxWidth_;
         pxHeight_ = o.pxHeight_;
         source_ = std::move(o.source_);
+        stamp_ = o.stamp_;
     }
     return *this;
 }
@@ -200,6 +201,8 @@ Picture& Picture::operator=(Picture&& o) noexcept {
 Picture Picture::Load(const std::string& path) {
     Picture out;
     std::string bytes;
+    // Taken before the read: a file changed during or after it then differs from its stamp.
+    const FileStamp stamp = StampOf(path);
     if (path.empty() || !ReadWholeFile(path, bytes) || bytes.empty() || !DeclaresHoldableSize(bytes)) return out;
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (!mem) return out;
@@ -221,12 +224,26 @@ Picture Picture::Load(const std::string& path) {
     SIZE px = PixelSize(pic.get(), w, h);
     if (!Holdable(px.cx, px.cy)) return out;
     out.source_ = path;
+    out.stamp_ = stamp;
     out.hmWidth_ = w;
     out.hmHeight_ = h;
     out.pic_ = std::move(pic);
     out.pxWidth_ = px.cx;
     out.pxHeight_ = px.cy;
     return out;
+}
+
+Picture Picture::Reload(const std::string& path) const {
+    if (!pic_ || path != source_ || StampOf(path) != stamp_) return Load(path);
+    Picture again;
+    again.pic_ = pic_.Share();
+    again.source_ = source_;
+    again.stamp_ = stamp_;
+    again.hmWidth_ = hmWidth_;
+    again.hmHeight_ = hmHeight_;
+    again.pxWidth_ = pxWidth_;
+    again.pxHeight_ = pxHeight_;
+    return again;
 }
 
 void Picture::Render(HDC dc, int x, int y, int cx, int cy) const {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/files.h"
 #include "platform/handles.h"
 
 struct IPicture;
@@ -22,6 +23,9 @@ public:
 
     // Empty picture on any failure (missing file, not a picture, a picture too large to hold).
     static Picture Load(const std::string& path);
+    // This picture again when it was loaded from `path` and the file still has the size and
+    // last-write time it had then; otherwise the file loaded afresh.
+    Picture Reload(const std::string& path) const;
 
     bool empty() const { return !pic_; }
     // The file it was loaded from.
@@ -36,6 +40,7 @@ public:
 private:
     ComPtr<IPicture> pic_;
     std::string source_;
+    FileStamp stamp_;  // the file as it was just before it was read
     long hmWidth_ = 0, hmHeight_ = 0;
     int pxWidth_ = 0, pxHeight_ = 0;
 };

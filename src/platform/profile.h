@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/outcome.h"
 
@@ -14,6 +15,33 @@ struct ProfileText {
 // GetPrivateProfileStringA with the default "" and a 1024-byte buffer (or the one given, for
 // texts the system allows to be longer).
 ProfileText ProfileRead(std::string_view file, std::string_view section, std::string_view key, size_t bytes = 1024);
+
+// One section of a profile file, read with one GetPrivateProfileSectionA call. Read(key) gives
+// what ProfileRead(file, section, key) gives: the first line of the first section of that name
+// whose key matches without regard to case, blanks around key and value gone, one pair of
+// enclosing quotes (double or single) taken off, "" when missing. Where one call cannot be
+// trusted to give the same (the 9x family's 32,767-byte section limit or a file beyond 64 KB
+// there, a cut section, NULs in the file, a value long enough for ProfileRead's buffer to cut)
+// the value is read with ProfileRead.
+class ProfileSection {
+public:
+    static ProfileSection Load(std::string_view file, std::string_view section);
+    // What ProfileRead(file, section, key) gives, the count included.
+    ProfileText Read(std::string_view key) const;
+    std::string Value(std::string_view key) const { return Read(key).text; }
+    // Whether the values come from the one call (false: each Value is a ProfileRead).
+    bool whole() const { return whole_; }
+
+private:
+    std::string file_, section_;
+    bool whole_ = false;
+    struct Entry {
+        std::string value;  // as the section call gave it, blanks around taken off, in ANSI
+        bool ask = false;   // answered by ProfileRead
+    };
+    std::unordered_map<std::string, Entry> values_;  // by key in ASCII lower case
+};
+
 // WritePrivateProfileStringA; the outcome says whether the platform stored it.
 Outcome ProfileWrite(std::string_view file, std::string_view section, std::string_view key, std::string_view value);
 // A value in double quotes: the profile reader takes them off again and so keeps the text's

@@ -36,18 +36,11 @@ std::string FromAnsi(const char* bytes, size_t count) {
 
 std::string FromAnsi(std::string_view bytes) { return FromAnsi(bytes.data(), bytes.size()); }
 
-std::string FromWide(const std::wstring& utf16) { return Narrow(utf16, CP_UTF8); }
-
 bool FitsAnsi(std::string_view utf8) {
+    // The conversion puts a default character, or a best-fit look-alike, for what the code page
+    // lacks, without failing: the text must come back as it went in.
     std::wstring w = Widen(utf8, CP_UTF8);
-    if (w.empty()) return true;
-    BOOL lost = FALSE;
-    std::string ansi(w.size() * 2 + 1, '\0');
-    int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), ansi.data(),
-                                static_cast<int>(ansi.size()), nullptr, &lost);
-    // The best-fit mapping turns some characters into look-alikes without saying so: what comes
-    // back must be what went in.
-    return n > 0 && !lost && Widen(std::string_view(ansi.data(), static_cast<size_t>(n)), CP_ACP) == w;
+    return Widen(Narrow(w, CP_ACP), CP_ACP) == w;
 }
 
 size_t WideLength(std::string_view utf8) { return Widen(utf8, CP_UTF8).size(); }

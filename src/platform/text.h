@@ -9,8 +9,6 @@ std::string ToAnsi(std::string_view utf8);
 // Bytes in the ANSI code page back to UTF-8, cut at the first NUL.
 std::string FromAnsi(const char* bytes, size_t count);
 std::string FromAnsi(std::string_view bytes);
-// UTF-16 text (as the NT family's ...W calls give it) to UTF-8.
-std::string FromWide(const std::wstring& utf16);
 // Whether every character of the text has a place in the system's ANSI code page.
 bool FitsAnsi(std::string_view utf8);
 // The length in UTF-16 units, as the system counts the characters of a text.

@@ -44,10 +44,12 @@ void SelectPreset(Form1& main) {
     main.Text4(1).SetText("");
     main.C("Text2").SetText("");
     main.C("Text3").SetText("");
-    main.Text4(0).SetText(ReadValue(name, key::kMaker));
-    main.Text4(1).SetText(ReadValue(name, key::kModel));
-    const std::string centre = ReadValue(name, key::kCentre);
-    const std::string picture = PluginsFolder() + "\\" + ReadValue(name, key::kPicture);
+    // One read of the whole section; each value as a read of its own key would give it.
+    const platform::ProfileSection preset = ReadSection(name);
+    main.Text4(0).SetText(preset.Value(key::kMaker));
+    main.Text4(1).SetText(preset.Value(key::kModel));
+    const std::string centre = preset.Value(key::kCentre);
+    const std::string picture = PluginsFolder() + "\\" + preset.Value(key::kPicture);
     main.TRF = Variant::Text(picture);
 
     // Hidden until the placement is done, so that the steps in between are never painted.
@@ -56,15 +58,15 @@ void SelectPreset(Form1& main) {
 
     // The count as stored is one more than the saved lines; the last saved line (the empty one
     // behind the final line break) is not read back. A count that is no number reads no lines.
-    const std::string count = ReadValue(name, key::kLineCount);
+    const std::string count = preset.Value(key::kLineCount);
     std::string support;
     for (long n = 1, v = StoredLineCount(count); n <= v - 2; ++n)
-        support += ReadValue(name, key::Line(static_cast<size_t>(n))) + "\r\n";
+        support += preset.Value(key::Line(static_cast<size_t>(n))) + "\r\n";
     FillSupportLines(main, support, count);
     FillSupportValues(main, {ReadValue(name, key::kSupportPhone), ReadValue(name, key::kSupportHours),
                              ReadLongValue(name, key::kSupportUrl)});
 
-    main.C("Text2").SetText(ReadValue(name, key::kFit));
+    main.C("Text2").SetText(preset.Value(key::kFit));
 
     if (centre == "2") {
         logo::ShowCentreState(main, true);

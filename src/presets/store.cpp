@@ -19,6 +19,9 @@ std::string ReadValue(const std::string& section, const std::string& key) {
 std::string ReadLongValue(const std::string& section, const std::string& key) {
     return ProfileRead(IndexPath(), section, key, kLongValueBytes).text;
 }
+platform::ProfileSection ReadSection(const std::string& section) {
+    return platform::ProfileSection::Load(IndexPath(), section);
+}
 bool WriteValue(const std::string& section, const std::string& key, const std::string& value) {
     return ProfileWrite(IndexPath(), section, key, value).ok();
 }
@@ -29,8 +32,9 @@ bool DeleteSection(const std::string& section) { return ProfileDeleteSection(Ind
 
 PresetIndex ReadIndex() {
     PresetIndex index;
+    const ProfileSection section = ReadSection(kIndexSection);
     for (int n = 1; n <= kMaxPresets; ++n) {
-        ProfileText v = ProfileRead(IndexPath(), kIndexSection, std::to_string(n));
+        ProfileText v = section.Read(std::to_string(n));
         if (v.count == 0) {
             index.freeNumber = n;
             break;

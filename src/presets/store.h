@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/profile.h"
+
 namespace kaza::presets {
 
 // The preset library on disk: the index file KAZE.ini and the picture copies, both in the
@@ -45,6 +47,8 @@ std::string ReadValue(const std::string& section, const std::string& key);
 // up to two bytes in the ANSI code page.
 inline constexpr size_t kLongValueBytes = 2 * 2083 + 1;
 std::string ReadLongValue(const std::string& section, const std::string& key);
+// The whole section of a preset at once; its Value(key) is ReadValue(section, key).
+platform::ProfileSection ReadSection(const std::string& section);
 bool WriteValue(const std::string& section, const std::string& key, const std::string& value);
 bool DeleteKey(const std::string& section, const std::string& key);
 bool DeleteSection(const std::string& section);

@@ -45,7 +45,8 @@ void ShowOnPage(Form1& main, const SupportValues& v) {
     auto line = [](const char* name, const std::string& value) { return value.empty() ? value : name + value; };
     main.C("Label8").SetCaption(line("電話番号: ", v.phone));
     main.C("Label9").SetCaption(line("サポート時間: ", v.hours));
-    main.C("Label10").SetCaption(line("Web サイト: ", v.url));
+    // The website is a link the system names, not the address.
+    main.C("Label10").SetCaption(v.url.empty() ? "" : "Web サイト: オンライン サポート");
 }
 
 }  // namespace
@@ -70,8 +71,7 @@ void Form2::Command1_Click() {
 
 SupportValues ReadSupportValues(Form1& main) {
     Form2& editor = main.Window<Form2>();
-    return {platform::EditTextAsTyped(editor.Phone().hwnd()), platform::EditTextAsTyped(editor.Hours().hwnd()),
-            platform::EditTextAsTyped(editor.Url().hwnd())};
+    return {editor.Phone().Text(), editor.Hours().Text(), editor.Url().Text()};
 }
 
 void FillSupportValues(Form1& main, const SupportValues& v) {

@@ -29,15 +29,15 @@ private:
 struct SupportValues {
     std::string phone, hours, url;
 };
-// The three fields as typed (characters the ANSI code page cannot hold included, so that the
-// check below sees them). Creates the editor hidden when needed.
+// The three fields. Creates the editor hidden when needed.
 SupportValues ReadSupportValues(Form1& main);
 // Puts the three values into the editor and onto the main window's page. Creates the editor
 // hidden when needed.
 void FillSupportValues(Form1& main, const SupportValues& v);
 // Why the values cannot be written as the system reads them, as a text for the user; "" when
 // they can: phone and hours at most 256 characters, the website a complete http:// or https://
-// address of at most 2,083, and every character one the ANSI code page holds.
+// address of at most 2,083, and every character one the ANSI code page holds (the edit controls
+// of this ANSI program already show "?" for any other; a text from elsewhere may still hold one).
 std::string SupportValuesProblem(const SupportValues& v);
 
 // The editor's lines as the edit control gives them: EM_GETLINECOUNT, then EM_GETLINE per line

@@ -342,6 +342,43 @@ TEST_F(LogoFrame, FitScalesEachAxisOnItsOwn) {
     EXPECT_EQ(At(209, 105), kBlue | 0x808080);
 }
 
+// Fit and the way back reuse the picture import decoded only while the file keeps its size and
+// last-write time; a file changed in either since is decoded afresh.
+TEST_F(LogoFrame, FitShowsAPictureChangedOnDiskSinceImport) {
+    const std::string path = Halves("changing.bmp", 20, 10);
+    auto fileTime = [&](FILETIME* get, const FILETIME* set) {
+        HANDLE f = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(f, INVALID_HANDLE_VALUE);
+        EXPECT_TRUE(get ? GetFileTime(f, nullptr, nullptr, get) : SetFileTime(f, nullptr, nullptr, set));
+        CloseHandle(f);
+    };
+    Import(path);
+    FILETIME later{};
+    fileTime(&later, nullptr);
+    later.dwHighDateTime += 1;  // about seven minutes on
+    // As many bytes in green, written later.
+    Picture("changing.bmp", 20, 10, [](int, int) { return kGreen; });
+    fileTime(nullptr, &later);
+    logo::Fit(main_);
+    EXPECT_EQ(At(0, 0), kGreen);
+    EXPECT_EQ(At(209, 105), kGreen);
+    logo::Fit(main_);
+    EXPECT_EQ(At(19, 9), kGreen);
+    EXPECT_EQ(At(20, 9), kGrey);
+
+    // Halves again with green's size and time: the green decode stands for it. Larger, with
+    // that time, it is read again.
+    Halves("changing.bmp", 20, 10);
+    fileTime(nullptr, &later);
+    logo::Fit(main_);
+    EXPECT_EQ(At(0, 0), kGreen);
+    Halves("changing.bmp", 40, 20);
+    fileTime(nullptr, &later);
+    logo::Fit(main_);
+    EXPECT_EQ(At(0, 0), kRed);
+    EXPECT_EQ(At(39, 19), kBlue);
+}
+
 // A main window the system could not make: the frame's commands find a frame that draws nothing
 // and writes nothing, and the program carries on.
 TEST_F(LogoFrame, CommandsOnAMainWindowNeverMadeDoNothing) {

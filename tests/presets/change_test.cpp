@@ -165,6 +165,39 @@ TEST_F(Change, AddStoresTheSettingsAndTheSupportLines) {
     test::RemoveTree(outside);
 }
 
+// The details of Vista and later: quoted in the index, so that blanks and quotes come back; an
+// index written before them selects with the three empty.
+TEST_F(Change, SupportDetailsTravelWithThePreset) {
+    Seed("old", {"Old", "O", "", "", "", "2", {}});
+    Index({"old"});
+    Start();
+    auto details = [&] {
+        SupportValues v = ReadSupportValues(main());
+        return std::vector<std::string>{v.phone, v.hours, v.url};
+    };
+    FillSupportValues(main(), {"x", "y", "http://z"});
+    Select("old");
+    EXPECT_EQ(details(), (std::vector<std::string>{"", "", ""}));
+
+    const std::string longest = "https://example.jp/" + std::string(2083 - 19, 'a');
+    const SupportValues cases[] = {
+        {"  03-1234-5678  ", "\"平日\" 9:00～17:00", "https://example.jp/?q=\"a b\""},
+        {"", "  ", longest},
+    };
+    FillSupportValues(main(), cases[0]);
+    EXPECT_FALSE(Add("new"));
+    EXPECT_NE(test::ReadBytes(folder_.index()).find(test::Sjis("SupportPhone=\"  03-1234-5678  \"\r\n")), std::string::npos);
+    for (const SupportValues& v : cases) {
+        Select("new");
+        FillSupportValues(main(), v);
+        main().Raise("Command7", -1, Event::Click);  // overwrite "new" with what the editor holds
+        FillSupportValues(main(), {});
+        Select("old");
+        Select("new");
+        EXPECT_EQ(details(), (std::vector<std::string>{v.phone, v.hours, v.url}));
+    }
+}
+
 TEST_F(Change, OverwriteKeepsOldLineKeysAndCopiesANewPicture) {
     Picture(folder_.plugins(), "old.bmp", 20, 10);
     Seed("A", {"m", "n", "old.bmp", "", "", "6", {"1", "2", "3", "4", "5"}});

@@ -6,6 +6,7 @@
 
 #include "app/form1.h"
 #include "platform/edit.h"
+#include "platform/text.h"
 #include "support/fixtures.h"
 #include "windows/form2.h"
 
@@ -114,6 +115,47 @@ TEST_F(SupportEditor, ReadingOrFillingCreatesItHidden) {
     Open(f);
     EXPECT_TRUE(e->Visible());
     EXPECT_EQ(e->Text1().Text(), "A\r\nB\r\n");
+}
+
+// What the System control panel and Settings would not show as typed is refused on OK: the window
+// stays open with the reason and every field as it was; once corrected, OK hides it and the page
+// shows the details.
+TEST_F(SupportEditor, OkRefusesDetailsTheSystemWouldNotTake) {
+    const std::string url = "https://example.jp/";
+    const struct {
+        SupportValues v;
+        const char* problem;  // "" when OK takes them
+    } cases[] = {
+        {{std::string(256, '9'), Repeat("あ", 256), url + std::string(2083 - 19, 'a')}, ""},
+        {{"", "", "HTTP://EXAMPLE.JP"}, ""},
+        {{std::string(257, '9'), "", ""}, "電話番号は256文字までです。"},
+        {{"", Repeat("あ", 257), ""}, "サポート時間は256文字までです。"},
+        {{"", "", url + std::string(2083 - 18, 'a')}, "サポート Web サイトは2083文字までです。"},
+        {{"", "", "www.example.jp"}, "サポート Web サイトは http:// か https:// で始まるアドレスを入力してください。"},
+        {{"", "", "https://"}, "サポート Web サイトは http:// か https:// で始まるアドレスを入力してください。"},
+        {{"03 한국", "", ""}, "電話番号にこのWindowsで使えない文字があります。"},
+    };
+    Form1 f;
+    f.Show();
+    Form2& e = Open(f);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.problem);
+        EXPECT_EQ(SupportValuesProblem(c.v), c.problem);
+        if (!platform::FitsAnsi(c.v.phone)) continue;  // the ANSI edit control cannot hold it
+        Open(f);
+        e.Phone().SetText(c.v.phone);
+        e.Hours().SetText(c.v.hours);
+        e.Url().SetText(c.v.url);
+        Click(e.C("Command1"));
+        EXPECT_EQ(e.Visible(), *c.problem != '\0');
+        EXPECT_EQ(e.C("Label5").Caption(), c.problem);
+        SupportValues kept = ReadSupportValues(f);
+        EXPECT_EQ(kept.phone, c.v.phone);
+        EXPECT_EQ(kept.url, c.v.url);
+        if (!*c.problem) {
+            EXPECT_EQ(f.C("Label10").Caption(), c.v.url.empty() ? "" : "Web サイト: オンライン サポート");
+        }
+    }
 }
 
 TEST_F(SupportEditor, OkTakesTheFocusFirstThenTheText) {

@@ -1,0 +1,233 @@
+#include "rollout/export.h"
+
+#include <windows.h>
+
+#include "app/form1.h"
+#include "app/places.h"
+#include "backup/regfile.h"
+#include "logo/logo.h"
+#include "platform/files.h"
+#include "platform/text.h"
+#include "windows/form2.h"
+
+namespace kaza::rollout {
+namespace {
+
+using platform::Outcome;
+
+constexpr const char* kSmallLogoFile = places::kSmallLogoFile;
+// Where install.bat puts the small logo on the NT family, as a literal path: neither the
+// registry value nor the answer file expands %WINDIR%.
+constexpr const char* kSmallLogoTarget = "C:\\Windows\\System32\\";
+
+std::string Join(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& l : lines) text += l + "\r\n";
+    return text;
+}
+
+backup::SavedValue Text(const std::string& key, const char* name, const std::string& value) {
+    platform::RegValue v;
+    v.exists = true;
+    v.type = REG_SZ;
+    v.bytes = platform::ToAnsi(value) + '\0';
+    return {{platform::Root::LocalMachine, key, name}, v};
+}
+
+// Text of an XML element: the five special characters as entities, and the control characters
+// XML 1.0 cannot carry at all left out.
+std::string XmlText(const std::string& s) {
+    std::string out;
+    for (char c : s) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&apos;"; break;
+        default:
+            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+OemValues OemValuesOf(Form1& main) {
+    OemValues v;
+    v.manufacturer = main.Text4(0).Text();
+    v.model = main.Text4(1).Text();
+    const SupportValues support = ReadSupportValues(main);
+    v.refused = SupportValuesProblem(support);
+    if (v.refused.empty()) v.phone = support.phone, v.hours = support.hours, v.url = support.url;
+    if (logo::FrameHasLogo(main)) v.logo = std::string(kSmallLogoTarget) + kSmallLogoFile;
+    return v;
+}
+
+std::string OemRegText(const OemValues& oem, const Registration& reg) {
+    std::vector<backup::SavedValue> values;
+    // The family of the PC that imports the file is not known here: each family reads its own key
+    // and leaves the other alone.
+    for (const char* syt : {"", " NT"}) {
+        const std::string key = places::VersionKey(syt);
+        if (reg.owner) values.push_back(Text(key, places::kRegisteredOwner, *reg.owner));
+        if (reg.org) values.push_back(Text(key, places::kRegisteredOrganization, *reg.org));
+    }
+    const std::string key = places::kOemInformationKey;
+    values.push_back(Text(key, places::kOemManufacturer, oem.manufacturer));
+    values.push_back(Text(key, places::kOemModel, oem.model));
+    for (const auto& [name, value] : {std::pair{places::kOemSupportPhone, &oem.phone},
+                                      {places::kOemSupportHours, &oem.hours}, {places::kOemSupportUrl, &oem.url}}) {
+        values.push_back(Text(key, name, *value));
+        values.back().value.exists = !value->empty();  // "=-": regedit removes it
+    }
+    if (!oem.logo.empty()) values.push_back(Text(key, places::kOemLogo, oem.logo));
+    return backup::RegFileText(values);
+}
+
+std::string InstallBatText() {
+    const std::string logo = places::kLogoFile, info = places::kInfoFile, small = kSmallLogoFile;
+    return platform::ToAnsi(Join({
+        "@echo off",
+        "rem カザグルマ: OEM情報のファイルをシステムフォルダにコピーし、oem.reg を取り込みます。",
+        "if \"%OS%\"==\"Windows_NT\" goto nt",
+        "rem Windows 95/98/Me: このフォルダをカレントにして実行します。",
+        "if not exist oem.reg goto nofiles",
+        "if not exist " + info + " goto nofiles",
+        "if not exist " + logo + " goto nofiles",
+        "copy /y " + info + " %windir%\\system\\" + info + " >nul",
+        "copy /y " + logo + " %windir%\\system\\" + logo + " >nul",
+        "if not exist %windir%\\system\\" + info + " goto failed",
+        "if not exist %windir%\\system\\" + logo + " goto failed",
+        "regedit /s oem.reg",
+        "goto end",
+        ":nofiles",
+        "echo 書き出したファイルが見つかりません。install.bat のあるフォルダで実行してください。",
+        "goto end",
+        ":failed",
+        "echo システムフォルダにコピーできませんでした。",
+        "goto end",
+        ":nt",
+        "rem 64ビット版Windowsで32ビットのcmdから呼ばれたときは、本物のSystem32に届く64ビットのcmdでやり直します。",
+        "if exist %windir%\\Sysnative\\cmd.exe goto wow64",
+        "setlocal",
+        "pushd \"%~dp0\"",
+        "if not exist oem.reg goto ntnofiles",
+        "copy /y " + info + " \"%windir%\\system32\\" + info + "\" >nul",
+        "if errorlevel 1 goto ntfailed",
+        "copy /y " + logo + " \"%windir%\\system32\\" + logo + "\" >nul",
+        "if errorlevel 1 goto ntfailed",
+        "if exist " + small + " copy /y " + small + " \"%windir%\\system32\\" + small + "\" >nul",
+        "if errorlevel 1 goto ntfailed",
+        "\"%windir%\\regedit.exe\" /s oem.reg",
+        "if errorlevel 1 goto ntfailed",
+        "popd",
+        "endlocal",
+        "exit /b 0",
+        ":ntnofiles",
+        "echo oem.reg が見つかりません。",
+        "popd",
+        "endlocal",
+        "exit /b 1",
+        ":ntfailed",
+        "echo システムフォルダに書き込めませんでした。管理者として実行してください。",
+        "popd",
+        "endlocal",
+        "exit /b 1",
+        ":wow64",
+        "%windir%\\Sysnative\\cmd.exe /c \"\"%~f0\"\"",
+        "exit /b %errorlevel%",
+        ":end",
+    }));
+}
+
+std::string UnattendText(const OemValues& oem, const Registration& reg) {
+    std::vector<std::string> lines = {
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>",
+        "<unattend xmlns=\"urn:schemas-microsoft-com:unattend\">",
+        "  <settings pass=\"specialize\">",
+    };
+    // The settings in the order the component's documentation and Windows SIM give them.
+    for (const char* arch : {"x86", "amd64"}) {
+        lines.push_back(std::string("    <component name=\"Microsoft-Windows-Shell-Setup\" processorArchitecture=\"") +
+                        arch +
+                        "\" publicKeyToken=\"31bf3856ad364e35\" language=\"neutral\" versionScope=\"nonSxS\" "
+                        "xmlns:wcm=\"http://schemas.microsoft.com/WMIConfig/2002/State\" "
+                        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">");
+        lines.push_back("      <OEMInformation>");
+        auto element = [&](const char* indent, const char* name, const std::string& value) {
+            lines.push_back(std::string(indent) + "<" + name + ">" + XmlText(value) + "</" + name + ">");
+        };
+        // Maker and model always, as Apply writes them; the others only where Apply leaves a value.
+        element("        ", "Manufacturer", oem.manufacturer);
+        element("        ", "Model", oem.model);
+        for (const auto& [name, value] : {std::pair{"Logo", &oem.logo}, {"SupportHours", &oem.hours},
+                                          {"SupportPhone", &oem.phone}, {"SupportURL", &oem.url}})
+            if (!value->empty()) element("        ", name, *value);
+        lines.push_back("      </OEMInformation>");
+        if (reg.org) element("      ", "RegisteredOrganization", *reg.org);
+        if (reg.owner) element("      ", "RegisteredOwner", *reg.owner);
+        lines.push_back("    </component>");
+    }
+    lines.push_back("  </settings>");
+    lines.push_back("</unattend>");
+    return Join(lines);
+}
+
+std::string ReadmeText() {
+    const std::string small = kSmallLogoFile;
+    return platform::ToAnsi(Join({
+        "カザグルマで書き出した配布用のファイル",
+        "",
+        "  oeminfo.ini, " + std::string(places::kLogoFile),
+        "    システムのプロパティ「全般」ページのOEM情報とロゴです (98からXPまで)。",
+        "    カザグルマの「実行」が書き込むものと同じ内容です。",
+        "  " + small,
+        "    Vista以降のシステムの画面に出る120×120ドットのロゴです。",
+        "  oem.reg",
+        "    使用者名・組織名 (書き出すときに指定したときだけ) と、Vista以降が読む",
+        "    OEMInformation の値です。プロダクトIDとCPUの名前は含みません。",
+        "    regedit /s oem.reg で取り込めます (98から11まで)。",
+        "  install.bat",
+        "    上のファイルをシステムフォルダ (9xは %windir%\\system、NTは %windir%\\system32) に",
+        "    コピーしてから oem.reg を取り込みます。管理者の権限で実行してください。",
+        "    ログオンスクリプト、スタートアップスクリプト、配布ツールからも使えます。",
+        "    NT系では失敗すると終了コード1を返します。98では install.bat のあるフォルダを",
+        "    カレントフォルダにしてから実行してください。",
+        "  unattend.xml",
+        "    Windowsセットアップの応答ファイルに入れる部分です (specialize パスの",
+        "    Microsoft-Windows-Shell-Setup、x86 と amd64)。自分の応答ファイルに組み込んでください。",
+        "    ロゴは " + std::string(kSmallLogoTarget) + small + " に置く前提です",
+        "    (配布イメージの $OEM$\\$$\\System32 フォルダに入れておきます)。",
+    }));
+}
+
+std::vector<apply::StepResult> ExportSettings(Form1& main, const std::string& folder, apply::LogoDepth depth,
+                                              const Registration& reg) {
+    std::vector<apply::StepResult> steps;
+    // The folders above it first; on a network path the server and share are no folders to make.
+    for (size_t at = folder.find('\\', 3); at != std::string::npos; at = folder.find('\\', at + 1))
+        platform::CreateFolder(folder.substr(0, at));
+    if (!platform::CreateFolder(folder)) {
+        steps.push_back({folder, Outcome::Failed(ERROR_PATH_NOT_FOUND)});
+        return steps;
+    }
+    // The folder browser gives some folders with their closing backslash.
+    const std::string base = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
+    auto in = [&](const std::string& name) { return base + name; };
+    steps.push_back({places::kInfoFile, apply::WriteInfoFile(main, in(places::kInfoFile))});
+    const std::string logo = in(places::kLogoFile);
+    steps.push_back({places::kLogoFile, depth == apply::LogoDepth::Colours256 ? logo::SaveLogo256(main, logo)
+                                                                               : logo::SaveLogoFullColour(main, logo)});
+    const OemValues oem = OemValuesOf(main);
+    if (!oem.logo.empty()) steps.push_back({kSmallLogoFile, logo::SaveLogoSmall(main, in(kSmallLogoFile))});
+    if (!oem.refused.empty()) steps.push_back({"OEMInformation " + oem.refused, Outcome::Failed(ERROR_INVALID_DATA)});
+    steps.push_back({kRegFile, platform::WriteWholeFile(in(kRegFile), OemRegText(oem, reg))});
+    steps.push_back({kInstallFile, platform::WriteWholeFile(in(kInstallFile), InstallBatText())});
+    steps.push_back({kUnattendFile, platform::WriteWholeFile(in(kUnattendFile), UnattendText(oem, reg))});
+    steps.push_back({kReadmeFile, platform::WriteWholeFile(in(kReadmeFile), ReadmeText())});
+    return steps;
+}
+
+}  // namespace kaza::rollout

@@ -1,0 +1,198 @@
+// The command line of a roll-out: its words, the silent apply against the window's own, going
+// back, and the deployment folder.
+#include <string>
+#include <vector>
+
+#include "app/places.h"
+#include "backup/regfile.h"
+#include "backup/safety.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "presets/preset_fixture.h"
+#include "rollout/export.h"
+#include "rollout/rollout.h"
+
+namespace kaza {
+namespace {
+
+using platform::Root;
+using rollout::Command;
+
+struct ArgCase {
+    std::string line;  // as GetCommandLineA gives it, program name first
+    Command command;
+    std::string preset = "", folder = "", owner = "";
+};
+
+TEST(RolloutArguments, Table) {
+    const std::string longName(1024, 'a');
+    const std::vector<ArgCase> cases = {
+        {"kaza.exe", Command::Window},
+        {"\"C:\\a b\\kaza.exe\" /APPLY \"My PC\" /256 /owner \"A \\\"B\"\"\" /log x.log", Command::Apply, "My PC", "", "A \"B\""},
+        // 表 ends in the byte 0x5C in Shift-JIS; split after conversion, it escapes no quote.
+        {"kaza.exe /export \"表\" \"C:\\out\\\\\"", Command::Export, "表", "C:\\out\\"},
+        {"kaza.exe /export x \"C:\\out\\\"", Command::Bad},
+        {"kaza.exe /restore Original /copies D:\\c", Command::Restore},
+        {"kaza.exe /restore", Command::Bad},
+        {"kaza.exe /restore first", Command::Bad},
+        {"kaza.exe /restore last /256", Command::Bad},
+        {"kaza.exe /apply", Command::Bad},
+        {"kaza.exe /apply /256", Command::Bad},
+        {"kaza.exe /apply x /owner", Command::Bad},
+        {"kaza.exe /apply x /owner a /owner b", Command::Bad},
+        {"kaza.exe /apply x /256 /256", Command::Bad},
+        {"kaza.exe /apply x /frobnicate", Command::Bad},
+        {"kaza.exe /export x", Command::Bad},
+        {"kaza.exe /export x \"\"", Command::Bad},
+        {"kaza.exe /export x y /copies z", Command::Bad},
+        {"kaza.exe /apply x /restore last", Command::Bad},
+        {"kaza.exe apply x", Command::Bad},
+        {"kaza.exe /apply " + longName, Command::Bad},
+        {"kaza.exe /apply x /owner " + std::string(257, 'o'), Command::Bad},
+    };
+    for (const ArgCase& c : cases) {
+        SCOPED_TRACE(c.line);
+        rollout::Request r = rollout::ParseArguments(rollout::SplitArguments(c.line));
+        EXPECT_EQ(r.command, c.command);
+        if (c.command == Command::Bad) {
+            EXPECT_FALSE(r.problem.empty());
+        }
+        if (c.command == Command::Apply || c.command == Command::Export) {
+            EXPECT_EQ(r.preset, c.preset);
+            EXPECT_EQ(r.folder, c.folder);
+            EXPECT_EQ(r.owner.value_or(""), c.owner);
+        }
+    }
+    rollout::Request r = rollout::ParseArguments(rollout::SplitArguments("k /restore original /copies D:\\c"));
+    EXPECT_EQ(r.restore, rollout::RestorePoint::Original);
+    EXPECT_EQ(r.copies, "D:\\c");
+}
+
+class Rollout : public test::PresetTest {
+protected:
+    void SetUp() override {
+        Index({"Shop PC"});
+        Picture(folder_.plugins(), "shop.bmp", 60, 40);
+        Seed("Shop PC", {"Maker & Co", "<Model>", "shop.bmp", "1", "", "3", {"tel 1", ""}});
+        presets::WriteValue("Shop PC", presets::key::kSupportPhone, "03-0000");
+        presets::WriteValue("Shop PC", presets::key::kSupportUrl, "https://example.com/?a&b");
+        for (const char* v : {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId})
+            test::SetText(Root::LocalMachine, kKey, v, "old");
+        for (const char* s : {"win", "silent"}) system_.push_back(test::ScratchFolder(s));
+        log_ = system_[1] + "\\..\\run.log";
+        DeleteFileA(log_.c_str());
+    }
+    void TearDown() override {
+        for (const std::string& s : system_) test::RemoveTree(s);
+        test::RemoveTree(backup::SafetyFolder());
+        backup::UseSafetyFolder("");
+    }
+    int Run(const std::string& line, int system = 1) {
+        return rollout::RunSilently(rollout::ParseArguments(rollout::SplitArguments("k " + line + " /log " + log_)),
+                                    [&](Form1& m) { m.Labe = Variant::Text(system_[system]); });
+    }
+    std::string Files(int system) {
+        return test::ReadBytes(test::InfoIn(system_[system])) + "|" + test::ReadBytes(test::AppliedLogoIn(system_[system]));
+    }
+    std::string Reg(const char* value) { return platform::RegReadText(Root::LocalMachine, kKey, value); }
+    // What Vista and later read, with the system folder's name taken out of the logo's path.
+    std::string Oem(int system) {
+        std::string all;
+        for (const char* v : {places::kOemManufacturer, places::kOemModel, places::kOemSupportPhone,
+                              places::kOemSupportHours, places::kOemSupportUrl, places::kOemLogo}) {
+            platform::RegValue r = platform::RegReadRaw(Root::LocalMachine, places::kOemInformationKey, v);
+            all += std::string(v) + "=" + std::to_string(r.type) + ":" + (r.exists ? r.bytes : "-") + "|";
+            platform::RegRemoveValue(Root::LocalMachine, places::kOemInformationKey, v).ok();
+        }
+        size_t at = all.find(system_[system]);
+        if (at != std::string::npos) all.replace(at, system_[system].size(), "<system>");
+        return all + test::ReadBytes(system_[system] + "\\" + places::kSmallLogoFile);
+    }
+
+    const std::string kKey = places::VersionKey(" NT");
+    test::MachineSnapshot machine_;
+    std::vector<std::string> system_;
+    std::string log_;
+};
+
+TEST_F(Rollout, ApplyWritesWhatTheWindowWritesButKeepsTheProductId) {
+    Form1& m = Start();
+    m.Labe = Variant::Text(system_[0]);
+    Select("Shop PC");
+    Open("Command4", [](ui::Form& f) { test::Click(f.C("Command1")); });
+    const std::string oem = Oem(0);
+
+    // Stored in a way the window would not write back as it found it.
+    const char own[] = "this PC's own";
+    ASSERT_TRUE(platform::RegWriteRaw(Root::LocalMachine, kKey, places::kProductId, REG_EXPAND_SZ, own, sizeof own));
+    EXPECT_EQ(Run("/apply \"SHOP pc\" /org \"New Org\""), rollout::kEverythingWritten);
+    EXPECT_EQ(Files(1), Files(0));
+    EXPECT_NE(Files(1).find("Maker & Co"), std::string::npos);
+    EXPECT_EQ(Oem(1), oem);
+    platform::RegValue id = platform::RegReadRaw(Root::LocalMachine, kKey, places::kProductId);
+    EXPECT_EQ(id.type, static_cast<unsigned long>(REG_EXPAND_SZ));
+    EXPECT_EQ(id.bytes, std::string(own, sizeof own));
+    EXPECT_EQ(Reg(places::kRegisteredOwner), "old");
+    EXPECT_EQ(Reg(places::kRegisteredOrganization), "New Org");
+    EXPECT_TRUE(dialogs_.messages.empty());
+    const std::string log = test::ReadBytes(log_);
+    EXPECT_NE(log.find(test::Sjis("oeminfo.ini: 成功\r\n")), std::string::npos) << log;
+}
+
+TEST_F(Rollout, FailuresNameTheirStepAndCodeOnlyWhatHappened) {
+    EXPECT_EQ(Run("/apply Nobody"), rollout::kBadRequest);
+    EXPECT_EQ(Run("/apply"), rollout::kBadRequest);
+    EXPECT_FALSE(platform::FileExists(test::InfoIn(system_[1])));
+    EXPECT_TRUE(backup::ListSafetyCopies().empty());
+
+    // No place for the safety copies: nothing at all is written.
+    const std::string blocked = system_[0] + "\\copies";
+    test::WriteBytes(blocked, "a file where the folder should be");
+    EXPECT_EQ(Run("/apply \"Shop PC\" /copies " + blocked), rollout::kNoSafetyCopy);
+    EXPECT_FALSE(platform::FileExists(test::InfoIn(system_[1])));
+
+    // A folder in the way of oeminfo.ini: that step fails, the others go on.
+    CreateDirectoryA(test::InfoIn(system_[1]).c_str(), nullptr);
+    EXPECT_EQ(Run("/apply \"Shop PC\""), rollout::kStepFailed);
+    EXPECT_TRUE(platform::FileExists(test::AppliedLogoIn(system_[1])));
+    EXPECT_NE(test::ReadBytes(log_).find(test::Sjis("oeminfo.ini: 失敗")), std::string::npos);
+    RemoveDirectoryA(test::InfoIn(system_[1]).c_str());
+}
+
+TEST_F(Rollout, RestoreOriginalGivesBackTheFirstState) {
+    test::WriteBytes(test::InfoIn(system_[1]), "[General]\r\nManufacturer=before\r\n");
+    EXPECT_EQ(Run("/apply \"Shop PC\" /owner First"), rollout::kEverythingWritten);
+    EXPECT_EQ(Run("/apply \"Shop PC\" /owner Second"), rollout::kEverythingWritten);
+    EXPECT_EQ(Run("/restore last"), rollout::kEverythingWritten);
+    EXPECT_EQ(Reg(places::kRegisteredOwner), "First");
+    EXPECT_EQ(Run("/restore original"), rollout::kEverythingWritten);
+    EXPECT_EQ(Reg(places::kRegisteredOwner), "old");
+    EXPECT_EQ(test::ReadBytes(test::InfoIn(system_[1])), "[General]\r\nManufacturer=before\r\n");
+    EXPECT_FALSE(platform::FileExists(test::AppliedLogoIn(system_[1])));
+}
+
+TEST_F(Rollout, ExportHoldsTheAppliedFilesAndOnlyTheGivenRegistration) {
+    Form1& m = Start();
+    m.Labe = Variant::Text(system_[0]);
+    Select("Shop PC");
+    Open("Command4", [](ui::Form& f) { test::Click(f.C("Command1")); });
+
+    const std::string out = system_[1] + "\\out";
+    EXPECT_EQ(Run("/export \"Shop PC\" " + out + " /owner \"A&B\""), rollout::kEverythingWritten);
+    EXPECT_EQ(test::ReadBytes(test::InfoIn(out)) + "|" + test::ReadBytes(test::AppliedLogoIn(out)), Files(0));
+    std::vector<backup::SavedValue> values;
+    ASSERT_TRUE(backup::ParseRegFile(test::ReadBytes(out + "\\oem.reg"), values));
+    std::string names;
+    for (const backup::SavedValue& v : values) names += v.place.name + " ";
+    EXPECT_EQ(names, "RegisteredOwner RegisteredOwner Manufacturer Model SupportPhone SupportHours SupportURL Logo ");
+    EXPECT_FALSE(values[5].value.exists);  // no hours: Apply removes the value
+    const std::string xml = test::ReadBytes(out + "\\unattend.xml");
+    EXPECT_NE(xml.find("<RegisteredOwner>A&amp;B</RegisteredOwner>"), std::string::npos);
+    EXPECT_NE(xml.find("<Model>&lt;Model&gt;</Model>"), std::string::npos);
+    EXPECT_EQ(xml.find("RegisteredOrganization"), std::string::npos);
+    EXPECT_EQ(xml.find("SupportHours"), std::string::npos);
+    EXPECT_NE(xml.find("<SupportURL>https://example.com/?a&amp;b</SupportURL>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kaza
