@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "clock.h"
 #include "logo/savebitmap.h"
 #include "platform/picture.h"
 #include "platform/ui/form.h"
@@ -20,14 +21,7 @@ namespace {
 
 using kaza::ui::PictureBoxWindow;
 using kaza::ui::PixelImage;
-
-double Now() {
-    static LARGE_INTEGER freq{};
-    if (!freq.QuadPart) QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(freq.QuadPart);
-}
+using kaza::bench::Now;
 
 // Best time in seconds of `runs` runs (at least one, stopping early once `budget` seconds passed).
 double Best(int runs, double budget, const std::function<void()>& f) {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "clock.h"
 #include "app/form1.h"
 #include "apply/apply.h"
 #include "backup/backup.h"
@@ -32,14 +33,7 @@
 namespace {
 
 using namespace kaza;
-
-double Now() {
-    static LARGE_INTEGER freq{};
-    if (!freq.QuadPart) QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(freq.QuadPart);
-}
+using bench::Now;
 
 // Median in milliseconds of `runs` runs; `before` runs untimed ahead of each.
 double Median(int runs, const std::function<void()>& f, const std::function<void()>& before = {}) {

@@ -35,6 +35,8 @@ inline constexpr const char* kOemSupportPhone = "SupportPhone";
 inline constexpr const char* kOemSupportHours = "SupportHours";
 inline constexpr const char* kOemSupportUrl = "SupportURL";
 inline constexpr const char* kOemLogo = "Logo";
+inline constexpr const char* kOemValues[6] = {kOemManufacturer, kOemModel,      kOemSupportPhone,
+                                              kOemSupportHours, kOemSupportUrl, kOemLogo};
 
 // ---- HKEY_CURRENT_USER
 // The access restrictions, each mirrored by one of AAA-DDD (kRestrictions in app/form1.h).

@@ -92,8 +92,7 @@ Targets ApplyTargets(Form1& main) {
         t.values.push_back({platform::Root::LocalMachine, places::kProcessorKey, places::kProcessorName});
     // Vista and later: every OEMInformation value Apply may write, and the logo file it writes.
     if (main.ReadsOemInformation()) {
-        for (const char* name : {places::kOemManufacturer, places::kOemModel, places::kOemSupportPhone,
-                                 places::kOemSupportHours, places::kOemSupportUrl, places::kOemLogo})
+        for (const char* name : places::kOemValues)
             t.values.push_back({platform::Root::LocalMachine, places::kOemInformationKey, name});
         t.smallLogo = true;
     }

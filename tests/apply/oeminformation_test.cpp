@@ -18,15 +18,13 @@ using test::I32;
 
 const char* kKey = places::kOemInformationKey;
 const char* kSuccess = "設定が反映されました。（Windowsの旗をクリックしてみてください。)";
-const char* kSix[] = {places::kOemManufacturer, places::kOemModel,      places::kOemSupportPhone,
-                      places::kOemSupportHours, places::kOemSupportUrl, places::kOemLogo};
 
 class OemInformation : public test::MainWindowTest {
 protected:
     void SetUp() override {
         system_ = test::ScratchFolder("sys" + std::to_string(GetCurrentProcessId()));
         test::WriteBytes(system_ + "\\..\\logo.bmp", test::TwoColourBmp(60, 40));
-        for (const char* v : kSix) test::DeleteValue(Root::LocalMachine, kKey, v);
+        for (const char* v : places::kOemValues) test::DeleteValue(Root::LocalMachine, kKey, v);
         test::SetText(Root::LocalMachine, kKey, "SupportAppURL", "app");  // not the program's
         MainWindowTest::SetUp();
         main_.Labe = Variant::Text(system_);
@@ -70,7 +68,7 @@ TEST_F(OemInformation, SixValuesAndTheSmallLogoThenGoingBackRemovesThem) {
         EXPECT_EQ(main_.Panel(1), kSuccess);
         const std::string values[] = {"風車 工房", "KZ-7", "0120-000-000", "平日 9:00～17:00",
                                       "https://example.jp/support", SmallLogo()};
-        for (int i = 0; i < 6; ++i) EXPECT_EQ(Value(kSix[i]), values[i]) << kSix[i];
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(Value(places::kOemValues[i]), values[i]) << places::kOemValues[i];
         std::string bmp = test::ReadBytes(SmallLogo());
         ASSERT_GE(bmp.size(), 54u);
         EXPECT_EQ(std::vector<uint32_t>({test::U32(bmp, 18), test::U32(bmp, 22), test::U16(bmp, 28)}),
@@ -91,7 +89,7 @@ TEST_F(OemInformation, SixValuesAndTheSmallLogoThenGoingBackRemovesThem) {
     std::vector<backup::SafetyCopy> copies = backup::ListSafetyCopies();
     ASSERT_EQ(copies.size(), 2u);
     EXPECT_TRUE(backup::PutBack(copies.back(), system_).empty());
-    for (const char* v : kSix) EXPECT_EQ(Value(v), "<absent>") << v;
+    for (const char* v : places::kOemValues) EXPECT_EQ(Value(v), "<absent>") << v;
     EXPECT_FALSE(platform::FileExists(SmallLogo()));
     EXPECT_EQ(Value("SupportAppURL"), "app");
     // The later copy held the six values and the small logo: going back to it restores them.

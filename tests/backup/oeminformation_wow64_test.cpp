@@ -15,8 +15,6 @@ namespace kaza::test {
 namespace {
 
 const char* kKey = places::kOemInformationKey;
-const char* const kSix[] = {places::kOemManufacturer, places::kOemModel,      places::kOemSupportPhone,
-                            places::kOemSupportHours, places::kOemSupportUrl, places::kOemLogo};
 
 // Every value of the key as one registry view holds it.
 std::map<std::string, platform::RegValue> Values(REGSAM view) {
@@ -37,7 +35,7 @@ std::map<std::string, platform::RegValue> Values(REGSAM view) {
 // None of the six in one view.
 void ExpectNoneOfTheSix(REGSAM view) {
     const std::map<std::string, platform::RegValue> values = Values(view);
-    for (const char* v : kSix) EXPECT_EQ(values.count(v), 0u) << v;
+    for (const char* v : places::kOemValues) EXPECT_EQ(values.count(v), 0u) << v;
 }
 
 class OemInformationWow64 : public Wow64 {
@@ -47,7 +45,7 @@ protected:
         for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
             HKEY key = nullptr;
             if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_SET_VALUE | view, &key) != ERROR_SUCCESS) continue;
-            for (const char* v : kSix) RegDeleteValueA(key, v);
+            for (const char* v : places::kOemValues) RegDeleteValueA(key, v);
             RegCloseKey(key);
         }
         WriteBytes(program_.plugins() + "\\wide.bmp", TwoColourBmp(300, 150));

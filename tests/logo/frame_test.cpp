@@ -356,10 +356,14 @@ TEST_F(LogoFrame, FitShowsAPictureChangedOnDiskSinceImport) {
     FILETIME later{};
     fileTime(&later, nullptr);
     later.dwHighDateTime += 1;  // about seven minutes on
+    // The file written anew with that time, then fitted.
+    auto rewriteAndFit = [&](const std::function<void()>& write) {
+        write();
+        fileTime(nullptr, &later);
+        logo::Fit(main_);
+    };
     // As many bytes in green, written later.
-    Picture("changing.bmp", 20, 10, [](int, int) { return kGreen; });
-    fileTime(nullptr, &later);
-    logo::Fit(main_);
+    rewriteAndFit([&] { Picture("changing.bmp", 20, 10, [](int, int) { return kGreen; }); });
     EXPECT_EQ(At(0, 0), kGreen);
     EXPECT_EQ(At(209, 105), kGreen);
     logo::Fit(main_);
@@ -368,13 +372,9 @@ TEST_F(LogoFrame, FitShowsAPictureChangedOnDiskSinceImport) {
 
     // Halves again with green's size and time: the green decode stands for it. Larger, with
     // that time, it is read again.
-    Halves("changing.bmp", 20, 10);
-    fileTime(nullptr, &later);
-    logo::Fit(main_);
+    rewriteAndFit([&] { Halves("changing.bmp", 20, 10); });
     EXPECT_EQ(At(0, 0), kGreen);
-    Halves("changing.bmp", 40, 20);
-    fileTime(nullptr, &later);
-    logo::Fit(main_);
+    rewriteAndFit([&] { Halves("changing.bmp", 40, 20); });
     EXPECT_EQ(At(0, 0), kRed);
     EXPECT_EQ(At(39, 19), kBlue);
 }

@@ -1,6 +1,7 @@
 // Replacing a file whole, under one emulated family (the program's name says which): the new
 // content goes beside the target first, and any failure leaves the target as it was and no
 // stray file behind. Failures of single renames are injected through the test hook.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,14 @@ protected:
         } while (FindNextFileA(h, &d));
         FindClose(h);
         return names;
+    }
+    // The bytes through a block writer, in one block of their size.
+    static bool WriteInOneBlock(const std::string& path, const std::string& bytes) {
+        platform::BlockFileWriter block(path, bytes.size(), bytes.size());
+        uint8_t* room = block.Reserve(bytes.size());
+        if (!room) return false;
+        std::copy(bytes.begin(), bytes.end(), room);
+        return block.Finish().ok();
     }
     // Renames as the 98 family makes them: the one-step replacement is only a stub there. The
     // plain rename numbered `failing` (from 1) fails with a sharing violation; 0 lets all through.
@@ -164,11 +173,7 @@ TEST_F(Replacing, NamesEndingInTheByteOfABackslashAreWrittenWhole) {
             EXPECT_EQ(test::ReadBytes(utf8), "again");
             EXPECT_TRUE(platform::CopyFileInPlace(source, utf8));
             EXPECT_EQ(test::ReadBytes(utf8), "copied");
-            platform::BlockFileWriter block(utf8, 3, 3);
-            uint8_t* room = block.Reserve(3);
-            ASSERT_NE(room, nullptr);
-            room[0] = 'B', room[1] = 'M', room[2] = '!';
-            EXPECT_TRUE(block.Finish());
+            EXPECT_TRUE(WriteInOneBlock(utf8, "BM!"));
             EXPECT_EQ(test::ReadBytes(utf8), "BM!");
             test::RemoveTree(utf8);
         }
@@ -187,11 +192,7 @@ TEST_F(Replacing, ABlockWriterPutsItsFileInPlaceOnlyWhenFinished) {
     EXPECT_EQ(test::ReadBytes(target_), "installed");
     EXPECT_EQ(Files(), std::vector<std::string>{"oeminfo.ini"});
 
-    platform::BlockFileWriter finished(target_, 3, 3);
-    uint8_t* room = finished.Reserve(3);
-    ASSERT_NE(room, nullptr);
-    room[0] = 'n', room[1] = 'e', room[2] = 'w';
-    ASSERT_TRUE(finished.Finish());
+    ASSERT_TRUE(WriteInOneBlock(target_, "new"));
     EXPECT_EQ(test::ReadBytes(target_), "new");
     EXPECT_EQ(Files(), std::vector<std::string>{"oeminfo.ini"});
 }

@@ -94,12 +94,17 @@ protected:
     std::string Files(int system) {
         return test::ReadBytes(test::InfoIn(system_[system])) + "|" + test::ReadBytes(test::AppliedLogoIn(system_[system]));
     }
+    // The preset applied in full colour through the window, to the first system folder.
+    void ApplyInTheWindow() {
+        Start().Labe = Variant::Text(system_[0]);
+        Select("Shop PC");
+        Open("Command4", [](ui::Form& f) { test::Click(f.C("Command1")); });
+    }
     std::string Reg(const char* value) { return platform::RegReadText(Root::LocalMachine, kKey, value); }
     // What Vista and later read, with the system folder's name taken out of the logo's path.
     std::string Oem(int system) {
         std::string all;
-        for (const char* v : {places::kOemManufacturer, places::kOemModel, places::kOemSupportPhone,
-                              places::kOemSupportHours, places::kOemSupportUrl, places::kOemLogo}) {
+        for (const char* v : places::kOemValues) {
             platform::RegValue r = platform::RegReadRaw(Root::LocalMachine, places::kOemInformationKey, v);
             all += std::string(v) + "=" + std::to_string(r.type) + ":" + (r.exists ? r.bytes : "-") + "|";
             platform::RegRemoveValue(Root::LocalMachine, places::kOemInformationKey, v).ok();
@@ -116,10 +121,7 @@ protected:
 };
 
 TEST_F(Rollout, ApplyWritesWhatTheWindowWritesButKeepsTheProductId) {
-    Form1& m = Start();
-    m.Labe = Variant::Text(system_[0]);
-    Select("Shop PC");
-    Open("Command4", [](ui::Form& f) { test::Click(f.C("Command1")); });
+    ApplyInTheWindow();
     const std::string oem = Oem(0);
 
     // Stored in a way the window would not write back as it found it.
@@ -172,10 +174,7 @@ TEST_F(Rollout, RestoreOriginalGivesBackTheFirstState) {
 }
 
 TEST_F(Rollout, ExportHoldsTheAppliedFilesAndOnlyTheGivenRegistration) {
-    Form1& m = Start();
-    m.Labe = Variant::Text(system_[0]);
-    Select("Shop PC");
-    Open("Command4", [](ui::Form& f) { test::Click(f.C("Command1")); });
+    ApplyInTheWindow();
 
     const std::string out = system_[1] + "\\out";
     EXPECT_EQ(Run("/export \"Shop PC\" " + out + " /owner \"A&B\""), rollout::kEverythingWritten);

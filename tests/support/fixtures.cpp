@@ -64,9 +64,7 @@ MachineSnapshot::MachineSnapshot() {
     for (const char* v : {places::kProductName, places::kServicePack}) keep(places::kNtVersionKey, v);
     for (const char* syt : {"", " NT"})
         for (const char* v : places::kRegistrationValues) keep(places::VersionKey(syt), v);
-    for (const char* v : {places::kOemManufacturer, places::kOemModel, places::kOemSupportPhone,
-                          places::kOemSupportHours, places::kOemSupportUrl, places::kOemLogo})
-        keep(places::kOemInformationKey, v);
+    for (const char* v : places::kOemValues) keep(places::kOemInformationKey, v);
 }
 
 MachineSnapshot::~MachineSnapshot() {
