@@ -205,8 +205,12 @@ TEST_F(LargeFonts, PageShowsUnderItsOverlaysAsAt96DpiScaled) {
     // The system cuts a window to the largest size it tracks, a little more than the screen: the
     // tests' screen (1024 × 768) is too small for the whole window at 192 dpi. What shows keeps
     // its place.
-    if (outer.right - outer.left < GetSystemMetrics(SM_CXMAXTRACK)) EXPECT_EQ(client.right, Scaled(550));
-    if (outer.bottom - outer.top < GetSystemMetrics(SM_CYMAXTRACK)) EXPECT_EQ(client.bottom, Scaled(377));
+    if (outer.right - outer.left < GetSystemMetrics(SM_CXMAXTRACK)) {
+        EXPECT_EQ(client.right, Scaled(550));
+    }
+    if (outer.bottom - outer.top < GetSystemMetrics(SM_CYMAXTRACK)) {
+        EXPECT_EQ(client.bottom, Scaled(377));
+    }
     EXPECT_LE(client.right, Scaled(550));
     EXPECT_LE(client.bottom, Scaled(377));
     std::vector<RECT> covered;
