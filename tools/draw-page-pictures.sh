@@ -3,7 +3,12 @@
 # controls: 9X.gif (Windows 98 look), XP.jpg (Windows XP look), 2k.gif
 # (a Windows 2000 tab strip laid over 9X.gif at window x 4, y 27), and the
 # pages of later systems: Vista.gif (the System control panel of Vista to
-# 8.1) and 10.gif (Settings' バージョン情報 of 10 and 11).
+# 8.1), 10Panel.gif (the same panel as Windows 10 up to version 2004 shows
+# it), 10.gif (Settings' バージョン情報 of 10 from 20H2) and 11.gif (the
+# same page of Windows 11).
+# The later pages are drawn at twice the size (840 x 710) in the same page
+# coordinates: the program scales every page to its area at the screen's
+# resolution, and these systems run at up to 200 %.
 # Everything is drawn from primitives with ImageMagick 6 and the IPA fonts,
 # so re-running produces identical bytes.
 #
@@ -21,9 +26,19 @@ cd "$(dirname "$0")/.."
 FONT=/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf
 OUT=src/Plugins
 A=()          # drawing arguments of the picture being built
+S=1           # pixels per page coordinate of the picture being built
 
 # Filled rectangle, corners inclusive: x0 y0 x1 y1 colour.
-rect() { A+=(-fill "$5" -stroke none -draw "rectangle $1,$2,$3,$4"); }
+rect() {
+  A+=(-fill "$5" -stroke none
+      -draw "rectangle $(($1 * S)),$(($2 * S)),$((($3 + 1) * S - 1)),$((($4 + 1) * S - 1))")
+}
+# Rounded rectangle with a one-coordinate outline: x0 y0 x1 y1 radius fill outline.
+rounded() {
+  A+=(-fill "$6" -stroke "$7" -strokewidth "$S"
+      -draw "roundrectangle $(($1 * S)),$(($2 * S)),$((($3 + 1) * S - 1)),$((($4 + 1) * S - 1)) $(($5 * S)),$(($5 * S))"
+      -stroke none)
+}
 
 # One-pixel raised frame: x0 y0 x1 y1 top-left colour, bottom-right colour.
 frame() {
@@ -33,7 +48,7 @@ frame() {
 
 # Ink box of a string as "W H X Y" (offsets from the annotate origin).
 ink() {
-  convert -density 72 -font "$FONT" -pointsize "$2" label:"$1" -format '%@' info: |
+  convert -density $((72 * S)) -font "$FONT" -pointsize "$2" label:"$1" -format '%@' info: |
     tr 'x+' '  '
 }
 
@@ -43,7 +58,7 @@ text() { # x y size colour string
   read -r _ _ ix _ <<<"$(ink "$5" "$3")"
   read -r _ _ _ ry <<<"$(ink 全般 "$3")"
   A+=(-fill "$4" -font "$FONT" -pointsize "$3" -gravity NorthWest
-      -annotate "+$(($1 - ix))+$(($2 - ry))" "$5")
+      -annotate "+$(($1 * S - ix))+$(($2 * S - ry))" "$5")
 }
 
 # Text centred on x0..x1, with the line centred on y.
@@ -52,7 +67,7 @@ ctext() { # x0 x1 y size colour string
   read -r w _ ix _ <<<"$(ink "$6" "$4")"
   read -r _ rh _ ry <<<"$(ink 全般 "$4")"
   A+=(-fill "$5" -font "$FONT" -pointsize "$4" -gravity NorthWest
-      -annotate "+$((($1 + $2 + 1 - w) / 2 - ix))+$(($3 - rh / 2 - ry))" "$6")
+      -annotate "+$(((($1 + $2 + 1) * S - w) / 2 - ix))+$(($3 * S - rh / 2 - ry))" "$6")
 }
 
 # Classic tab: x0 x1 top bottom face highlight shadow dark-shadow.
@@ -159,7 +174,7 @@ heading() { # x y size colour rule-colour string
   local w ix _
   read -r w _ ix _ <<<"$(ink "$6" "$3")"
   text "$1" "$2" "$3" "$4" "$6"
-  rect $(($1 + w + 6)) $(($2 + $3 / 2)) 409 $(($2 + $3 / 2)) "$5"
+  rect $(($1 + w / S + 6)) $(($2 + $3 / 2)) 409 $(($2 + $3 / 2)) "$5"
 }
 
 # The four-pane window of the later logos, in the computer's place: gap, colours.
@@ -168,9 +183,21 @@ panes() { # colour of each pane: top-left, top-right, bottom-left, bottom-right
   rect 80 138 118 172 "$3"; rect 122 138 160 172 "$4"
 }
 
+# Windows 10's logo: the four panes of one colour, the window seen at an angle (its near edge on
+# the right taller), over the computer's place.
+slanted_panes() { # colour
+  local p=() q
+  for q in "80 106 118 102 118 134 80 134" "122 101 160 96 160 134 122 134" \
+           "80 138 118 138 118 170 80 166" "122 138 160 138 160 176 122 171"; do
+    read -r -a p <<<"$q"
+    A+=(-fill "$1" -stroke none -draw "polygon $((p[0] * S)),$((p[1] * S)) $((p[2] * S)),$((p[3] * S)) $((p[4] * S)),$((p[5] * S)) $((p[6] * S)),$((p[7] * S))")
+  done
+}
+
 # ---- Windows Vista to 8.1: the System control panel -----------------------
+S=2
 BAR='rgb(233,241,250)' RULE='rgb(198,210,226)' TITLE='rgb(0,51,153)'
-A=(-size 420x355 xc:white -density 72)
+A=(-size 840x710 xc:white -density 144)
 rect 0 0 419 21 "$BAR"; rect 0 22 419 22 "$RULE"
 text 8 5 10 'rgb(30,57,91)' 'コントロール パネル > システムとセキュリティ > システム'
 text 16 30 12 "$TITLE" 'コンピューターの基本的な情報の表示'
@@ -181,12 +208,47 @@ panes 'rgb(242,80,34)' 'rgb(127,186,0)' 'rgb(0,164,239)' 'rgb(255,185,0)'
 text 16 206 10 "$TITLE" 'ロゴ'
 save "$OUT/Vista.gif" -colors 64 +dither
 
-# ---- Windows 10 and 11: Settings, バージョン情報 ------------------------------
+# ---- Windows 10 up to version 2004: the same panel in 10's window ----------
+# A white address bar with a thin frame under 10's flat title row, the
+# headings in 10's blue-grey, and 10's logo with its name in the computer's
+# place.
 ACCENT='rgb(0,120,215)' GREY='rgb(230,230,230)'
-A=(-size 420x355 xc:white -density 72)
+TITLE10='rgb(30,57,91)' RULE10='rgb(226,226,226)'
+A=(-size 840x710 xc:white -density 144)
+rect 0 0 419 21 white; rect 0 21 419 21 "$RULE10"
+rounded 4 3 415 18 0 white 'rgb(217,217,217)'
+text 10 6 9 'rgb(0,0,0)' 'コントロール パネル > システムとセキュリティ > システム'
+text 16 30 12 "$TITLE10" 'コンピューターの基本的な情報の表示'
+heading 232 62 10 "$TITLE10" "$RULE10" 'Windows のエディション'
+heading 232 120 10 "$TITLE10" "$RULE10" '登録ユーザー'
+heading 232 206 10 "$TITLE10" "$RULE10" '製造元とサポート'
+slanted_panes "$ACCENT"
+ctext 72 169 185 11 "$ACCENT" 'Windows 10'
+text 16 206 10 "$TITLE10" 'ロゴ'
+save "$OUT/10Panel.gif" -colors 64 +dither
+
+# ---- Windows 10 from 20H2: Settings, バージョン情報 ---------------------------
+# Settings shows no logo: the page has no place for one.
+A=(-size 840x710 xc:white -density 144)
 text 16 8 18 black 'バージョン情報'
 heading 232 62 10 black "$GREY" 'Windows の仕様'
 heading 232 120 10 black "$GREY" '登録ユーザー'
 heading 232 206 10 black "$GREY" 'サポート'
 panes "$ACCENT" "$ACCENT" "$ACCENT" "$ACCENT"
 save "$OUT/10.gif" -colors 64 +dither
+
+# ---- Windows 11: Settings, システム › バージョン情報 --------------------------
+# 11's grey page with white rounded cards: the device, Windows の仕様,
+# the registered user and サポート; no logo either.
+PAGE11='rgb(243,243,243)' CARD='rgb(229,229,229)' BLUE11='rgb(0,103,192)'
+A=(-size 840x710 "xc:$PAGE11" -density 144)
+text 16 8 16 black 'システム > バージョン情報'
+rounded 56 54 184 196 4 white "$CARD"
+rounded 228 54 413 116 4 white "$CARD"
+rounded 228 118 413 198 4 white "$CARD"
+rounded 228 200 413 312 4 white "$CARD"
+panes "$BLUE11" "$BLUE11" "$BLUE11" "$BLUE11"
+text 232 62 10 black 'Windows の仕様'
+text 232 122 10 black '登録ユーザー'
+text 232 206 10 black 'サポート'
+save "$OUT/11.gif" -dither None -colors 255

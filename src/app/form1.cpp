@@ -37,6 +37,8 @@ const ControlDecl kControls[] = {
     Label("Label8", 3480, 3960, 2895, 210).Hidden(),
     Label("Label9", 3480, 4170, 2895, 210).Hidden(),
     Label("Label10", 3480, 4380, 2895, 210).Hidden(),
+    // Under the logo frame where the page shows no logo: the frame stays for the systems that do.
+    Label("Label11", 240, 5130, 3600, 210, "この Windows ではロゴは表示されません").Hidden(),
     Line("Line1", 960, 600, 2160, 600).Fore(kRed).Width(4).Hidden(),
     Line("Line2", 2400, 600, 3960, 600).Fore(kRed).Width(4).Hidden(),
     Line("Line3", 4200, 600, 5160, 600).Fore(kRed).Width(4).Hidden(),

@@ -23,8 +23,10 @@ enum class Page {
     None,   // a system without a page of its own: no picture
     NineX,  // 98 and Me, and NT 4.0 and 2000 with the strip of their tabs
     Xp,     // XP, and XP x64 / Server 2003
-    Vista,  // the System control panel of Vista, 7, 8 and 8.1 (6.0 to 6.3)
-    Ten,    // Settings' バージョン情報 of 10 and 11
+    Vista,     // the System control panel of Vista, 7, 8 and 8.1 (6.0 to 6.3)
+    TenPanel,  // the same panel in 10's look, which 10 opens up to version 2004 (build 19041)
+    Ten,       // Settings' バージョン情報 of 10 from 20H2 (build 19042), which shows no logo
+    Eleven,    // the same page in 11's look (build 22000 on), no logo either
 };
 
 // The program's one open-file dialog. Its file name stays between uses, whoever used it last.
@@ -52,7 +54,9 @@ public:
     Variant OS;      // "NT" on the NT family
     Page page = Page::None;
     // Vista and later read the maker's details from the OEMInformation key, not oeminfo.ini.
-    bool ReadsOemInformation() const { return page == Page::Vista || page == Page::Ten; }
+    bool ReadsOemInformation() const { return page >= Page::Vista; }
+    // Whether the system pictured shows the logo at all; the frame stays for the systems that do.
+    bool PageShowsLogo() const { return page != Page::Ten && page != Page::Eleven; }
 
     CommonDialog CommonDialog1;
 

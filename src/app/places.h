@@ -15,6 +15,8 @@ inline constexpr const char* kProcessorName = "ProcessorNameString";
 inline constexpr const char* kNtVersionKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 inline constexpr const char* kProductName = "ProductName";
 inline constexpr const char* kServicePack = "CSDVersion";
+// The build as the system names it; on 10 and 11 it tells which page the system shows.
+inline constexpr const char* kCurrentBuildNumber = "CurrentBuildNumber";
 
 // The registration values live under the running family's version key: `syt` is the main
 // window's SYT, "" on the 9x family and " NT" on the NT family.

@@ -1,5 +1,8 @@
 #include "app/probe.h"
 
+#include <algorithm>
+#include <string>
+
 #include "app/form1.h"
 #include "app/places.h"
 #include "platform/picture.h"
@@ -18,9 +21,16 @@ namespace {
 
 using namespace places;
 
+constexpr unsigned long kFirstSettingsBuild = 19042;  // Windows 10 20H2
+constexpr unsigned long kFirstElevenBuild = 22000;
+
 platform::Picture PagePicture(const char* file) {
     return platform::Picture::Load(presets::PluginsFolder() + "\\" + file);
 }
+
+// Every page fills the same 420 x 355 pixels at 96 dpi under the window's controls, whatever
+// the size it was drawn at.
+void ShowPage(Form1& f, const char* file) { f.SetBackgroundPicture(PagePicture(file), 6300, 5325); }
 
 void ShowStrip(Form1& f) {
     auto& strip = f.C("Picture2");
@@ -31,6 +41,18 @@ void ShowStrip(Form1& f) {
 // The support details show where the pages of Vista and later show them.
 void ShowSupportDetails(Form1& f) {
     for (const char* label : {"Label8", "Label9", "Label10"}) f.C(label).SetVisible(true);
+}
+
+// 10 and 11 both report version 10.0, and only the build tells them apart; Wine reports one
+// build (18362) for all of them. Windows names the same build in the registry, where a Wine
+// prefix can be given any: the later of the two decides.
+platform::VersionInfo RunningVersion() {
+    platform::VersionInfo v = platform::WindowsVersion();
+    if (v.platformId != 2 || v.major != 10) return v;
+    const std::string named = RegReadText(Root::LocalMachine, kNtVersionKey, kCurrentBuildNumber);
+    if (named.empty() || named.size() > 9 || named.find_first_not_of("0123456789") != std::string::npos) return v;
+    v.build = std::max(v.build, std::stoul(named));
+    return v;
 }
 
 }  // namespace
@@ -46,19 +68,23 @@ Page PageFor(const platform::VersionInfo& v) {
     default: break;
     }
     if (v.major == 6) return Page::Vista;
-    if (v.major >= 10) return Page::Ten;
-    return Page::None;
+    if (v.major < 10) return Page::None;
+    // 10 to version 2004 still open the System control panel; from 20H2 on it opens Settings.
+    // 11 reports 10.0 too: only its build tells it apart.
+    if (v.major == 10 && v.minor == 0 && v.build < kFirstSettingsBuild) return Page::TenPanel;
+    if (v.major == 10 && v.minor == 0 && v.build < kFirstElevenBuild) return Page::Ten;
+    return Page::Eleven;
 }
 
 void RunStartupProbe(Form1& f) {
     // 1-2. System directory and version.
     f.Labe = Variant::Text(platform::SystemDirectory());
-    platform::VersionInfo v = platform::WindowsVersion();
+    platform::VersionInfo v = RunningVersion();
 
     // 3. Platform family.
     if (v.platformId == 1) {
         f.SYT = Variant::Text("");
-        f.SetBackgroundPicture(PagePicture(presets::kPage9x));
+        ShowPage(f, presets::kPage9x);
     } else if (v.platformId == 2) {
         f.OS = Variant::Text("NT");
         f.SYT = Variant::Text(" NT");
@@ -78,20 +104,26 @@ void RunStartupProbe(Form1& f) {
     if (v.platformId == 2) {
         switch (f.page) {
         case Page::Xp:
-            f.SetBackgroundPicture(PagePicture(presets::kPageXp));
+            ShowPage(f, presets::kPageXp);
             f.C("Text6").SetVisible(true);
             break;
         case Page::NineX:
-            f.SetBackgroundPicture(PagePicture(presets::kPage9x));
+            ShowPage(f, presets::kPage9x);
             ShowStrip(f);
             break;
         case Page::Vista:
-            f.SetBackgroundPicture(PagePicture(presets::kPageVista));
+            ShowPage(f, presets::kPageVista);
+            ShowSupportDetails(f);
+            break;
+        case Page::TenPanel:
+            ShowPage(f, presets::kPageTenPanel);
             ShowSupportDetails(f);
             break;
         case Page::Ten:
-            f.SetBackgroundPicture(PagePicture(presets::kPageTen));
+        case Page::Eleven:
+            ShowPage(f, f.page == Page::Ten ? presets::kPageTen : presets::kPageEleven);
             ShowSupportDetails(f);
+            f.C("Label11").SetVisible(true);
             break;
         case Page::None: break;
         }

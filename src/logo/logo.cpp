@@ -151,8 +151,8 @@ platform::Outcome SaveLogo256(Form1& main, const std::string& path) {
     frame.SetBorder(false);
     frame.SetScale(ui::ScaleMode::Pixels);
     ui::BusyPointer busy;
-    // With no border the outer size is the client area; read to the nearest whole pixel.
-    return WriteBitmap256(frame.Surface(), main.hwnd(), path, 0, 0, ui::Px(frame.Width()), ui::Px(frame.Height()));
+    // With no border the surface is the whole client area, in the picture's own pixels.
+    return WriteBitmap256(frame.Surface(), main.hwnd(), path, 0, 0, frame.SurfaceWidth(), frame.SurfaceHeight());
 }
 
 platform::Outcome SaveLogoFullColour(Form1& main, const std::string& path) {
@@ -176,7 +176,7 @@ platform::Outcome SaveLogoSmall(Form1& main, const std::string& path) {
     }
     std::vector<uint32_t> small(static_cast<size_t>(dw) * dh);
     platform::StretchPixels(frame.bits, w, h, w, small.data(), dw, dh, dw);
-    return platform::WriteBmp24({small.data(), dw, dh, 1}, path);
+    return platform::WriteBmp32({small.data(), dw, dh, 1}, path);
 }
 
 bool FrameHasLogo(Form1& main) { return !Frame(main).Picture().empty(); }

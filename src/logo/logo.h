@@ -32,8 +32,9 @@ void ShowCentreState(Form1& main, bool on);
 platform::Outcome SaveLogo256(Form1& main, const std::string& path);
 // Full colour: the frame's persistent surface (its client area) as an uncompressed 24-bit BMP.
 platform::Outcome SaveLogoFullColour(Form1& main, const std::string& path);
-// The logo Vista to 8.1 show in a box of 120 x 120: the frame's surface in full colour, shrunk by
-// area averaging to fit that box with its proportions kept (never enlarged), as a 24-bit BMP.
+// The logo Vista to 10 (up to version 2004) show in a box of 120 x 120: the frame's surface in full
+// colour, shrunk by area averaging to fit that box with its proportions kept (never enlarged), as
+// the 32-bit BMP those systems ask for, every pixel opaque.
 inline constexpr int kSmallLogoBox = 120;
 platform::Outcome SaveLogoSmall(Form1& main, const std::string& path);
 // Whether the frame holds a logo at all (a picture was loaded into it).

@@ -108,26 +108,37 @@ Outcome BlockFileWriter::Finish() {
     return outcome_;
 }
 
-Outcome WriteBmp24(const PixelSurface& surface, std::string_view path) {
+namespace {
+
+// Uncompressed rows of 3 bytes a pixel (blue, green, red) or 4 (the same and 255: opaque).
+Outcome WriteBmpRows(const PixelSurface& surface, std::string_view path, uint16_t bitsPerPixel) {
     const int w = surface.width, h = surface.height;
     if (!surface.bits || w <= 0 || h <= 0) return Outcome::Failed(ERROR_INVALID_PARAMETER);
-    const uint32_t rowBytes = (static_cast<uint32_t>(w) * 3 + 3) & ~3u;
+    const uint32_t bytesPerPixel = bitsPerPixel / 8u;
+    const uint32_t rowBytes = (static_cast<uint32_t>(w) * bytesPerPixel + 3) & ~3u;
     const uint64_t imageBytes = uint64_t(rowBytes) * static_cast<uint32_t>(h);
     if (54 + imageBytes > UINT32_MAX) return Outcome::Failed(ERROR_ARITHMETIC_OVERFLOW);
     BlockFileWriter file(path, 54 + imageBytes, std::max<size_t>(54, rowBytes));
-    if (uint8_t* head = file.Reserve(54)) BmpHeaders(head, w, h, 24, 0, static_cast<uint32_t>(imageBytes));
+    if (uint8_t* head = file.Reserve(54)) BmpHeaders(head, w, h, bitsPerPixel, 0, static_cast<uint32_t>(imageBytes));
     // Bottom-up rows.
     for (int y = 0; y < h; ++y) {
         uint8_t* out = file.Reserve(rowBytes);
         if (!out) break;
         const uint32_t* src = surface.bits + static_cast<size_t>(h - 1 - y) * w;
-        for (int x = 0; x < w; ++x) {
-            out[x * 3 + 0] = uint8_t(src[x]);
-            out[x * 3 + 1] = uint8_t(src[x] >> 8);
-            out[x * 3 + 2] = uint8_t(src[x] >> 16);
+        for (int x = 0; x < w; ++x, out += bytesPerPixel) {
+            out[0] = uint8_t(src[x]);
+            out[1] = uint8_t(src[x] >> 8);
+            out[2] = uint8_t(src[x] >> 16);
+            if (bytesPerPixel == 4) out[3] = 255;
         }
     }
     return file.Finish();
 }
+
+}  // namespace
+
+Outcome WriteBmp24(const PixelSurface& surface, std::string_view path) { return WriteBmpRows(surface, path, 24); }
+
+Outcome WriteBmp32(const PixelSurface& surface, std::string_view path) { return WriteBmpRows(surface, path, 32); }
 
 }  // namespace kaza::platform

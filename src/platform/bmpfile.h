@@ -18,6 +18,8 @@ void BmpHeaders(uint8_t* out, int32_t width, int32_t height, uint16_t bitsPerPix
 
 // Writes the whole surface as an uncompressed 24-bit BMP file, replacing the file.
 Outcome WriteBmp24(const PixelSurface& surface, std::string_view path);
+// The same at 32 bits a pixel (BI_RGB), every pixel opaque: its fourth byte 255.
+Outcome WriteBmp32(const PixelSurface& surface, std::string_view path);
 
 // Writes a new file, replacing any, in blocks of about a megabyte: callers fill the room
 // Reserve gives them, so large images need no second copy of themselves in memory. The file is

@@ -18,8 +18,11 @@ inline constexpr const char* kPage9x = "9X.gif";
 inline constexpr const char* kPage2000 = "2k.gif";
 inline constexpr const char* kPageXp = "XP.jpg";
 inline constexpr const char* kPageVista = "Vista.gif";  // the System control panel of 6.0 to 6.3
-inline constexpr const char* kPageTen = "10.gif";       // Settings' バージョン情報 of 10 and 11
-inline constexpr const char* kPagePictures[5] = {kPage9x, kPage2000, kPageXp, kPageVista, kPageTen};
+inline constexpr const char* kPageTenPanel = "10Panel.gif";  // the same panel in 10's look
+inline constexpr const char* kPageTen = "10.gif";       // Settings' バージョン情報 of 10
+inline constexpr const char* kPageEleven = "11.gif";    // the same page of 11
+inline constexpr const char* kPagePictures[7] = {kPage9x,       kPage2000, kPageXp,    kPageVista,
+                                                 kPageTenPanel, kPageTen,  kPageEleven};
 
 inline constexpr const char* kIndexSection = "nagi";
 inline constexpr int kMaxPresets = 100;

@@ -1,10 +1,12 @@
-// The program at the screen resolution this test program is built for (96, 120 or 144 dpi, the
-// "large fonts" of the time): pictures keep their own pixels, the logo files written are the same
-// bytes at every resolution, and the page keeps the layout it has at 96 dpi.
+// The program at the screen resolution this test program is built for: 120 or 144 dpi, the "large
+// fonts" of 2000, where the page keeps the layout it has at 96 dpi; 168 or 192 on 10, which leaves
+// the scaling to the program, where the layout is the one of 96 dpi scaled. Pictures keep their
+// own pixels and the logo files written are the same bytes at every resolution.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -28,6 +30,12 @@ using ui::Form;
 using test::Click;
 using test::I32;
 using test::U32;
+
+// How much larger than at 96 dpi the windows are drawn.
+const double kScale = std::string(KAZA_TEST_WINDOWS) == "win2k" ? 1.0 : KAZA_TEST_DPI / 96.0;
+long Scaled(double px) { return std::lround(px * kScale); }
+// The height a font of that many points is made with.
+LONG Height(double points) { return -std::lround(points * 96 * kScale / 72); }
 
 // A different colour at every pixel, so that any scaling shows.
 Colour Varied(int x, int y) { return RGB((x * 7) & 0xFF, (y * 13) & 0xFF, (x + y) & 0xFF); }
@@ -143,17 +151,26 @@ TEST_F(LargeFonts, CentredLogoIsThePictureItselfInItsOwnPixels) {
     const std::string path = Picture("logo.bmp", 300, 100, Varied);
     Import(path);
     Click(main_.C("Command6"));
-    // With its border the frame is 304 × 104 pixels, centred on (1815, 4275) twips.
+    // The frame shows the picture's 300 × 100 pixels, scaled, in its border, centred on
+    // (1815, 4275) twips (to a pixel); at 96 dpi it is 304 × 104 pixels at (-31, 233).
     ui::PictureBoxWindow& frame = *main_.Picture1().pictureBox();
-    EXPECT_FLOAT_EQ(frame.Width(), 4560);
-    EXPECT_FLOAT_EQ(frame.Height(), 1560);
-    EXPECT_FLOAT_EQ(frame.Left(), -465);
-    EXPECT_FLOAT_EQ(frame.Top(), 3495);
+    EXPECT_EQ(frame.SurfaceWidth(), 300);
+    EXPECT_EQ(frame.SurfaceHeight(), 100);
+    RECT inside{};
+    GetClientRect(frame.hwnd(), &inside);
+    EXPECT_EQ(inside.right, Scaled(300));
+    EXPECT_EQ(inside.bottom, Scaled(100));
     RECT r = main_.Picture1().PixelRect();
-    EXPECT_EQ(r.left, -31);
-    EXPECT_EQ(r.top, 233);
-    EXPECT_EQ(r.right - r.left, 304);
-    EXPECT_EQ(r.bottom - r.top, 104);
+    const double twipsPerPixel = 15 / kScale;
+    EXPECT_NEAR((r.left + r.right) / 2.0 * twipsPerPixel, 1815, twipsPerPixel);
+    EXPECT_NEAR((r.top + r.bottom) / 2.0 * twipsPerPixel, 4275, twipsPerPixel);
+    if (kScale == 1.0) {
+        EXPECT_FLOAT_EQ(frame.Width(), 4560);
+        EXPECT_FLOAT_EQ(frame.Left(), -465);
+        EXPECT_EQ(r.left, -31);
+        EXPECT_EQ(r.top, 233);
+        EXPECT_EQ(r.right - r.left, 304);
+    }
 
     std::string full = Apply("Option2");
     std::string picture = test::ReadBytes(path);
@@ -177,15 +194,25 @@ BOOL CALLBACK CollectChild(HWND h, LPARAM lp) {
     return TRUE;
 }
 
-// The mock-up: every control where its twips put it at 96 dpi, and the page picture at its own size
-// under them, shown pixel for pixel wherever no control covers it.
-TEST_F(LargeFonts, PageShowsUnderItsOverlaysAsAt96Dpi) {
+// The mock-up: every control where its twips put it at 96 dpi, scaled, and the page picture filling
+// its 420 × 355 pixels, scaled, under them, shown wherever no control covers it.
+TEST_F(LargeFonts, PageShowsUnderItsOverlaysAsAt96DpiScaled) {
     std::vector<HWND> children;
     EnumChildWindows(main_.hwnd(), CollectChild, reinterpret_cast<LPARAM>(&children));
-    RECT client{};
+    RECT client{}, outer{};
     GetClientRect(main_.hwnd(), &client);
-    EXPECT_EQ(client.right, 550);
-    EXPECT_EQ(client.bottom, 377);
+    GetWindowRect(main_.hwnd(), &outer);
+    // The system cuts a window to the largest size it tracks, a little more than the screen: the
+    // tests' screen (1024 × 768) is too small for the whole window at 192 dpi. What shows keeps
+    // its place.
+    if (outer.right - outer.left < GetSystemMetrics(SM_CXMAXTRACK)) {
+        EXPECT_EQ(client.right, Scaled(550));
+    }
+    if (outer.bottom - outer.top < GetSystemMetrics(SM_CYMAXTRACK)) {
+        EXPECT_EQ(client.bottom, Scaled(377));
+    }
+    EXPECT_LE(client.right, Scaled(550));
+    EXPECT_LE(client.bottom, Scaled(377));
     std::vector<RECT> covered;
     for (HWND h : children) {
         ui::Control* c = main_.FindByHwnd(h);
@@ -198,10 +225,10 @@ TEST_F(LargeFonts, PageShowsUnderItsOverlaysAsAt96Dpi) {
         if (!c || c->decl().kind == ui::Kind::Line || c->decl().container) continue;
         const ui::ControlDecl& d = c->decl();
         RECT r = c->PixelRect();
-        EXPECT_EQ(r.left, ui::Px(d.left)) << d.name << d.index;
-        EXPECT_EQ(r.top, ui::Px(d.top)) << d.name << d.index;
-        EXPECT_EQ(r.right - r.left, ui::Px(d.width)) << d.name << d.index;
-        EXPECT_EQ(r.bottom - r.top, ui::Px(d.height)) << d.name << d.index;
+        EXPECT_EQ(r.left, Scaled(d.left / 15.0)) << d.name << d.index;
+        EXPECT_EQ(r.top, Scaled(d.top / 15.0)) << d.name << d.index;
+        EXPECT_EQ(r.right - r.left, Scaled(d.width / 15.0)) << d.name << d.index;
+        EXPECT_EQ(r.bottom - r.top, Scaled(d.height / 15.0)) << d.name << d.index;
         if (d.kind == ui::Kind::Text && !d.multiLine) {
             // A line of text fits in its field.
             HDC dc = GetDC(h);
@@ -216,23 +243,22 @@ TEST_F(LargeFonts, PageShowsUnderItsOverlaysAsAt96Dpi) {
         }
     }
 
-    // The 420 × 355 page picture drawn pixel for pixel over the button face, as the form lays it.
-    ui::PixelImage expected(420, 355);
+    // The page picture over the button face, filling 420 × 355 pixels scaled; where the picture
+    // has those very pixels, they themselves.
+    ui::PixelImage expected = main_.BackgroundPixels();
     ASSERT_FALSE(expected.empty());
-    {
-        COLORREF face = GetSysColor(COLOR_BTNFACE);
-        std::fill(expected.bits(), expected.bits() + 420 * 355, (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face));
-        platform::MemoryDC mem(CreateCompatibleDC(nullptr));
-        platform::SelectGuard sel(mem.get(), expected.bitmap());
-        main_.BackgroundPicture().Render(mem.get(), 0, 0, 420, 355);
-        GdiFlush();
+    EXPECT_EQ(expected.width(), Scaled(420));
+    EXPECT_EQ(expected.height(), Scaled(355));
+    if (main_.BackgroundPicture().width() == 420) {
+        ui::PixelImage own = ui::RenderPixels(main_.BackgroundPicture(), GetSysColor(COLOR_BTNFACE));
+        EXPECT_TRUE(std::equal(own.bits(), own.bits() + 420 * 355, expected.bits()));
     }
     RedrawWindow(main_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ui::DoEvents();
     HDC dc = GetDC(main_.hwnd());
     int compared = 0, differing = 0;
-    for (int y = 0; y < expected.height(); ++y)
-        for (int x = 0; x < expected.width(); ++x) {
+    for (int y = 0; y < std::min<int>(expected.height(), client.bottom); ++y)
+        for (int x = 0; x < std::min<int>(expected.width(), client.right); ++x) {
             POINT p{x, y};
             bool under = false;
             for (const RECT& r : covered) under = under || PtInRect(&r, p);
@@ -242,7 +268,7 @@ TEST_F(LargeFonts, PageShowsUnderItsOverlaysAsAt96Dpi) {
             if (GetPixel(dc, x, y) != RGB((own >> 16) & 0xFF, (own >> 8) & 0xFF, own & 0xFF)) ++differing;
         }
     ReleaseDC(main_.hwnd(), dc);
-    EXPECT_GT(compared, expected.width() * expected.height() / 2);
+    EXPECT_GT(compared, std::min<int>(expected.width(), client.right) * std::min<int>(expected.height(), client.bottom) / 2);
     EXPECT_EQ(differing, 0);
 }
 
@@ -260,15 +286,15 @@ TEST_F(LargeFonts, WindowsAreDrawnInTheProgramsFaces) {
         return Face{platform::FromAnsi(lf.lfFaceName, sizeof lf.lfFaceName), lf.lfHeight};
     };
     const std::string gothic = "ＭＳ Ｐゴシック";
-    EXPECT_TRUE(faceOf(main_.Text1(0).hwnd()) == (Face{gothic, -12}));
-    EXPECT_TRUE(faceOf(main_.C("Command2").hwnd()) == (Face{gothic, -12}));
-    EXPECT_TRUE(faceOf(main_.C("Label4").hwnd()) == (Face{gothic, -21}));  // 15.75 points
-    EXPECT_TRUE(faceOf(main_.C("Command4").hwnd()) == (Face{gothic, -29}));  // 21.75 points
+    EXPECT_TRUE(faceOf(main_.Text1(0).hwnd()) == (Face{gothic, Height(9)}));
+    EXPECT_TRUE(faceOf(main_.C("Command2").hwnd()) == (Face{gothic, Height(9)}));
+    EXPECT_TRUE(faceOf(main_.C("Label4").hwnd()) == (Face{gothic, Height(15.75)}));
+    EXPECT_TRUE(faceOf(main_.C("Command4").hwnd()) == (Face{gothic, Height(21.75)}));
     EXPECT_EQ(faceOf(FindWindowExA(main_.hwnd(), nullptr, STATUSCLASSNAMEA, nullptr)).name, gothic);
     Form2& editor = main_.Window<Form2>();
     ASSERT_TRUE(editor.Load());
-    EXPECT_TRUE(faceOf(editor.Text1().hwnd()) == (Face{gothic, -12}));
-    EXPECT_TRUE(faceOf(editor.C("Command1").hwnd()) == (Face{"ＭＳ Ｐ明朝", -12}));
+    EXPECT_TRUE(faceOf(editor.Text1().hwnd()) == (Face{gothic, Height(9)}));
+    EXPECT_TRUE(faceOf(editor.C("Command1").hwnd()) == (Face{"ＭＳ Ｐ明朝", Height(9)}));
 }
 
 // The program icon of the version window at the 32 pixels it has at 96 dpi, whole in its 40-pixel place.

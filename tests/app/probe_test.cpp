@@ -62,7 +62,7 @@ TEST_F(Probe, FamilyDecidesKeysPicturesAndNineXOnlyCommands) {
     EXPECT_EQ(f.Text1(2).Text(), "12345-OEM-0000001-00001");
 
     // Background, strip, the processor name field (XP pages only) and the support details
-    // (from Vista on).
+    // (from Vista on). Wine's 10 is build 18362, which still opens the control panel.
     const struct {
         const char* family;
         const char* background;
@@ -71,7 +71,7 @@ TEST_F(Probe, FamilyDecidesKeysPicturesAndNineXOnlyCommands) {
         {"win98", presets::kPage9x, false, false, false}, {"nt40", presets::kPage9x, true, false, false},
         {"win2k", presets::kPage9x, true, false, false},  {"winxp", presets::kPageXp, false, true, false},
         {"winxp64", presets::kPageXp, false, true, false}, {"vista", presets::kPageVista, false, false, true},
-        {"win81", presets::kPageVista, false, false, true}, {"win10", presets::kPageTen, false, false, true},
+        {"win81", presets::kPageVista, false, false, true}, {"win10", presets::kPageTenPanel, false, false, true},
     };
     const auto* page = std::find_if(std::begin(pages), std::end(pages), [](const auto& p) { return kFamily == p.family; });
     ASSERT_NE(page, std::end(pages));
@@ -86,6 +86,7 @@ TEST_F(Probe, FamilyDecidesKeysPicturesAndNineXOnlyCommands) {
     EXPECT_EQ(f.C("Text6").Text(), kNt ? "Intel(R) Pentium(R) III" : "");
     for (const char* label : {"Label8", "Label9", "Label10"}) EXPECT_EQ(f.C(label).Visible(), page->support) << label;
     EXPECT_EQ(f.ReadsOemInformation(), page->support);
+    EXPECT_FALSE(f.C("Label11").Visible());  // each of these systems shows the logo
 
     // Processor labels and their click area.
     EXPECT_EQ(f.C("Label2").Caption(), "x86 Family 6 Model 8 Stepping 3");
@@ -111,29 +112,49 @@ TEST_F(Probe, FamilyDecidesKeysPicturesAndNineXOnlyCommands) {
     EXPECT_EQ(f.Panel(3), "中央　　　　　　止");
 }
 
-// Builds the emulator cannot be set to, 11 among them, through the version seam.
+// Builds the emulator cannot be set to, 11 among them, through the version seam; and the build
+// the registry names, which Windows keeps equal to the one it reports and Wine does not.
 TEST(StartupPages, ChosenByVersion) {
     const struct {
         unsigned long platformId, major, minor, build;
         Page page;
     } cases[] = {
-        {1, 4, 10, 67766446, Page::NineX}, {2, 4, 0, 1381, Page::NineX}, {2, 5, 0, 2195, Page::NineX},
-        {2, 5, 1, 2600, Page::Xp},         {2, 5, 2, 3790, Page::Xp},    {2, 5, 1, 2599, Page::None},
-        {2, 6, 0, 6002, Page::Vista},      {2, 6, 3, 9600, Page::Vista}, {2, 10, 0, 19045, Page::Ten},
-        {2, 10, 0, 22631, Page::Ten},      {0, 0, 0, 0, Page::None},
+        {1, 4, 10, 67766446, Page::NineX}, {2, 4, 0, 1381, Page::NineX},    {2, 5, 0, 2195, Page::NineX},
+        {2, 5, 1, 2600, Page::Xp},         {2, 5, 2, 3790, Page::Xp},       {2, 5, 1, 2599, Page::None},
+        {2, 6, 0, 6002, Page::Vista},      {2, 6, 3, 9600, Page::Vista},    {2, 10, 0, 10240, Page::TenPanel},
+        {2, 10, 0, 19041, Page::TenPanel}, {2, 10, 0, 19042, Page::Ten},    {2, 10, 0, 19045, Page::Ten},
+        {2, 10, 0, 22000, Page::Eleven},   {2, 10, 0, 22631, Page::Eleven}, {0, 0, 0, 0, Page::None},
     };
     for (const auto& c : cases) {
         platform::VersionInfo v{true, c.platformId, c.build, c.major, c.minor};
         EXPECT_EQ(PageFor(v), c.page) << c.major << "." << c.minor << "." << c.build;
     }
+
+    // Only where the system shows no logo does the page say so; the frame stays either way.
+    const struct {
+        unsigned long reported;
+        const char* named;  // CurrentBuildNumber
+        const char* background;
+        bool noLogo;
+    } starts[] = {
+        {19041, "19041", presets::kPageTenPanel, false}, {18362, "19045", presets::kPageTen, true},
+        {22631, "7601", presets::kPageEleven, true},      {18362, "2263l", presets::kPageTenPanel, false},
+    };
+    test::MachineSnapshot machine;
     test::ProgramFolder folder;
-    platform::VersionInfo eleven{true, 2, 22631, 10, 0};
-    platform::SetVersionForTesting(&eleven);
-    Form1 f;
-    f.Load();
-    platform::SetVersionForTesting(nullptr);
-    EXPECT_EQ(FileName(f.BackgroundPicture().source()), presets::kPageTen);
-    EXPECT_TRUE(f.ReadsOemInformation());
+    for (const auto& s : starts) {
+        test::SetText(Root::LocalMachine, kNtKey, places::kCurrentBuildNumber, s.named);
+        platform::VersionInfo v{true, 2, s.reported, 10, 0};
+        platform::SetVersionForTesting(&v);
+        Form1 f;
+        f.Load();
+        platform::SetVersionForTesting(nullptr);
+        EXPECT_EQ(FileName(f.BackgroundPicture().source()), s.background) << s.named;
+        EXPECT_EQ(f.C("Label11").Visible(), s.noLogo) << s.named;
+        EXPECT_EQ(f.C("Label11").Caption(), "この Windows ではロゴは表示されません");
+        EXPECT_TRUE(f.Picture1().Visible());
+        EXPECT_TRUE(f.ReadsOemInformation());
+    }
 }
 
 TEST_F(Probe, MissingValuesGiveEmptyTexts) {

@@ -6,7 +6,11 @@ add_dependencies(commands_tests kazaguruma)
 target_compile_definitions(commands_tests PRIVATE "KAZA_EXE=\"${CMAKE_INSTALL_PREFIX}/kazaguruma.exe\"")
 target_link_libraries(commands_tests PRIVATE version)
 # Large fonts: the same files and the same page at the resolutions of the time (the 2000 page, where
-# the strip lies over the page picture).
-foreach(dpi 96 120 144)
-  kaza_test(large_fonts_${dpi} WINDOWS win2k DPI ${dpi} SOURCES app/large_fonts_test.cpp)
+# the strip lies over the page picture), and at those of 10 (125 to 200 %), where the program is
+# DPI-aware and lays the page out scaled.
+foreach(scale 96:win2k 120:win2k 144:win2k 168:win10 192:win10)
+  string(REPLACE ":" ";" scale ${scale})
+  list(GET scale 0 dpi)
+  list(GET scale 1 windows)
+  kaza_test(large_fonts_${dpi} WINDOWS ${windows} DPI ${dpi} SOURCES app/large_fonts_test.cpp)
 endforeach()

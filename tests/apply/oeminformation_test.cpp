@@ -72,9 +72,10 @@ TEST_F(OemInformation, SixValuesAndTheSmallLogoThenGoingBackRemovesThem) {
         for (int i = 0; i < 6; ++i) EXPECT_EQ(Value(places::kOemValues[i]), values[i]) << places::kOemValues[i];
         std::string bmp = test::ReadBytes(SmallLogo());
         ASSERT_GE(bmp.size(), 54u);
-        EXPECT_EQ(std::vector<uint32_t>({test::U32(bmp, 18), test::U32(bmp, 22), test::U16(bmp, 28)}),
-                  std::vector<uint32_t>({uint32_t(width), uint32_t(height), 24}));
-        EXPECT_EQ(bmp.size(), 54 + uint32_t((width * 3 + 3) & ~3) * height);
+        EXPECT_EQ(std::vector<uint32_t>({test::U32(bmp, 18), test::U32(bmp, 22), test::U16(bmp, 28), test::U32(bmp, 30)}),
+                  std::vector<uint32_t>({uint32_t(width), uint32_t(height), 32, BI_RGB}));
+        ASSERT_EQ(bmp.size(), 54u + width * 4u * height);
+        EXPECT_EQ(test::TranslucentPixels(bmp), 0);
         // The logo 98 to XP show is still the frame itself.
         EXPECT_EQ(I32(test::ReadBytes(test::AppliedLogoIn(system_)), 18), width == 120 ? 210 : 60);
     }

@@ -81,7 +81,7 @@ TEST_F(OemInformationWow64, APresetAppliedReachesTheSystemAndGoingBackRemovesIt)
     }
     ExpectNoneOfTheSix(KEY_WOW64_32KEY);
 
-    // The small logo: a 24-bit BMP of at most 120 x 120 in the real system32, the frame's shape
+    // The small logo: an opaque 32-bit BMP of at most 120 x 120 in the real system32, the frame's shape
     // (the full-colour OEMLOGO.BMP is the frame itself) to within the rounding of one pixel.
     ASSERT_TRUE(platform::FileExists(Host("system32", places::kSmallLogoFile)));
     const std::string small = ReadBytes(Host("system32", places::kSmallLogoFile));
@@ -89,10 +89,11 @@ TEST_F(OemInformationWow64, APresetAppliedReachesTheSystemAndGoingBackRemovesIt)
     ASSERT_GE(small.size(), 54u);
     ASSERT_GE(frame.size(), 54u);
     const int w = I32(small, 18), h = I32(small, 22), fw = I32(frame, 18), fh = I32(frame, 22);
-    EXPECT_EQ(U16(small, 28), 24u);
+    EXPECT_EQ(U16(small, 28), 32u);
+    EXPECT_EQ(TranslucentPixels(small), 0);
     EXPECT_EQ(std::max(w, h), std::min(120, std::max(fw, fh))) << w << " x " << h;
     EXPECT_LE(std::abs(w * fh - h * fw), std::max(fw, fh)) << w << " x " << h << " from " << fw << " x " << fh;
-    EXPECT_EQ(small.size(), U32(small, 10) + uint32_t((w * 3 + 3) & ~3) * h);
+    EXPECT_EQ(small.size(), U32(small, 10) + uint32_t(w * 4 * h));
 
     // The first copy held their absence: going back deletes the values and the small logo, and
     // puts the maker's logo back.

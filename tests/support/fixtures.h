@@ -26,6 +26,12 @@ void WriteBmp(const std::string& path, int w, int h, const std::function<Colour(
 inline uint32_t U16(const std::string& b, size_t at) { return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8; }
 inline uint32_t U32(const std::string& b, size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
 inline int32_t I32(const std::string& b, size_t at) { return static_cast<int32_t>(U32(b, at)); }
+// How many pixels of a 32-bit BMP file are not wholly opaque (a fourth byte other than 255).
+inline int TranslucentPixels(const std::string& bmp) {
+    int n = 0;
+    for (size_t at = U32(bmp, 10) + 3; at < bmp.size(); at += 4) n += uint8_t(bmp[at]) != 255;
+    return n;
+}
 
 // The two OEM files in a folder, under the names the program gives them: the logo as the
 // backup copies it and as the apply writes it, and the information file.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/system.h"
 #include "platform/text.h"
 #include "platform/ui/picturebox.h"
 #include "platform/ui/toolkit.h"
@@ -57,6 +58,22 @@ namespace {
     std::abort();
 }
 
+// Vista and later draw a program that declares itself DPI-aware (its manifest does) at the
+// screen's resolution and leave the scaling to it; any other they draw at 96 dpi and stretch,
+// blurred. Earlier systems never scale: there a program keeps the 96-dpi layout.
+int DpiToLayOutAt() {
+    platform::VersionInfo v = platform::WindowsVersion();
+    if (v.platformId != VER_PLATFORM_WIN32_NT || v.major < 6) return 96;
+    using IsAware = BOOL(WINAPI*)();
+    auto aware = reinterpret_cast<IsAware>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "IsProcessDPIAware")));
+    if (!aware || !aware()) return 96;
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return std::max(96, dpi);
+}
+
 }  // namespace
 
 bool InitToolkit() {
@@ -64,6 +81,7 @@ bool InitToolkit() {
     static bool done = false;
     if (done) return ready;
     done = true;
+    detail::layoutDpi = DpiToLayOutAt();
     // The status bar is the only common control (ICC_STANDARD_CLASSES would be a 6.0 flag).
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);

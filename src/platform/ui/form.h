@@ -16,6 +16,7 @@ namespace kaza::ui {
 
 class Form;
 class PictureBoxWindow;
+class PixelImage;
 
 enum class Event { Click, Change, KeyUp };
 
@@ -161,9 +162,12 @@ public:
     std::string Panel(int i) const;
     void SetPanel(int i, const std::string& text);
 
-    // The window's background picture, painted at the top-left behind every control.
-    void SetBackgroundPicture(platform::Picture picture);
+    // The window's background picture, painted at the top-left behind every control: filling an
+    // area of the given size in twips, or at its own size in pixels at 96 dpi (0).
+    void SetBackgroundPicture(platform::Picture picture, int widthTwips = 0, int heightTwips = 0);
     const platform::Picture& BackgroundPicture() const { return background_; }
+    // The background as it is painted: its pixels over the button face, at the size it is shown.
+    PixelImage BackgroundPixels() const;
 
     // Places the window over the middle of another one, kept on the screen's left and top.
     void CentreOver(HWND other);
@@ -234,6 +238,7 @@ private:
     std::vector<std::unique_ptr<Control>> detached_;
     std::vector<std::unique_ptr<MenuItem>> detachedMenus_;
     platform::Picture background_;
+    SIZE backgroundArea_{0, 0};
     platform::Bitmap backgroundBitmap_;
     platform::Brush backgroundBrush_;
     std::map<COLORREF, platform::Brush> solidBrushes_;

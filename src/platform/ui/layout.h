@@ -6,9 +6,21 @@
 // Windows are declared as tables of controls in twips, one row per control.
 namespace kaza::ui {
 
-// 15 twips are one pixel at the 96 dpi the layout assumes.
-inline int Px(double twips) { return static_cast<int>(std::lround(twips / 15.0)); }
-inline double Twips(int px) { return px * 15.0; }
+namespace detail {
+inline int layoutDpi = 96;
+}
+
+// The resolution windows are laid out at: 96 dpi, the one the tables are drawn for, unless the
+// system leaves the scaling to the program (InitToolkit decides). Windows then keep their layout,
+// scaled by LayoutDpi() / 96; pictures keep their own pixels and are shown scaled.
+inline int LayoutDpi() { return detail::layoutDpi; }
+
+// 1440 twips are an inch: 15 twips one pixel at 96 dpi.
+inline int Px(double twips) { return static_cast<int>(std::lround(twips * LayoutDpi() / 1440.0)); }
+inline double Twips(int px) { return px * 1440.0 / LayoutDpi(); }
+// Pixels of a picture (96 dpi) on the screen, and back.
+inline int Scaled(int px) { return static_cast<int>(std::lround(px * LayoutDpi() / 96.0)); }
+inline int Unscaled(int px) { return static_cast<int>(std::lround(px * 96.0 / LayoutDpi())); }
 
 constexpr COLORREF kDefaultColor = 0xFF000000;
 

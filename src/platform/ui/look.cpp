@@ -4,15 +4,18 @@
 #include <map>
 #include <tuple>
 
+#include "platform/resample.h"
 #include "platform/text.h"
+#include "platform/ui/picturebox.h"
 #include "platform/ui/toolkit.h"
 
 namespace kaza::ui {
 
 using platform::ToAnsi;
 
-void Form::SetBackgroundPicture(platform::Picture picture) {
+void Form::SetBackgroundPicture(platform::Picture picture, int widthTwips, int heightTwips) {
     background_ = std::move(picture);
+    backgroundArea_ = {widthTwips, heightTwips};
     if (!hwnd_) return;
     RebuildBackground();
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -34,9 +37,27 @@ void Form::RebuildBackground() {
     {
         platform::SelectGuard sel(mem.get(), backgroundBitmap_.get());
         FillRect(mem.get(), &rc, GetSysColorBrush(COLOR_BTNFACE));
-        if (!background_.empty()) background_.Render(mem.get(), 0, 0, background_.width(), background_.height());
+        PixelImage shown = BackgroundPixels();
+        if (!shown.empty()) {
+            platform::MemoryDC pixels(CreateCompatibleDC(screen.get()));
+            platform::SelectGuard selPixels(pixels.get(), shown.bitmap());
+            BitBlt(mem.get(), 0, 0, shown.width(), shown.height(), pixels.get(), 0, 0, SRCCOPY);
+        }
     }
     backgroundBrush_.reset(CreatePatternBrush(backgroundBitmap_.get()));
+}
+
+PixelImage Form::BackgroundPixels() const {
+    PixelImage own = RenderPixels(background_, GetSysColor(COLOR_BTNFACE));
+    if (own.empty()) return own;
+    int w = backgroundArea_.cx > 0 ? Px(backgroundArea_.cx) : Scaled(own.width());
+    int h = backgroundArea_.cy > 0 ? Px(backgroundArea_.cy) : Scaled(own.height());
+    if (w == own.width() && h == own.height()) return own;
+    // Averaged down, or between pixel centres up: text stays legible at every scale.
+    PixelImage shown(w, h);
+    if (!shown.empty())
+        platform::StretchPixels(own.bits(), own.width(), own.height(), own.width(), shown.bits(), w, h, w);
+    return shown;
 }
 
 HFONT Form::FontFor(const FontDecl& f) {
@@ -56,7 +77,7 @@ HFONT Form::FontFor(const FontDecl& f) {
     std::string ansiFace = ToAnsi(key.face);
     // The Japanese character set makes the font mapper fall back to another Japanese face
     // where the named one is missing.
-    int height = -static_cast<int>(std::lround(key.pts * 96.0 / 72.0));
+    int height = -static_cast<int>(std::lround(key.pts * LayoutDpi() / 72.0));
     HFONT font = CreateFontA(height, 0, 0, 0, key.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                              ansiFace.c_str());

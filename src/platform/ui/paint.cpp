@@ -57,14 +57,15 @@ void RegisterLineClass() {
 // A line row holds its two end points in the place of position and size.
 LineBox LineWindowBox(const ControlDecl& s) {
     int x1 = Px(s.left), y1 = Px(s.top), x2 = Px(s.width), y2 = Px(s.height);
-    int pad = (s.lineWidth + 1) / 2;
-    int thin = s.lineWidth <= 1 ? 1 : 0;
+    int width = Scaled(s.lineWidth);
+    int pad = (width + 1) / 2;
+    int thin = width <= 1 ? 1 : 0;
     return {std::min(x1, x2) - pad, std::min(y1, y2) - pad, std::abs(x2 - x1) + 2 * pad + thin,
             std::abs(y2 - y1) + 2 * pad + thin};
 }
 
 void SetUpLine(HWND line, const ControlDecl& s, const LineBox& box) {
-    SetProp(line, "w", s.lineWidth);
+    SetProp(line, "w", Scaled(s.lineWidth));
     SetProp(line, "c", s.fore == kDefaultColor ? 0 : static_cast<INT_PTR>(s.fore));
     SetProp(line, "x1", Px(s.left) - box.x);
     SetProp(line, "y1", Px(s.top) - box.y);

@@ -153,7 +153,7 @@ SIZE PictureBoxWindow::OuterFor(int w, int h) const {
 
 void PictureBoxWindow::ApplyAutoSize() {
     if (!autoSize_ || picture_.empty()) return;
-    SIZE s = OuterFor(picture_.width(), picture_.height());
+    SIZE s = OuterFor(Scaled(picture_.width()), Scaled(picture_.height()));
     width_ = static_cast<float>(Twips(s.cx));
     height_ = static_cast<float>(Twips(s.cy));
     PlaceWindow();
@@ -194,7 +194,8 @@ void PictureBoxWindow::ResizeSurface() {
     if (!hwnd_) return;
     RECT rc{};
     GetClientRect(hwnd_, &rc);
-    int w = std::max<int>(1, rc.right), h = std::max<int>(1, rc.bottom);
+    // The surface holds the picture's own pixels: the client area at 96 dpi.
+    int w = std::max<int>(1, Unscaled(rc.right)), h = std::max<int>(1, Unscaled(rc.bottom));
     if (w == surfW_ && h == surfH_ && bits_) return;
     PixelImage fresh(w, h);
     if (fresh.empty()) return;
@@ -223,6 +224,20 @@ void PictureBoxWindow::Repaint() {
     if (!picture_.empty()) picture_.Render(dc_.get(), 0, 0, picture_.width(), picture_.height());
     GdiFlush();
     Refresh();
+}
+
+void PictureBoxWindow::PaintScaled(HDC dc) const {
+    if (LayoutDpi() == 96) {
+        BitBlt(dc, 0, 0, surfW_, surfH_, dc_.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    // Each pixel of the surface over its share of the screen, blended where the scale is uneven.
+    int mode = SetStretchBltMode(dc, HALFTONE);
+    POINT origin{};
+    SetBrushOrgEx(dc, 0, 0, &origin);
+    StretchBlt(dc, 0, 0, Scaled(surfW_), Scaled(surfH_), dc_.get(), 0, 0, surfW_, surfH_, SRCCOPY);
+    SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+    SetStretchBltMode(dc, mode);
 }
 
 LRESULT CALLBACK PictureBoxWindow::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -261,7 +276,7 @@ LRESULT CALLBACK PictureBoxWindow::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(h, &ps);
-        if (self) BitBlt(dc, 0, 0, self->surfW_, self->surfH_, self->dc_.get(), 0, 0, SRCCOPY);
+        if (self) self->PaintScaled(dc);
         EndPaint(h, &ps);
         return 0;
     }

@@ -46,8 +46,9 @@ private:
 PixelImage RenderPixels(const platform::Picture& picture, COLORREF back);
 
 // The window behind picture boxes and images. It paints from a 32-bit surface the size of its
-// client area, which holds the background colour, then the picture at its natural size at the
-// top-left, then whatever was drawn onto it.
+// client area at 96 dpi, which holds the background colour, then the picture at its natural size
+// at the top-left, then whatever was drawn onto it; at another layout resolution the surface is
+// shown scaled, and so keeps the same pixels at every resolution.
 class PictureBoxWindow {
 public:
     static const char* ClassName();
@@ -118,6 +119,7 @@ public:
     SIZE OuterFor(int w, int h) const;
 
 private:
+    void PaintScaled(HDC dc) const;
     explicit PictureBoxWindow(HWND h);
     static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     void ResizeSurface();
