@@ -25,7 +25,7 @@ constexpr const char* kSmallLogo = "Vista以降のロゴ画像";
 // its value, so that the page shows no empty line; details the system would not take are left.
 void AddOemInformation(Form1& main, const Family& family, Plan& plan) {
     auto value = [&](const char* name, const std::string& text) {
-        return Place::Value(kOemInformation, name, Root::LocalMachine, places::kOemInformationKey, name, text);
+        return Value(kOemInformation, name, Root::LocalMachine, places::kOemInformationKey, name, text);
     };
     plan.places.push_back(value(places::kOemManufacturer, main.Text4(0).Text()));
     plan.places.push_back(value(places::kOemModel, main.Text4(1).Text()));
@@ -42,7 +42,7 @@ void AddOemInformation(Form1& main, const Family& family, Plan& plan) {
         plan.places.push_back(p);
     }
 
-    Place small = Place::File(kSmallLogo, places::kSmallLogoFile, places::kSmallLogoFile,
+    Place small = File(kSmallLogo, places::kSmallLogoFile, places::kSmallLogoFile,
                               [&main](const std::string& path) { return logo::SaveLogoSmall(main, path); });
     Place named = value(places::kOemLogo, family.system + "\\" + places::kSmallLogoFile);
     named.needsPrevious = true;
@@ -65,28 +65,6 @@ Outcome WritePlace(const std::string& system, const Place& p) {
 
 }  // namespace
 
-Place Place::Value(std::string what, std::string detail, Root root, std::string key, std::string name,
-                   std::string text) {
-    Place p;
-    p.what = std::move(what);
-    p.detail = std::move(detail);
-    p.root = root;
-    p.key = std::move(key);
-    p.name = std::move(name);
-    p.type = REG_SZ;
-    p.text = std::move(text);
-    return p;
-}
-
-Place Place::File(std::string what, std::string detail, const char* file, Producer produce) {
-    Place p;
-    p.what = std::move(what);
-    p.detail = std::move(detail);
-    p.file = file;
-    p.produce = std::move(produce);
-    return p;
-}
-
 Family FamilyOf(Form1& main) {
     return {main.Labe.AsText(), main.SYT.AsText(), main.OS.AsText() == "NT", main.ReadsOemInformation()};
 }
@@ -95,7 +73,7 @@ Plan ApplyPlan(Form1& main, LogoDepth depth, const Family& family) {
     Plan plan;
     plan.system = family.system;
     // 1-3. The information file.
-    plan.places.push_back(Place::File(places::kInfoFile, "", places::kInfoFile,
+    plan.places.push_back(File(places::kInfoFile, "", places::kInfoFile,
                                       [&main](const std::string& path) { return WriteInfoFile(main, path); }));
 
     // 4. The registration values; empty texts are stored as empty strings. A value start-up
@@ -104,7 +82,7 @@ Plan ApplyPlan(Form1& main, LogoDepth depth, const Family& family) {
     const std::string versionKey = places::VersionKey(family.syt);
     for (int i = 0; i < 3; ++i) {
         const char* name = places::kRegistrationValues[i];
-        Place p = Place::Value(kRegistration, name, Root::LocalMachine, versionKey, name, main.Text1(i).Text());
+        Place p = Value(kRegistration, name, Root::LocalMachine, versionKey, name, main.Text1(i).Text());
         if (main.KeepsUnreadValue(main.Text1(i))) p.action = Action::Leave;
         plan.places.push_back(p);
     }
@@ -112,14 +90,14 @@ Plan ApplyPlan(Form1& main, LogoDepth depth, const Family& family) {
     // 5. The processor name, NT family only (it lasts until the next start).
     if (family.nt) {
         ui::Control& field = main.C("Text6");
-        Place p = Place::Value(kProcessorName, "", Root::LocalMachine, places::kProcessorKey, places::kProcessorName,
+        Place p = Value(kProcessorName, "", Root::LocalMachine, places::kProcessorKey, places::kProcessorName,
                                field.Text());
         if (main.KeepsUnreadValue(field)) p.action = Action::Leave;
         plan.places.push_back(p);
     }
 
     // 6, 7. The logo: whatever the frame shows now.
-    plan.places.push_back(Place::File(kLogo, places::kLogoFile, places::kLogoFile, [&main, depth](const std::string& path) {
+    plan.places.push_back(File(kLogo, places::kLogoFile, places::kLogoFile, [&main, depth](const std::string& path) {
         return depth == LogoDepth::Colours256 ? logo::SaveLogo256(main, path) : logo::SaveLogoFullColour(main, path);
     }));
 

@@ -26,9 +26,9 @@ void SavePair(Form1& main, const std::string& folder, const std::string& place, 
         main.SetPanel(1, UnknownSystemFolderText("保存"));
         return;
     }
-    CopyResult logo = CopyOne(system + "\\" + kLogo, folder + "\\" + kLogo);
-    CopyResult info = CopyOne(system + "\\" + kInfo, folder + "\\" + kInfo);
-    main.SetPanel(1, SaveReport(place, {{kLogo, logo}, {kInfo, info}}, success));
+    platform::Steps files;
+    for (const char* f : {kLogo, kInfo}) files.push_back({f, "", CopyOne(system + "\\" + f, folder + "\\" + f)});
+    main.SetPanel(1, SaveReport(place, files, success));
 }
 
 }  // namespace
