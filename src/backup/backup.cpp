@@ -87,12 +87,11 @@ Targets TargetsOf(const apply::Plan& plan) {
     Targets t;
     t.system = plan.system;
     for (const apply::Place& p : plan.places) {
-        const std::string file = p.file ? p.file : "";
         if (!p.file) t.values.push_back({p.root, p.key, p.name});
         // The platform matches file names without regard to letter case: OEMLOGO.BMP is oemlogo.bmp.
-        else if (platform::LowerCase(file) == places::kLogoCopyFile) t.logo = true;
-        else if (file == places::kInfoFile) t.info = true;
-        else if (file == places::kSmallLogoFile) t.smallLogo = true;
+        else if (platform::LowerCase(p.file) == places::kLogoCopyFile) t.logo = true;
+        else if (p.file == std::string(places::kInfoFile)) t.info = true;
+        else if (p.file == std::string(places::kSmallLogoFile)) t.smallLogo = true;
     }
     return t;
 }
