@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,7 +33,7 @@ struct Place {
     Action action = Action::Write;
     platform::Root root = platform::Root::LocalMachine;
     std::string key, name;
-    unsigned long type = 0;  // REG_SZ, holding `text`
+    unsigned long type = REG_SZ;  // the only type written, holding `text`
     std::string text;
     const char* file = nullptr;  // a name of places.h, joined to the system folder
     Producer produce;
@@ -39,11 +41,15 @@ struct Place {
     bool needsPrevious = false;
     // Left because the system would not take it as given; Plan::refused says why.
     bool refused = false;
-
-    static Place Value(std::string what, std::string detail, platform::Root root, std::string key,
-                       std::string name, std::string text = {});
-    static Place File(std::string what, std::string detail, const char* file, Producer produce = {});
 };
+inline Place Value(std::string what, std::string detail, platform::Root root, std::string key, std::string name,
+                   std::string text = {}) {
+    return {std::move(what), std::move(detail), Action::Write, root, std::move(key), std::move(name), REG_SZ,
+            std::move(text), nullptr, {}, false, false};
+}
+inline Place File(std::string what, std::string detail, const char* file, Producer produce = {}) {
+    return {std::move(what), std::move(detail), Action::Write, {}, {}, {}, REG_SZ, {}, file, std::move(produce), false, false};
+}
 
 struct Plan {
     std::string system;  // the folder the files go to, without a trailing backslash

@@ -26,9 +26,9 @@ void SavePair(Form1& main, const std::string& folder, const std::string& place, 
         main.SetPanel(1, UnknownSystemFolderText("保存"));
         return;
     }
-    CopyResult logo = CopyOne(system + "\\" + kLogo, folder + "\\" + kLogo);
-    CopyResult info = CopyOne(system + "\\" + kInfo, folder + "\\" + kInfo);
-    main.SetPanel(1, SaveReport(place, {{kLogo, logo}, {kInfo, info}}, success));
+    platform::Steps files;
+    for (const char* f : {kLogo, kInfo}) files.push_back({f, "", CopyOne(system + "\\" + f, folder + "\\" + f)});
+    main.SetPanel(1, SaveReport(place, files, success));
 }
 
 }  // namespace
@@ -87,12 +87,11 @@ Targets TargetsOf(const apply::Plan& plan) {
     Targets t;
     t.system = plan.system;
     for (const apply::Place& p : plan.places) {
-        const std::string file = p.file ? p.file : "";
         if (!p.file) t.values.push_back({p.root, p.key, p.name});
         // The platform matches file names without regard to letter case: OEMLOGO.BMP is oemlogo.bmp.
-        else if (platform::LowerCase(file) == places::kLogoCopyFile) t.logo = true;
-        else if (file == places::kInfoFile) t.info = true;
-        else if (file == places::kSmallLogoFile) t.smallLogo = true;
+        else if (platform::LowerCase(p.file) == places::kLogoCopyFile) t.logo = true;
+        else if (p.file == std::string(places::kInfoFile)) t.info = true;
+        else if (p.file == std::string(places::kSmallLogoFile)) t.smallLogo = true;
     }
     return t;
 }

@@ -1,32 +1,39 @@
 #include "backup/copies.h"
 
+#include <windows.h>
+
 #include "platform/files.h"
 #include "platform/replace.h"
 
 namespace kaza::backup {
 namespace {
 
+enum class Result { Copied, SourceMissing, TargetUnwritable };
+Result ResultOf(const platform::Outcome& o) {
+    return o ? Result::Copied : o.error() == ERROR_FILE_NOT_FOUND ? Result::SourceMissing : Result::TargetUnwritable;
+}
+
 // The names of the files with the given result, joined by commas in their order.
-std::string NamesWith(const std::vector<FileOutcome>& files, CopyResult r) {
+std::string NamesWith(const platform::Steps& files, Result r) {
     std::string names;
-    for (const FileOutcome& f : files)
-        if (f.result == r) names += (names.empty() ? "" : ",") + std::string(f.name);
+    for (const platform::Step& f : files)
+        if (ResultOf(f.outcome) == r) names += (names.empty() ? "" : ",") + f.what;
     return names;
 }
 
 }  // namespace
 
-CopyResult CopyOne(const std::string& from, const std::string& to) {
-    if (platform::CopyFileInPlace(from, to)) return CopyResult::Copied;
-    return platform::FileExists(from) ? CopyResult::TargetUnwritable : CopyResult::SourceMissing;
+platform::Outcome CopyOne(const std::string& from, const std::string& to) {
+    platform::Outcome copied = platform::CopyFileInPlace(from, to);
+    return copied || platform::FileExists(from) ? copied : platform::Outcome::Failed(ERROR_FILE_NOT_FOUND);
 }
 
 // The failure texts are kept short enough for status panel 1, which shows one line.
-std::string SaveReport(const std::string& place, const std::vector<FileOutcome>& files,
+std::string SaveReport(const std::string& place, const platform::Steps& files,
                        const std::string& success) {
-    std::string copied = NamesWith(files, CopyResult::Copied);
-    std::string missing = NamesWith(files, CopyResult::SourceMissing);
-    std::string unwritable = NamesWith(files, CopyResult::TargetUnwritable);
+    std::string copied = NamesWith(files, Result::Copied);
+    std::string missing = NamesWith(files, Result::SourceMissing);
+    std::string unwritable = NamesWith(files, Result::TargetUnwritable);
     if (missing.empty() && unwritable.empty()) return success;
     if (unwritable.empty())
         return copied.empty() ? missing + "がないため保存できませんでした。"
@@ -37,10 +44,10 @@ std::string SaveReport(const std::string& place, const std::vector<FileOutcome>&
     return missing + "がなく、" + unwritable + "を" + place + "に書き込めませんでした。";
 }
 
-std::string RestoreReport(const std::vector<FileOutcome>& files) {
-    std::string copied = NamesWith(files, CopyResult::Copied);
-    std::string missing = NamesWith(files, CopyResult::SourceMissing);
-    std::string unwritable = NamesWith(files, CopyResult::TargetUnwritable);
+std::string RestoreReport(const platform::Steps& files) {
+    std::string copied = NamesWith(files, Result::Copied);
+    std::string missing = NamesWith(files, Result::SourceMissing);
+    std::string unwritable = NamesWith(files, Result::TargetUnwritable);
     if (missing.empty() && unwritable.empty())
         return copied.empty() ? "戻すファイルが指定されていません。" : "バックアップを元に戻しました。";
     if (unwritable.empty())

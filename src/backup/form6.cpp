@@ -50,14 +50,10 @@ void Form6::Command1_Click() {
         Unload();
         return;
     }
-    auto restore = [](const std::string& from, const std::string& to) {
-        return from.empty() ? backup::CopyResult::Skipped : backup::CopyOne(from, to);
-    };
-    using places::kInfoFile;
-    using places::kLogoCopyFile;
-    backup::CopyResult logo = restore(Text1().Text(), system + "\\" + kLogoCopyFile);
-    backup::CopyResult info = restore(Text2().Text(), system + "\\" + kInfoFile);
-    main_.SetPanel(1, backup::RestoreReport({{kLogoCopyFile, logo}, {kInfoFile, info}}));
+    platform::Steps files;
+    for (auto [from, name] : {std::pair{Text1().Text(), places::kLogoCopyFile}, {Text2().Text(), places::kInfoFile}})
+        if (!from.empty()) files.push_back({name, "", backup::CopyOne(from, system + "\\" + name)});
+    main_.SetPanel(1, backup::RestoreReport(files));
     Unload();
 }
 

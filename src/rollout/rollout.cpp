@@ -70,18 +70,18 @@ private:
     platform::Dialogs* before_;
 };
 
-int CodeOf(const platform::Steps& steps, Log& log) {
+// No rows: nothing was written, for want of a safety copy.
+int CodeOf(const std::optional<platform::Steps>& steps, Log& log) {
+    if (!steps) {
+        log.Line(std::string(backup::kNothingWritten) + " (" + backup::SafetyFolder() + ")");
+        return kNoSafetyCopy;
+    }
     int code = kEverythingWritten;
-    for (const platform::Step& s : steps) {
+    for (const platform::Step& s : *steps) {
         log.Step(s);
         if (!s.outcome) code = kStepFailed;
     }
     return code;
-}
-
-int NothingWritten(Log& log) {
-    log.Line(std::string(backup::kNothingWritten) + " (" + backup::SafetyFolder() + ")");
-    return kNoSafetyCopy;
 }
 
 // Selects the preset in the main window's list, as a click on it does; false when the list has
@@ -115,10 +115,9 @@ int Apply(Form1& main, const Request& r, Log& log) {
     // Each PC keeps its own product ID: the field is left out as if start-up could not read it.
     main.MarkUnreadAtStart(main.Text1(2));
 
-    const std::optional<platform::Steps> steps = apply::ApplySettings(
-        main, r.colours256 ? apply::LogoDepth::Colours256 : apply::LogoDepth::FullColour, "/apply " + r.preset, nullptr);
-    if (!steps) return NothingWritten(log);
-    return CodeOf(*steps, log);
+    return CodeOf(apply::ApplySettings(main, r.colours256 ? apply::LogoDepth::Colours256 : apply::LogoDepth::FullColour,
+                                       "/apply " + r.preset, nullptr),
+                  log);
 }
 
 int Restore(Form1& main, const Request& r, Log& log) {
@@ -134,9 +133,8 @@ int Restore(Form1& main, const Request& r, Log& log) {
     const backup::SafetyCopy copy = *chosen;
     // The present state first, so that going back can itself be undone.
     const std::optional<platform::Steps> steps = backup::GoBack(main, copy, "/restore", nullptr);
-    if (!steps) return NothingWritten(log);
-    log.Line(copy.made + " の状態 (" + copy.folder + ") に戻します。");
-    return CodeOf(*steps, log);
+    if (steps) log.Line(copy.made + " の状態 (" + copy.folder + ") に戻します。");
+    return CodeOf(steps, log);
 }
 
 int Export(Form1& main, const Request& r, Log& log) {
