@@ -125,11 +125,14 @@ bool CreateFolder(std::string_view path, bool fresh) {
     return !fresh && GetLastError() == ERROR_ALREADY_EXISTS && FolderExists(path);
 }
 
-bool RemoveFile(std::string_view path) {
+bool RemoveFile(std::string_view path) { return RemoveFileOutcome(path).ok(); }
+
+Outcome RemoveFileOutcome(std::string_view path) {
     RealSystemFolder systemFolder;
-    if (DeleteFileA(ToAnsi(path).c_str())) return true;
+    if (DeleteFileA(ToAnsi(path).c_str())) return {};
+    Outcome failed = Outcome::LastError();
     PathKind k = KindOf(path);
-    return k == PathKind::Missing || k == PathKind::Folder;
+    return k == PathKind::Missing || k == PathKind::Folder ? Outcome() : failed;
 }
 
 bool RemoveEmptyFolder(std::string_view path) {

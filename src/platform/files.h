@@ -39,6 +39,8 @@ bool CreateFolder(std::string_view path, bool fresh = false);
 // True when no file of that name is left (also when there was none); a folder of that name is
 // left alone and is no file.
 bool RemoveFile(std::string_view path);
+// The same, with why it failed (ERROR_ACCESS_DENIED: no administrator rights, or read-only).
+Outcome RemoveFileOutcome(std::string_view path);
 // Removes a folder that holds nothing.
 bool RemoveEmptyFolder(std::string_view path);
 // The names of the folders directly inside a folder, in no particular order.
