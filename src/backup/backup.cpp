@@ -91,6 +91,12 @@ Targets ApplyTargets(Form1& main) {
     if (main.OS.AsText() == "NT")
         t.values.push_back({platform::Root::LocalMachine, places::kProcessorKey, places::kProcessorName});
     // Vista and later: every OEMInformation value Apply may write, and the logo file it writes.
+    t.Add(RemovalTargets(main));
+    return t;
+}
+
+Targets RemovalTargets(Form1& main) {
+    Targets t = RestoreTargets(main, true, true);
     if (main.ReadsOemInformation()) {
         for (const char* name : places::kOemValues)
             t.values.push_back({platform::Root::LocalMachine, places::kOemInformationKey, name});

@@ -18,6 +18,9 @@ void OpenSafetyCopies(Form1& main);   // Form9, modal
 // What each command that writes the system replaces, on the running family.
 Targets ApplyTargets(Form1& main);
 Targets RestoreTargets(Form1& main, bool logo, bool info);
+// What removing the maker's details takes away: both OEM files, and on Vista and later the small
+// logo and the six OEMInformation values. The registration values and the processor name stay.
+Targets RemovalTargets(Form1& main);
 Targets RestrictionTargets(Form1& main);
 Targets VendorTargets(Form1& main);
 // All of them: what the very first safety copy keeps.

@@ -7,6 +7,7 @@
 
 #include "app/form1.h"
 #include "apply/apply.h"
+#include "apply/remove.h"
 #include "backup/backup.h"
 #include "backup/safety.h"
 #include "platform/files.h"
@@ -150,6 +151,17 @@ int Restore(Form1& main, const Request& r, Log& log) {
     return CodeOf(steps, log);
 }
 
+int Remove(Form1& main, Log& log) {
+    const backup::Targets targets = backup::RemovalTargets(main);
+    if (!backup::WriteSafetyCopy(targets, "/remove", backup::EverythingWritten(main))) {
+        log.Line(std::string(backup::kNothingWritten) + " (" + backup::SafetyFolder() + ")");
+        return kNoSafetyCopy;
+    }
+    backup::PruneSafetyCopies();
+    log.Line("メーカー情報とロゴを削除します。");
+    return CodeOf(apply::RemovePlaces(targets), log);
+}
+
 int Export(Form1& main, const Request& r, Log& log) {
     if (!SelectByName(main, r.preset)) {
         log.Line("プリセット「" + r.preset + "」がリストにありません。何も書き出しませんでした。");
@@ -185,6 +197,7 @@ int RunSilently(const Request& r, const std::function<void(Form1&)>& loaded) {
     switch (r.command) {
     case Command::Apply: return Apply(main, r, log);
     case Command::Restore: return Restore(main, r, log);
+    case Command::Remove: return Remove(main, log);
     default: return Export(main, r, log);
     }
 }
