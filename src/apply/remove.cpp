@@ -1,51 +1,27 @@
 #include "apply/remove.h"
 
-#include <windows.h>
-
 #include <algorithm>
+#include <vector>
 
 #include "app/form1.h"
 #include "app/places.h"
 #include "backup/backup.h"
-#include "platform/files.h"
-#include "platform/registry.h"
 #include "platform/seams.h"
 
 namespace kaza::apply {
-namespace {
 
-constexpr const char* kSmallLogo = "Vista以降のロゴ画像";
-constexpr const char* kOemInformation = "メーカー情報（OEMInformation）";
-
-// The name a failed row goes by in the result text: the six values are one thing to the user.
-std::string ShownName(const std::string& what) {
-    if (what == places::kSmallLogoFile) return kSmallLogo;
-    if (what.rfind("OEMInformation ", 0) == 0) return kOemInformation;
-    return what;
+std::optional<platform::Steps> RemoveOemInformation(Form1& main, const std::string& command, HWND owner) {
+    const Plan plan = RemovalPlan(FamilyOf(main));
+    if (!backup::KeepBeforeWriting(main, owner, backup::TargetsOf(plan), command)) return std::nullopt;
+    return WritePlan(plan);
 }
 
-}  // namespace
-
-std::vector<StepResult> RemovePlaces(const backup::Targets& t) {
-    std::vector<StepResult> steps;
-    const platform::Outcome noFolder = platform::Outcome::Failed(ERROR_PATH_NOT_FOUND);
-    const std::pair<bool, const char*> files[] = {
-        {t.info, places::kInfoFile}, {t.logo, places::kLogoFile}, {t.smallLogo, places::kSmallLogoFile}};
-    for (const auto& [wanted, name] : files)
-        if (wanted)
-            steps.push_back({name, t.system.empty() ? noFolder : platform::RemoveFileOutcome(t.system + "\\" + name)});
-    for (const backup::ValuePlace& v : t.values)
-        steps.push_back({"OEMInformation " + v.name, platform::RegRemoveValue(v.root, v.key, v.name)});
-    return steps;
-}
-
-std::string RemovalText(const std::vector<StepResult>& steps) {
+std::string RemovalText(const platform::Steps& steps) {
     std::vector<std::string> denied, other;
-    for (const StepResult& s : steps) {
+    for (const platform::Step& s : steps) {
         if (s.outcome) continue;
         std::vector<std::string>& into = s.outcome.error() == ERROR_ACCESS_DENIED ? denied : other;
-        const std::string name = ShownName(s.what);
-        if (std::find(into.begin(), into.end(), name) == into.end()) into.push_back(name);
+        if (std::find(into.begin(), into.end(), s.what) == into.end()) into.push_back(s.what);
     }
     auto joined = [](const std::vector<std::string>& names) {
         std::string list;
@@ -60,27 +36,23 @@ std::string RemovalText(const std::vector<StepResult>& steps) {
 }
 
 void RemoveFromWindow(Form1& main) {
-    const backup::Targets targets = backup::RemovalTargets(main);
-    std::string what = std::string(places::kInfoFile) + " と " + places::kLogoFile;
-    if (targets.smallLogo) what += "、" + std::string(kSmallLogo) + "（" + places::kSmallLogoFile + "）";
-    if (!targets.values.empty()) {
-        what += "、OEMInformation の値（";
-        for (size_t i = 0; i < targets.values.size(); ++i) what += (i ? "、" : "") + targets.values[i].name;
-        what += "）";
+    // What goes, named as the plan names it: the files by their own names, the values by theirs.
+    std::string files, values;
+    for (const Place& p : RemovalPlan(FamilyOf(main)).places) {
+        std::string& into = p.file ? files : values;
+        into += (into.empty() ? "" : "、") + std::string(p.file ? p.file : p.name.c_str());
     }
-    const std::string question = what + "を削除して、メーカー情報とロゴが表示されないようにします。\r\n\r\n"
-                                        "使用者名、組織名、プロダクトID、プロセッサ名は変わりません。削除したものは"
-                                        "「変更前の状態に戻す」で戻せます。削除しますか？";
+    const std::string question =
+        files + (values.empty() ? "" : "と、OEMInformation の値（" + values + "）") +
+        "を削除して、メーカーの情報とロゴが表示されないようにします。\r\n\r\n使用者名、組織名、プロダクトID、"
+        "プロセッサ名は変わりません。削除したものは「変更前の状態に戻す」で戻せます。削除しますか？";
     if (platform::dialogs().Message(main.hwnd(), question, "OEM情報を削除",
                                     MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES) {
         main.SetPanel(1, "削除はキャンセルされました。");
         return;
     }
-    if (!backup::KeepBeforeWriting(main, main.hwnd(), targets, "OEM情報を削除")) {
-        main.SetPanel(1, backup::kNothingWritten);
-        return;
-    }
-    main.SetPanel(1, RemovalText(RemovePlaces(targets)));
+    const std::optional<platform::Steps> steps = RemoveOemInformation(main, "OEM情報を削除", main.hwnd());
+    main.SetPanel(1, steps ? RemovalText(*steps) : backup::kNothingWritten);
 }
 
 }  // namespace kaza::apply

@@ -4,6 +4,7 @@
 
 #include "app/places.h"
 #include "backup/regfile.h"
+#include "platform/outcome.h"
 
 // Safety copies: before a command writes the system, what it is about to replace is kept in a
 // folder beside the program, one sub-folder per copy, so that any earlier state can be put back
@@ -62,7 +63,7 @@ Targets HeldBy(const SafetyCopy& copy, const std::string& system);
 
 // Puts the copy back into the system folder and the registry: files as they were (removed if
 // they were absent), values with their type and bytes (deleted if they were absent). Every
-// part is attempted; returns the names of those that could not be put back.
-std::vector<std::string> PutBack(const SafetyCopy& copy, const std::string& system);
+// part is attempted; one row per part, named by its file or value, with the system's error code.
+platform::Steps PutBack(const SafetyCopy& copy, const std::string& system);
 
 }  // namespace kaza::backup

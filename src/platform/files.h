@@ -33,14 +33,12 @@ Outcome AppendToFile(std::string_view path, const std::string& bytes);
 // then it must not be taken for missing.
 enum class PathKind { File, Folder, Missing, Unknown };
 PathKind KindOf(std::string_view path);
-// Creates the folder; true when it exists afterwards. With `fresh`, only a folder this call
+// Creates the folder; success when it exists afterwards. With `fresh`, only a folder this call
 // created counts.
-bool CreateFolder(std::string_view path, bool fresh = false);
-// True when no file of that name is left (also when there was none); a folder of that name is
+Outcome CreateFolder(std::string_view path, bool fresh = false);
+// Success when no file of that name is left (also when there was none); a folder of that name is
 // left alone and is no file.
-bool RemoveFile(std::string_view path);
-// The same, with why it failed (ERROR_ACCESS_DENIED: no administrator rights, or read-only).
-Outcome RemoveFileOutcome(std::string_view path);
+Outcome RemoveFile(std::string_view path);
 // Removes a folder that holds nothing.
 bool RemoveEmptyFolder(std::string_view path);
 // The names of the folders directly inside a folder, in no particular order.

@@ -45,16 +45,11 @@ public:
 
     // An oeminfo.ini as makers and hands leave it; now and then ten thousand support lines.
     std::string InfoFile() {
-        eol_ = Pick({"\r\n", "\n", "\r", "\r\n"});
-        mixedEol_ = Below(6) == 0;
-        std::string f = Line(Pick({"[General]", "[general]", "[ General ]"}));
-        f += Line("Manufacturer=" + Value());
-        if (Below(4)) f += Line("Model=" + Value());
-        f += Line(Pick({"[Support Information]", "[SUPPORT INFORMATION]", "[Support]"}));
-        const bool many = Below(15) == 0;
-        for (int i = 1, n = many ? 10000 : static_cast<int>(Below(40)); i <= n; ++i)
-            f += Line("Line" + std::to_string(Below(15) == 0 ? i + Below(3) : i) + "=" +
-                      (many ? "text" + std::to_string(i) : Value()));
+        eol_ = Pick({"\r\n", "\n", "\r"}), mixedEol_ = Below(6) == 0;
+        std::string f = Line(Pick({"[General]", "[ general ]"})) + Line("Manufacturer=" + Value()) + Line("Model=" + Value());
+        f += Line(Pick({"[Support Information]", "[SUPPORT INFORMATION]"}));
+        for (int i = 1, n = Below(15) ? static_cast<int>(Below(40)) : 10000; i <= n; ++i)
+            f += Line("Line" + std::to_string(Below(15) ? i : i + Below(3)) + "=" + (n == 10000 ? std::to_string(i) : Value()));
         return Damaged(f);
     }
 
