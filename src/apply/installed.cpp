@@ -91,17 +91,17 @@ void ReadInstalled(Form1& main) {
         field(main.Text4(0), places::kOemManufacturer);
         field(main.Text4(1), places::kOemModel);
         SupportValues support = ReadSupportValues(main);
-        const std::pair<const char*, std::optional<std::string>> details[] = {
-            {places::kOemSupportPhone, OemText(places::kOemSupportPhone)},
-            {places::kOemSupportHours, OemText(places::kOemSupportHours)},
-            {places::kOemSupportUrl, OemText(places::kOemSupportUrl, presets::kLongValueBytes)}};
-        for (const auto& [name, value] : details) {
-            if (!value) continue;
-            std::string& into = name == places::kOemSupportPhone   ? support.phone
-                                : name == places::kOemSupportHours ? support.hours
-                                                                   : support.url;
-            into = *value;
-            found = true;
+        const std::pair<const char*, std::string SupportValues::*> details[] = {
+            {places::kOemSupportPhone, &SupportValues::phone},
+            {places::kOemSupportHours, &SupportValues::hours},
+            {places::kOemSupportUrl, &SupportValues::url}};
+        for (const auto& [name, member] : details) {
+            // The website may be longer than the other values' buffer, as in a preset.
+            const bool url = member == &SupportValues::url;
+            if (std::optional<std::string> v = OemText(name, url ? presets::kLongValueBytes : kValueBytes)) {
+                support.*member = *v;
+                found = true;
+            }
         }
         FillSupportValues(main, support);
         if (std::optional<std::string> named = OemText(places::kOemLogo)) logo = platform::ExpandEnvironment(*named);
