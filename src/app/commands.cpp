@@ -1,5 +1,7 @@
 #include "app/form1.h"
 #include "apply/apply.h"
+#include "apply/installed.h"
+#include "apply/remove.h"
 #include "backup/backup.h"
 #include "logo/logo.h"
 #include "platform/seams.h"
@@ -54,6 +56,8 @@ void Form1::BindCommands() {
     hinted("moto", "バックアップしたものを元に戻します。", backup::OpenRestoreWindow);
     hinted("HENKOUMAE", "カザグルマが変更する前の状態に戻せます。", backup::OpenSafetyCopies);
     hinted("HAIHU", "ほかのパソコンに同じ設定を配るためのファイルを書き出します。", rollout::ExportFromWindow);
+    hinted("GENZAI", "このパソコンに今入っているメーカー情報とロゴを読み込みます。", apply::ReadInstalled);
+    hinted("OEMSAKUZYO", "メーカー情報とロゴを削除します。「変更前の状態に戻す」で元に戻せます。", apply::RemoveFromWindow);
     click("E", [this] { Unload(); });
     click("G", [this] { logo::Import(*this); });
     click("Picture1", [this] { logo::Import(*this); });

@@ -1,16 +1,19 @@
 #include <windows.h>
 
 #include "app/form1.h"
+#include "logo/logo.h"
 #include "rollout/rollout.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    // Any argument is a roll-out command from a script: no window, an exit code instead.
-    const std::vector<std::string> args = kaza::rollout::ProgramArguments();
-    if (!args.empty()) return kaza::rollout::RunSilently(kaza::rollout::ParseArguments(args));
+    // A roll-out command from a script: no window, an exit code instead. A file dropped on the
+    // program opens the window with the file imported.
+    const kaza::rollout::Request request = kaza::rollout::ParseArguments(kaza::rollout::ProgramArguments());
+    if (request.command != kaza::rollout::Command::Window) return kaza::rollout::RunSilently(request);
     kaza::Form1 main;
     main.onClosed = [] { PostQuitMessage(0); };
     main.Show();
     // Without its main window the program could never be closed: end it at once instead.
     if (!main.Loaded()) return 1;
+    if (!request.picture.empty()) kaza::logo::ImportFile(main, request.picture);
     return kaza::ui::RunMessageLoop();
 }

@@ -112,6 +112,23 @@ Plan ApplyPlan(Form1& main, LogoDepth depth, const Family& family) {
     return plan;
 }
 
+Plan RemovalPlan(const Family& family) {
+    Plan plan;
+    plan.system = family.system;
+    auto gone = [&](Place p) {
+        p.action = Action::Remove;
+        plan.places.push_back(p);
+    };
+    gone(File(places::kInfoFile, "", places::kInfoFile));
+    gone(File(kLogo, places::kLogoFile, places::kLogoFile));
+    if (!family.oemInformation) return plan;
+    // The values first, so that Logo never names a file that is gone.
+    for (const char* name : places::kOemValues)
+        gone(Value(kOemInformation, name, Root::LocalMachine, places::kOemInformationKey, name));
+    gone(File(kSmallLogo, places::kSmallLogoFile, places::kSmallLogoFile));
+    return plan;
+}
+
 platform::Steps WritePlan(const Plan& plan) {
     platform::Steps steps;
     bool refusalTold = false, previousWritten = false;

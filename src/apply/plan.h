@@ -75,6 +75,11 @@ inline Plan ApplyPlan(Form1& main, LogoDepth depth = LogoDepth::FullColour) {
     return ApplyPlan(main, depth, FamilyOf(main));
 }
 
+// OEM情報を削除… and /remove: oeminfo.ini and the logo, and on Vista and later the six
+// OEMInformation values and then the small logo Logo named, all removed. The registration values
+// and the processor name are not in it.
+Plan RemovalPlan(const Family& family);
+
 // Writes the plan in order, every place attempted: one row per place written or removed, and
 // one for what the system would not take (ERROR_INVALID_DATA, the reason as its detail).
 platform::Steps WritePlan(const Plan& plan);

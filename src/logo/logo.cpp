@@ -75,6 +75,23 @@ bool DrawStretched(Form1& main, const std::string& path) {
     return frame.PaintPicture(picture, 0, 0, frame.SurfaceWidth(), frame.SurfaceHeight());
 }
 
+namespace {
+
+// Import's steps once the file is named: the frame shows it, or is reset and emptied.
+void Load(Form1& main, const std::string& path) {
+    platform::Picture picture = platform::Picture::Load(path);
+    if (picture.empty()) {
+        RestoreDesignRectangle(main);
+        Frame(main).ClearPicture();
+        return;
+    }
+    // An automatically sized frame (left so by centring) takes the new size at its top-left.
+    Frame(main).SetPicture(std::move(picture));
+    main.TRF = Variant::Text(path);
+}
+
+}  // namespace
+
 void Import(Form1& main) {
     main.SetPanel(1, kImportHint);
     const std::string fit = FitFlag(main).Text(), centre = CentreFlag(main).Text();
@@ -87,16 +104,30 @@ void Import(Form1& main) {
         CentreFlag(main).SetText(centre);
         return;
     }
-    const std::string path = main.CommonDialog1.FileName;
+    Load(main, main.CommonDialog1.FileName);
+}
+
+void ImportFile(Form1& main, const std::string& path) {
+    main.SetPanel(1, kImportHint);
+    FitFlag(main).SetText("");
+    CentreFlag(main).SetText("");
+    Load(main, path);
+}
+
+bool ShowCentred(Form1& main, const std::string& path) {
     platform::Picture picture = platform::Picture::Load(path);
-    if (picture.empty()) {
-        RestoreDesignRectangle(main);
-        Frame(main).ClearPicture();
-        return;
-    }
-    // An automatically sized frame (left so by centring) takes the new size at its top-left.
+    if (picture.empty()) return false;
+    ui::Control& control = main.Picture1();
+    control.SetVisible(false);
+    FitFlag(main).SetText("");
+    ShowFitState(main, false);
     Frame(main).SetPicture(std::move(picture));
     main.TRF = Variant::Text(path);
+    CentreFrameOnPicture(main);
+    CentreFlag(main).SetText("2");
+    ShowCentreState(main, true);
+    control.SetVisible(true);
+    return true;
 }
 
 void Fit(Form1& main) {

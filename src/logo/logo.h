@@ -11,6 +11,12 @@ namespace logo {
 void Import(Form1& main);  // menu G, click on Picture1
 void Fit(Form1& main);     // Command5, GAZOAWA
 void Centre(Form1& main);  // Command6, GAZOTYUUOU
+// The import of a file chosen elsewhere (dropped on the program): the same steps and refusals
+// as Import after its dialog.
+void ImportFile(Form1& main, const std::string& path);
+// The picture file centred at its own size, as the system shows a logo: centre on, fit off, TRF
+// the file. False, and the frame left as it was, when the file is no picture that can be shown.
+bool ShowCentred(Form1& main, const std::string& path);
 
 // Placement pieces shared with preset selection.
 // Makes the picture file the frame's picture; on failure the frame is left without a picture.

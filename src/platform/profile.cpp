@@ -114,6 +114,11 @@ ProfileText ProfileSection::Read(std::string_view key) const {
     return {FromAnsi(v), static_cast<unsigned long>(v.size())};
 }
 
+bool ProfileSection::Has(std::string_view key) const {
+    if (!whole_ || key.empty() || !IsAscii(key) || TrimBlanks(key).size() != key.size()) return Read(key).count > 0;
+    return values_.count(AsciiLower(key)) > 0;
+}
+
 Outcome ProfileWrite(std::string_view file, std::string_view section, std::string_view key,
                      std::string_view value) {
     RealSystemFolder systemFolder;

@@ -29,6 +29,9 @@ public:
     // What ProfileRead(file, section, key) gives, the count included.
     ProfileText Read(std::string_view key) const;
     std::string Value(std::string_view key) const { return Read(key).text; }
+    // Whether the section has the key at all, even with an empty value. Where the values do not
+    // come from the one call, only a key with text counts.
+    bool Has(std::string_view key) const;
     // Whether the values come from the one call (false: each Value is a ProfileRead).
     bool whole() const { return whole_; }
 

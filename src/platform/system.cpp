@@ -22,6 +22,18 @@ std::string SystemDirectory() {
     return FromAnsi(buffer, sizeof buffer);
 }
 
+std::string ExpandEnvironment(const std::string& text) {
+    const std::string ansi = ToAnsi(text);
+    if (ansi.find('%') == std::string::npos) return text;
+    DWORD need = ExpandEnvironmentStringsA(ansi.c_str(), nullptr, 0);
+    if (need == 0) return text;
+    // Room for one more byte: 95 and 98 may count a double-byte text one short.
+    std::string buffer(need + 1, '\0');
+    DWORD n = ExpandEnvironmentStringsA(ansi.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0 || n > buffer.size()) return text;
+    return FromAnsi(buffer.data(), buffer.size());
+}
+
 VersionInfo WindowsVersion() {
     if (VersionOverride()) return *VersionOverride();
     OSVERSIONINFOA info{};

@@ -12,6 +12,11 @@ struct VersionInfo {
     unsigned long build = 0;  // the whole 32-bit field, as the 9x family fills it too
     unsigned long major = 0, minor = 0;
 };
+// The text with every %NAME% of the environment replaced by its value (ExpandEnvironmentStringsA),
+// as the system reads a path such as "%SystemRoot%\System32\x.bmp"; the text as it is when it
+// cannot be expanded.
+std::string ExpandEnvironment(const std::string& text);
+
 // GetVersionExA with the 148-byte ANSI structure.
 VersionInfo WindowsVersion();
 // Tests: the version WindowsVersion reports instead, for systems the emulator does not know;

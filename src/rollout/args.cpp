@@ -33,6 +33,10 @@ public:
 
     Request Run() {
         if (args_.empty()) return r_;
+        if (args_.size() == 1 && !IsOption(args_[0])) {
+            r_.picture = args_[0];
+            return r_;
+        }
         const std::string first = platform::LowerCase(args_[0]);
         ++at_;
         if (first == "/apply") {
@@ -51,6 +55,8 @@ public:
                 else if (which == "last") r_.restore = RestorePoint::Last;
                 else Fail("/restore の後には original か last を指定してください: " + args_[at_ - 1]);
             }
+        } else if (first == "/remove") {
+            r_.command = Command::Remove;
         } else {
             Fail("知らない指定です: " + args_[0]);
         }
@@ -90,7 +96,7 @@ private:
             seen = true;
             return r_.command != Command::Bad;
         };
-        const bool writesPreset = r_.command != Command::Restore;
+        const bool writesPreset = r_.command != Command::Restore && r_.command != Command::Remove;
         if (word == "/256" && writesPreset) {
             if (once(seen256_)) r_.colours256 = true;
         } else if (word == "/owner" && writesPreset) {

@@ -6,7 +6,7 @@
 // The command line of a roll-out: what an administrator's script asks for instead of the window.
 namespace kaza::rollout {
 
-enum class Command { Window, Apply, Restore, Export, Bad };
+enum class Command { Window, Apply, Restore, Export, Remove, Bad };
 enum class RestorePoint { Original, Last };
 
 struct Request {
@@ -20,6 +20,7 @@ struct Request {
     std::string log;                   // /log: the file the steps are appended to
     std::string copies;                // /copies: the folder of the safety copies
     std::string problem;               // Bad: what is wrong, for the log
+    std::string picture;               // Window: a file dropped on the program, to import
 };
 
 // The words after the program's own name, split as the C runtime splits them (blanks outside
@@ -28,7 +29,8 @@ struct Request {
 // never taken for a backslash.
 std::vector<std::string> SplitArguments(const std::string& commandLine);
 
-// What the words ask for; Window when there are none.
+// What the words ask for; Window when there are none, and when the only word is no option (a file
+// dropped on the program, or sent to it): the window then imports it.
 Request ParseArguments(const std::vector<std::string>& args);
 
 }  // namespace kaza::rollout

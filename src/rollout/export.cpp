@@ -200,6 +200,8 @@ std::string ReadmeText() {
         "    ログオンスクリプト、スタートアップスクリプト、配布ツールからも使えます。",
         "    NT系では失敗すると終了コード1を返します。98では install.bat のあるフォルダを",
         "    カレントフォルダにしてから実行してください。",
+        "    入れたロゴとOEM情報を消すには、管理者の権限で kazaguruma.exe /remove を実行します",
+        "    (消す前の状態を保存してから消します。/restore last で戻せます)。",
         "  unattend.xml",
         "    Windowsセットアップの応答ファイルに入れる部分です (specialize パスの",
         "    Microsoft-Windows-Shell-Setup、x86 と amd64)。自分の応答ファイルに組み込んでください。",

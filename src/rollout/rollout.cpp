@@ -7,6 +7,7 @@
 
 #include "app/form1.h"
 #include "apply/apply.h"
+#include "apply/remove.h"
 #include "backup/backup.h"
 #include "backup/safety.h"
 #include "platform/files.h"
@@ -137,6 +138,11 @@ int Restore(Form1& main, const Request& r, Log& log) {
     return CodeOf(steps, log);
 }
 
+int Remove(Form1& main, Log& log) {
+    log.Line("メーカー情報とロゴを削除します。");
+    return CodeOf(apply::RemoveOemInformation(main, "/remove", nullptr), log);
+}
+
 int Export(Form1& main, const Request& r, Log& log) {
     if (!SelectByName(main, r.preset)) {
         log.Line("プリセット「" + r.preset + "」がリストにありません。何も書き出しませんでした。");
@@ -172,6 +178,7 @@ int RunSilently(const Request& r, const std::function<void(Form1&)>& loaded) {
     switch (r.command) {
     case Command::Apply: return Apply(main, r, log);
     case Command::Restore: return Restore(main, r, log);
+    case Command::Remove: return Remove(main, log);
     default: return Export(main, r, log);
     }
 }

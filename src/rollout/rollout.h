@@ -18,7 +18,7 @@ inline constexpr int kNoSafetyCopy = 3;  // nothing was written
 // The program's own command line (GetCommandLineA), split into words.
 std::vector<std::string> ProgramArguments();
 
-// Carries out /apply, /restore or /export without any window or message box showing; the exit
+// Carries out /apply, /restore, /remove or /export without any window or message box showing; the exit
 // code. The main window's model is loaded hidden, as the window would load it; `loaded` (tests)
 // runs once it is.
 int RunSilently(const Request& request, const std::function<void(Form1&)>& loaded = {});

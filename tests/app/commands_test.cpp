@@ -350,7 +350,10 @@ TEST(Program, EndsWhenItsMainWindowClosesWithSideWindowsOpen) {
     DWORD kind = 0;
     ASSERT_TRUE(GetBinaryTypeA(exe.c_str(), &kind));
     EXPECT_EQ(kind, sizeof(void*) == 8 ? 6u /* SCS_64BIT_BINARY */ : static_cast<DWORD>(SCS_32BIT_BINARY));
-    std::string cmd = "\"" + exe + "\"";
+    // Started as when a text file is dropped on it: the import refuses the file, the window opens.
+    const std::string dropped = test::ScratchFolder("dropped") + "\\note.txt";
+    test::WriteBytes(dropped, "not a picture");
+    std::string cmd = "\"" + exe + "\" \"" + dropped + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};

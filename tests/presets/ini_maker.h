@@ -40,10 +40,17 @@ public:
             const int copies = 1 + (Below(6) == 0);
             for (int c = 0; c < copies; ++c) f += Section(name);
         }
-        if (Below(4) == 0) f += Garbage();
-        if (Below(5) == 0) f.insert(Below(static_cast<uint32_t>(f.size() + 1)), std::string(1 + Below(4), '\0'));
-        if (Below(8) == 0) f.resize(Below(static_cast<uint32_t>(f.size() + 1)));  // cut anywhere
-        return f;
+        return Damaged(f);
+    }
+
+    // An oeminfo.ini as makers and hands leave it; now and then ten thousand support lines.
+    std::string InfoFile() {
+        eol_ = Pick({"\r\n", "\n", "\r"}), mixedEol_ = Below(6) == 0;
+        std::string f = Line(Pick({"[General]", "[ general ]"})) + Line("Manufacturer=" + Value()) + Line("Model=" + Value());
+        f += Line(Pick({"[Support Information]", "[SUPPORT INFORMATION]"}));
+        for (int i = 1, n = Below(15) ? static_cast<int>(Below(40)) : 10000; i <= n; ++i)
+            f += Line("Line" + std::to_string(Below(15) ? i : i + Below(3)) + "=" + (n == 10000 ? std::to_string(i) : Value()));
+        return Damaged(f);
     }
 
 private:
@@ -117,6 +124,13 @@ private:
         for (uint32_t i = 0, n = Below(3); i < n; ++i) keys.push_back({keys[Below(6)].first, Value()});  // repeats
         for (auto& kv : keys) s += Line(kv.first + "=" + kv.second);
         return s;
+    }
+
+    std::string Damaged(std::string f) {
+        if (Below(4) == 0) f += Garbage();
+        if (Below(5) == 0) f.insert(Below(static_cast<uint32_t>(f.size() + 1)), std::string(1 + Below(4), '\0'));
+        if (Below(8) == 0) f.resize(Below(static_cast<uint32_t>(f.size() + 1)));  // cut anywhere
+        return f;
     }
 
     std::string Garbage() {

@@ -47,6 +47,10 @@ TEST(RolloutArguments, Table) {
         {"kaza.exe /export x y /copies z", Command::Bad},
         {"kaza.exe /apply x /restore last", Command::Bad},
         {"kaza.exe apply x", Command::Bad},
+        {"kaza.exe /REMOVE /log x.log /copies D:\\c", Command::Remove},
+        {"kaza.exe /remove /owner x", Command::Bad},
+        {"kaza.exe \"C:\\a b\\ロゴ.jpg\"", Command::Window},
+        {"kaza.exe a.bmp b.bmp", Command::Bad},
         {"kaza.exe /apply " + longName, Command::Bad},
         {"kaza.exe /apply x /owner " + std::string(257, 'o'), Command::Bad},
     };
@@ -66,6 +70,7 @@ TEST(RolloutArguments, Table) {
     rollout::Request r = rollout::ParseArguments(rollout::SplitArguments("k /restore original /copies D:\\c"));
     EXPECT_EQ(r.restore, rollout::RestorePoint::Original);
     EXPECT_EQ(r.copies, "D:\\c");
+    EXPECT_EQ(rollout::ParseArguments(rollout::SplitArguments("k \"C:\\a b\\ロゴ.jpg\"")).picture, "C:\\a b\\ロゴ.jpg");
 }
 
 class Rollout : public test::PresetTest {

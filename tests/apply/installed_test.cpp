@@ -1,0 +1,128 @@
+// What is installed (XP: the files; 10: also OEMInformation; the program's name says which): read
+// into the window, applied back without an edit, removed and given back; damaged information files.
+#include "backup/safety.h"
+#include "platform/profile.h"
+#include "presets/ini_maker.h"
+#include "rollout/rollout.h"
+#include "support/fixtures.h"
+#include "windows/form2.h"
+
+namespace kaza {
+namespace {
+
+using platform::Root;
+const char* kKey = places::kOemInformationKey;
+
+class Installed : public test::MainWindowTest {
+protected:
+    void SetUp() override {
+        for (const char* v : places::kOemValues) test::DeleteValue(Root::LocalMachine, kKey, v);
+        MainWindowTest::SetUp();
+        main_.Labe = Variant::Text(system_);
+        main_.Show();
+    }
+    void TearDown() override { main_.Unload(), test::RemoveTree(system_), test::RemoveTree(backup::SafetyFolder()); }
+    void Menu(const char* name, int answer = 0) {
+        if (answer) dialogs_.messageAnswers.push_back(answer);
+        test::ClickMenu(main_, name);
+    }
+    // A bitmap by its size and rows of pixels, whatever else its header says; another file whole.
+    static std::string Content(const std::string& path) {
+        const std::string b = platform::FileExists(path) ? test::ReadBytes(path) : "-";
+        if (b.size() < 54 || b.compare(0, 2, "BM")) return b;
+        return std::to_string(test::I32(b, 18)) + "x" + std::to_string(test::I32(b, 22)) + b.substr(test::U32(b, 10));
+    }
+    // The files, the six values by type and bytes, the owner.
+    std::string State() {
+        std::string s;
+        for (const std::string& f : {test::InfoIn(system_), test::LogoIn(system_), system_ + "\\" + places::kSmallLogoFile})
+            s += Content(f) + "|";
+        for (const char* v : places::kOemValues) {
+            platform::RegValue r = platform::RegReadRaw(Root::LocalMachine, kKey, v);
+            s += r.exists ? std::to_string(r.type) + ":" + r.bytes + "|" : "-|";
+        }
+        return s + platform::RegReadText(Root::LocalMachine, places::VersionKey(main_.SYT.AsText()), places::kRegisteredOwner);
+    }
+    int Run(const char* line) {
+        return rollout::RunSilently(rollout::ParseArguments(rollout::SplitArguments(line)),
+                                    [&](Form1& m) { m.Labe = Variant::Text(system_); });
+    }
+    const std::string system_ = test::ScratchFolder("sys" + std::to_string(GetCurrentProcessId()));
+};
+
+TEST_F(Installed, ReadAppliedBackUnchangedThenRemovedAndGivenBack) {
+    test::WriteBytes(test::InfoIn(system_), test::Sjis("[General]\r\nManufacturer=風車 工房\r\nModel=KZ-7\r\n[Support Information]"
+                                                       "\r\nLine1=電話 0120\r\nLine2=\r\nLine3=\"  平日\"\r\nLine5=飛んだ先\r\n"));
+    const std::string logo = system_ + "\\..\\maker.bmp";
+    test::WriteBmp(logo, 61, 40, [](int x, int y) { return test::Colour(x * 4 | y * 6 << 8 | (x + y) << 16); });
+    const std::string values[] = {"風車 工房", "KZ-7", "0120", "平日", "https://example.jp/", logo};
+    const bool vista = main_.ReadsOemInformation();
+    for (int i = 0; i < 6 && vista; ++i) test::SetText(Root::LocalMachine, kKey, places::kOemValues[i], values[i]);
+    if (!vista) CopyFileA(logo.c_str(), test::LogoIn(system_).c_str(), FALSE);
+
+    Menu("GENZAI");
+    EXPECT_EQ(main_.Panel(1) + main_.Text4(0).Text() + "|" + main_.Text4(1).Text() + "|" + main_.Panel(3),
+              "インストールされている設定を読み込みました。風車 工房|KZ-7|中央\u3000\u3000\u3000\u3000\u3000\u3000動");
+    EXPECT_EQ(ReadSupportLines(main_), (std::vector<std::string>{"電話 0120", "", "  平日"}));
+    test::ModalScope([](ui::Form& f) { test::Click(f.C("Command1")); }), test::Click(main_.C("Command4"));  // 実行
+    std::string info;
+    for (const char* k : {"Manufacturer", "Model", "Line1", "Line2", "Line3", "Line4"})
+        info += platform::ProfileRead(test::InfoIn(system_), k[0] == 'L' ? "Support Information" : "General", k).text + "|";
+    EXPECT_EQ(info, "風車 工房|KZ-7|電話 0120||  平日||");
+    EXPECT_EQ(Content(test::AppliedLogoIn(system_)), Content(logo));
+    for (int i = 0; i < 5 && vista; ++i) EXPECT_EQ(platform::RegReadText(Root::LocalMachine, kKey, places::kOemValues[i]), values[i]);
+    if (vista) {
+        EXPECT_EQ(Content(platform::RegReadText(Root::LocalMachine, kKey, places::kOemLogo)), Content(logo));
+    }
+
+    // Removed and given back, in the window and from the command line; the owner stays.
+    const std::string before = State(), removed = "-|-|-|-|-|-|-|-|-|" + before.substr(before.rfind('|') + 1);
+    Menu("OEMSAKUZYO", IDYES);
+    EXPECT_EQ(dialogs_.messages.back().style & 0xFF, unsigned(MB_YESNO | MB_ICONEXCLAMATION));
+    EXPECT_NE(dialogs_.messages.back().text.find("oeminfo.ini、OEMLOGO.BMP"), std::string::npos);
+    EXPECT_EQ(main_.Panel(1), "メーカー情報とロゴをすべて削除しました。（「変更前の状態に戻す」で戻せます）");
+    EXPECT_EQ(State(), removed);
+    test::ModalScope([](ui::Form& f) { test::Click(f.C("Command1")); }), Menu("HENKOUMAE");  // the newest copy
+    EXPECT_EQ(State(), before);
+    EXPECT_EQ(Run("k /remove"), rollout::kEverythingWritten);
+    EXPECT_EQ(State(), removed);
+    EXPECT_EQ(Run("k /restore last"), rollout::kEverythingWritten);
+    EXPECT_EQ(State(), before);
+
+    // What cannot be removed is named, lack of rights as such; the rest still goes. No: nothing.
+    SetFileAttributesA(test::InfoIn(system_).c_str(), FILE_ATTRIBUTE_READONLY);
+    Menu("OEMSAKUZYO", IDYES);
+    EXPECT_EQ(main_.Panel(1) + Content(test::LogoIn(system_)), "管理者権限がないためoeminfo.iniを削除できませんでした。-");
+    SetFileAttributesA(test::InfoIn(system_).c_str(), FILE_ATTRIBUTE_NORMAL);
+    Menu("OEMSAKUZYO", IDNO);
+    EXPECT_EQ(main_.Panel(1) + Content(test::InfoIn(system_)).substr(0, 9), "削除はキャンセルされました。[General]");
+}
+
+TEST_F(Installed, DamagedInformationFilesShowWhatTheyCanAndAreLeftAsTheyWere) {
+    test::IniMaker maker(20261208);
+    for (int i = 0, n = GetEnvironmentVariableA("KAZA_TEST_QUICK", nullptr, 0) ? 30 : 200; i < n; ++i) {
+        const std::string bytes = maker.InfoFile();
+        test::WriteBytes(test::InfoIn(system_), bytes);
+        Menu("GENZAI");
+        ASSERT_EQ(main_.Panel(1).rfind("インストールされている設定", 0), 0u) << i;
+        ASSERT_EQ(test::ReadBytes(test::InfoIn(system_)), bytes) << i;
+    }
+    // Ten thousand lines all arrive; a logo that is no picture is named.
+    std::string many = "[Support Information]";
+    for (int n = 1; n <= 10000; ++n) many += "\r\nLine" + std::to_string(n) + "=" + std::to_string(n);
+    test::WriteBytes(test::InfoIn(system_), many), test::WriteBytes(test::LogoIn(system_), "not a picture");
+    test::SetText(Root::LocalMachine, kKey, places::kOemLogo, test::LogoIn(system_));
+    Menu("GENZAI");
+    EXPECT_EQ(ReadSupportLines(main_).back(), "10000");
+    EXPECT_EQ(main_.Panel(1), "インストールされている設定を読み込みました（ロゴの画像は読み込めませんでした）。");
+    // A folder where the file should be, and no logo: nothing is read, nothing changes.
+    DeleteFileA(test::InfoIn(system_).c_str()), DeleteFileA(test::LogoIn(system_).c_str());
+    CreateDirectoryA(test::InfoIn(system_).c_str(), nullptr);
+    main_.Text4(0).SetText("前のまま");
+    Menu("GENZAI");
+    EXPECT_EQ(main_.Panel(1) + main_.Text4(0).Text(), "インストールされている設定はありませんでした。前のまま");
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+}  // namespace
+}  // namespace kaza
