@@ -35,6 +35,10 @@ struct SafetyCopy {
     FileState info = FileState::NotHeld;
     FileState smallLogo = FileState::NotHeld;
     std::vector<SavedValue> values;
+    // What the copy names that the program never writes: registry values ("HKEY_...\key\name")
+    // and files. The copies lie beside the program, often in a folder any user may change; a copy
+    // naming anything else was changed outside the program and is never put back.
+    std::vector<std::string> foreign;
 };
 
 // Besides the first copy, this many of the newest are kept.
@@ -51,6 +55,10 @@ void UseSafetyFolder(const std::string& folder);
 // True when the copy was written whole; otherwise nothing of it is left behind.
 bool WriteSafetyCopy(const Targets& targets, const std::string& command, const Targets& everything);
 
+// Every registry value a safety copy may hold: those the program's commands write, on either
+// family. The only places PutBack writes.
+std::vector<ValuePlace> KeptValues();
+
 // Every readable copy, newest first.
 std::vector<SafetyCopy> ListSafetyCopies();
 
@@ -62,7 +70,8 @@ Targets HeldBy(const SafetyCopy& copy, const std::string& system);
 
 // Puts the copy back into the system folder and the registry: files as they were (removed if
 // they were absent), values with their type and bytes (deleted if they were absent). Every
-// part is attempted; returns the names of those that could not be put back.
+// part is attempted; returns the names of those that could not be put back. A copy with anything
+// foreign is not put back at all: nothing is written and the foreign names are returned.
 std::vector<std::string> PutBack(const SafetyCopy& copy, const std::string& system);
 
 }  // namespace kaza::backup

@@ -130,6 +130,13 @@ int Restore(Form1& main, const Request& r, Log& log) {
     }
     const backup::SafetyCopy copy = *chosen;
     const std::string system = main.Labe.AsText();
+    if (!copy.foreign.empty()) {
+        std::string names;
+        for (const std::string& n : copy.foreign) names += (names.empty() ? "" : ", ") + n;
+        log.Line(copy.folder + " はカザグルマの外で書き換えられています (カザグルマが書き込まない所: " + names +
+                 ")。何も変更しませんでした。");
+        return kStepFailed;
+    }
     // The present state first, so that going back can itself be undone; pruning waits until the
     // chosen copy is back in place.
     if (!backup::WriteSafetyCopy(backup::HeldBy(copy, system), "/restore", backup::EverythingWritten(main))) {

@@ -10,3 +10,12 @@ target_link_libraries(commands_tests PRIVATE version)
 foreach(dpi 96 120 144)
   kaza_test(large_fonts_${dpi} WINDOWS win2k DPI ${dpi} SOURCES app/large_fonts_test.cpp)
 endforeach()
+# DLLs left beside the program under system DLLs' names: a tiny DLL that says when it is loaded,
+# copied under each name into a program folder with the shipped exe.
+add_library(planted SHARED app/planted_dll.cpp)
+set_target_properties(planted PROPERTIES PREFIX "" OUTPUT_NAME planted)
+kaza_test(planted_tests WINDOWS win10 SOURCES app/planted_test.cpp)
+add_dependencies(planted_tests kazaguruma planted)
+set_tests_properties(planted_tests PROPERTIES ENVIRONMENT "KAZA_DLLOVERRIDES=msimg32=n,b")
+target_compile_definitions(planted_tests PRIVATE "KAZA_EXE=\"${CMAKE_INSTALL_PREFIX}/kazaguruma.exe\""
+                           "KAZA_PLANTED=\"$<TARGET_FILE:planted>\"")

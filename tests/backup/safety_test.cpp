@@ -442,6 +442,48 @@ TEST_F(Safety, InjectedFailuresLoseNothingAndLeaveTheCopyWhole) {
     EXPECT_EQ(platform::RegReadText(Root::LocalMachine, kVersionKey, "RegisteredOwner"), "ソフト 太郎");
 }
 
+// The copies lie beside the program, where any user may change them; the program runs as
+// administrator. A copy edited to name anything the program does not write is put back not at all.
+TEST_F(Safety, ACopyChangedOutsideTheProgramWritesNothing) {
+    const char* kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    RunApply("一回目");
+    const std::string folder = backup::ListSafetyCopies().back().folder;
+    const std::string reg = test::ReadBytes(folder + "\\values.reg"), about = test::ReadBytes(folder + "\\copy.ini");
+    const State applied = Now();
+    struct Edit {
+        const char* file;
+        std::string added, named;
+    };
+    const Edit edits[] = {
+        {"values.reg", "[HKEY_LOCAL_MACHINE\\" + std::string(kRun) + "]\r\n\"Planted\"=\"C:\\\\planted.exe\"\r\n", "Run\\Planted"},
+        // A kept value's name under another key is another place.
+        {"values.reg", "[HKEY_CURRENT_USER\\" + std::string(kVersionKey) + "]\r\n\"RegisteredOwner\"=\"x\"\r\n",
+         "HKEY_CURRENT_USER"},
+        {"copy.ini", "kernel32.dll=saved\r\n", "kernel32.dll"},
+    };
+    for (const Edit& e : edits) {
+        SCOPED_TRACE(e.added);
+        test::WriteBytes(folder + "\\values.reg", reg + (e.file == std::string("values.reg") ? e.added : ""));
+        test::WriteBytes(folder + "\\copy.ini", about + (e.file == std::string("copy.ini") ? e.added : ""));
+        Back([&](Form9& w) {
+            const std::string said = w.C("Label1").Caption();
+            EXPECT_NE(said.find("カザグルマの外で書き換えられているため、戻せません"), std::string::npos) << said;
+            EXPECT_NE(said.find(e.named), std::string::npos) << said;
+            EXPECT_FALSE(w.C("Command1").Enabled());
+            w.Raise("Command1", -1, ui::Event::Click);  // as if the button could still be pressed
+        });
+        EXPECT_EQ(Now(), applied);
+        EXPECT_FALSE(platform::RegReadRaw(Root::LocalMachine, kRun, "Planted").exists);
+        EXPECT_NE(main_.Panel(1).find("何も変更しませんでした。"), std::string::npos) << main_.Panel(1);
+        EXPECT_EQ(backup::ListSafetyCopies().size(), 1u);  // not even the present state was kept
+    }
+    // Put back as the program wrote it, the copy goes back again.
+    test::WriteBytes(folder + "\\values.reg", reg);
+    test::WriteBytes(folder + "\\copy.ini", about);
+    BackTo(1);
+    EXPECT_EQ(main_.Panel(1).rfind("最初の状態（", 0), 0u) << main_.Panel(1);
+}
+
 // The registry file keeps every type and byte, and stays what regedit reads.
 TEST(SafetyRegistryFile, EveryValueSurvivesTheTextForm) {
     const std::string key = "SOFTWARE\\Test\\鍵";
