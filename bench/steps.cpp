@@ -125,8 +125,8 @@ std::string ProgramFolder() {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     const std::string folder = std::string(temp) + "kaza_steps";
-    platform::CreateFolder(folder);
-    platform::CreateFolder(folder + "\\Plugins");
+    static_cast<void>(platform::CreateFolder(folder));
+    static_cast<void>(platform::CreateFolder(folder + "\\Plugins"));
     for (const char* page : presets::kPagePictures)
         CopyFileA((std::string(KAZA_PLUGINS_DIR) + "\\" + page).c_str(), (folder + "\\Plugins\\" + page).c_str(),
                   FALSE);
@@ -219,8 +219,8 @@ void ApplyFigures(int runs) {
     std::string result;
     // What 実行 in the final confirmation does: the safety copy, then both files and the values.
     double ms = Median(runs, [&] {
-        if (backup::KeepBeforeWriting(main, main.hwnd(), backup::ApplyTargets(main), "実行"))
-            result = apply::WriteSettings(main, apply::LogoDepth::FullColour);
+        if (auto steps = apply::ApplySettings(main, apply::LogoDepth::FullColour, "実行", main.hwnd()))
+            result = apply::ApplyResultText(*steps);
     });
     std::printf("apply (safety copy, both files, registry): %10.2f ms  (%s)\n", ms, result.c_str());
 }
@@ -251,7 +251,10 @@ int main(int argc, char** argv) {
     PresetFigures(small ? 3 : 7);
     StartupFigures(small ? 3 : 9);
     ApplyFigures(small ? 3 : 9);
-    if (!keep) platform::RemoveFile(pictures + "\\steps.jpg"), platform::RemoveFile(pictures + "\\steps.bmp");
+    if (!keep) {
+        static_cast<void>(platform::RemoveFile(pictures + "\\steps.jpg"));
+        static_cast<void>(platform::RemoveFile(pictures + "\\steps.bmp"));
+    }
     platform::SetDialogs(nullptr);
     return 0;
 }

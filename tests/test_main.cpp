@@ -118,7 +118,7 @@ int Relaunch() {
                                                           saved[i].bytes.data(),
                                                           static_cast<unsigned long>(saved[i].bytes.size())));
         else
-            kaza::platform::RegDeleteValueIn(v.root, v.key, "LogPixels");
+            static_cast<void>(kaza::platform::RegDeleteValueIn(v.root, v.key, "LogPixels"));
     }
 #endif
     return static_cast<int>(code);

@@ -1,8 +1,10 @@
 #pragma once
-#include <string>
-#include <vector>
+#include <windows.h>
 
-#include "platform/outcome.h"
+#include <optional>
+#include <string>
+
+#include "apply/plan.h"
 
 namespace kaza {
 class Form1;
@@ -10,23 +12,20 @@ namespace apply {
 
 void OpenFinalConfirmation(Form1& main);  // Form5, modal
 
-enum class LogoDepth { Colours256, FullColour };
+// 実行 and /apply alike: a safety copy of every place the plan names, then the plan written (the
+// rows of WritePlan). Nothing is written (no rows) when no safety copy could be kept and the user,
+// asked over `owner`, would not go on; without an owner nobody is asked.
+std::optional<platform::Steps> ApplySettings(Form1& main, LogoDepth depth, const std::string& command, HWND owner);
 
-// One step of WriteSettings: what it wrote, and how that went.
-struct StepResult {
-    std::string what;
-    platform::Outcome outcome;
-};
+// Status panel 1 after an apply: the success text when every row went in, else what could not
+// be written, and why details were refused.
+std::string ApplyResultText(const platform::Steps& steps);
 
-// Writes the main window's settings to the system, every step attempted in order: oeminfo.ini,
-// the registration values, on the NT family the processor name, then the logo in the given depth;
-// on Vista and later then the OEMInformation values and the logo they name.
-// Returns the text for status panel 1: the success text when everything was written, otherwise
-// a text naming what could not be written. With `steps`, every step attempted adds one row.
-std::string WriteSettings(Form1& main, LogoDepth depth, std::vector<StepResult>* steps = nullptr);
+// The rows that failed, each with its error code, for a status panel; empty when none did.
+std::string FailedRows(const platform::Steps& steps);
 
-// The information file as WriteSettings writes it: the maker and model, then the support lines,
-// built beside `path` and put in its place only when every write went in.
+// The information file as Apply writes it: the maker and model, then the support lines, built
+// beside `path` and put in its place only when every write went in.
 platform::Outcome WriteInfoFile(Form1& main, const std::string& path);
 
 }  // namespace apply

@@ -45,12 +45,8 @@ void Form5::Form_Load() {
 void Form5::Command1_Click() {
     apply::LogoDepth depth =
         C("Option1").Checked() ? apply::LogoDepth::Colours256 : apply::LogoDepth::FullColour;
-    if (!backup::KeepBeforeWriting(main_, hwnd(), backup::ApplyTargets(main_), "実行")) {
-        main_.SetPanel(1, backup::kNothingWritten);
-        Unload();
-        return;
-    }
-    main_.SetPanel(1, apply::WriteSettings(main_, depth));
+    const std::optional<platform::Steps> steps = apply::ApplySettings(main_, depth, "実行", hwnd());
+    main_.SetPanel(1, steps ? apply::ApplyResultText(*steps) : backup::kNothingWritten);
     Unload();
 }
 

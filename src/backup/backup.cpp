@@ -4,7 +4,6 @@
 
 #include "app/form1.h"
 #include "app/places.h"
-#include "app/places.h"
 #include "backup/copies.h"
 #include "backup/form6.h"
 #include "backup/form9.h"
@@ -84,17 +83,16 @@ void OpenSafetyCopies(Form1& main) {
     f.ShowModal();
 }
 
-Targets ApplyTargets(Form1& main) {
-    Targets t = RestoreTargets(main, true, true);
-    const std::string key = places::VersionKey(main.SYT.AsText());
-    for (const char* name : places::kRegistrationValues) t.values.push_back({platform::Root::LocalMachine, key, name});
-    if (main.OS.AsText() == "NT")
-        t.values.push_back({platform::Root::LocalMachine, places::kProcessorKey, places::kProcessorName});
-    // Vista and later: every OEMInformation value Apply may write, and the logo file it writes.
-    if (main.ReadsOemInformation()) {
-        for (const char* name : places::kOemValues)
-            t.values.push_back({platform::Root::LocalMachine, places::kOemInformationKey, name});
-        t.smallLogo = true;
+Targets TargetsOf(const apply::Plan& plan) {
+    Targets t;
+    t.system = plan.system;
+    for (const apply::Place& p : plan.places) {
+        const std::string file = p.file ? p.file : "";
+        if (!p.file) t.values.push_back({p.root, p.key, p.name});
+        // The platform matches file names without regard to letter case: OEMLOGO.BMP is oemlogo.bmp.
+        else if (platform::LowerCase(file) == places::kLogoCopyFile) t.logo = true;
+        else if (file == places::kInfoFile) t.info = true;
+        else if (file == places::kSmallLogoFile) t.smallLogo = true;
     }
     return t;
 }
@@ -122,7 +120,7 @@ Targets VendorTargets(Form1&) {
 
 // The restriction and vendor windows open on the 9x family only.
 Targets EverythingWritten(Form1& main) {
-    Targets t = ApplyTargets(main);
+    Targets t = TargetsOf(apply::ApplyPlan(main));
     if (main.OS.AsText() != "NT") {
         t.Add(RestrictionTargets(main));
         t.Add(VendorTargets(main));
@@ -135,8 +133,17 @@ bool KeepBeforeWriting(Form1& main, HWND owner, const Targets& targets, const st
         if (prune) PruneSafetyCopies();
         return true;
     }
-    return platform::dialogs().Message(owner, "変更前の状態を保存できませんでした。このまま続けますか？", "カザグルマ",
-                                       MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+    return owner && platform::dialogs().Message(owner, "変更前の状態を保存できませんでした。このまま続けますか？",
+                                                "カザグルマ", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
+std::optional<platform::Steps> GoBack(Form1& main, const SafetyCopy& copy, const std::string& command, HWND owner) {
+    const std::string system = main.Labe.AsText();
+    // Pruning waits until the chosen copy has been put back: it may be the oldest one kept.
+    if (!KeepBeforeWriting(main, owner, HeldBy(copy, system), command, false)) return std::nullopt;
+    platform::Steps steps = PutBack(copy, system);
+    PruneSafetyCopies();
+    return steps;
 }
 
 }  // namespace kaza::backup

@@ -5,6 +5,7 @@
 #include "app/fonts.h"
 #include "app/form1.h"
 #include "app/places.h"
+#include "apply/apply.h"
 #include "backup/backup.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -86,12 +87,6 @@ std::string Describe(const SafetyCopy& c) {
     return text;
 }
 
-std::string Joined(const std::vector<std::string>& names) {
-    std::string out;
-    for (const std::string& n : names) out += (out.empty() ? "" : "、") + n;
-    return out;
-}
-
 }  // namespace
 
 Form9::Form9(Form1& main) : Form(kForm9), main_(main) {
@@ -124,30 +119,25 @@ void Form9::Command1_Click() {
     int i = List1().ListIndex();
     if (i < 0 || i >= static_cast<int>(copies_.size())) return;
     const SafetyCopy copy = copies_[i];
-    const std::string system = main_.Labe.AsText();
     if (!copy.foreign.empty()) {
         main_.SetPanel(1, ForeignText(copy) + "何も変更しませんでした。");
         Unload();
         return;
     }
 
-    // The present state first, so that going back can itself be undone. Pruning waits until
-    // the chosen copy has been put back: it may be the oldest one kept.
-    if (!backup::KeepBeforeWriting(main_, hwnd(), backup::HeldBy(copy, system), "変更前の状態に戻す", false)) {
+    // The present state first, so that going back can itself be undone.
+    const std::optional<platform::Steps> steps = backup::GoBack(main_, copy, "変更前の状態に戻す", hwnd());
+    if (!steps) {
         main_.SetPanel(1, backup::kNothingWritten);
         Unload();
         return;
     }
-    std::vector<std::string> failed = backup::PutBack(copy, system);
-    backup::PruneSafetyCopies();
     RefreshMain(copy);
 
     const std::string state = copy.original ? "最初の状態（" + copy.made + "）"
                                             : copy.made + "（「" + copy.command + "」の前）の状態";
-    if (failed.empty())
-        main_.SetPanel(1, state + "に戻しました。");
-    else
-        main_.SetPanel(1, state + "に戻せなかったもの：" + Joined(failed));
+    const std::string failed = apply::FailedRows(*steps);
+    main_.SetPanel(1, failed.empty() ? state + "に戻しました。" : state + "に戻せなかったもの：" + failed);
     Unload();
 }
 

@@ -75,7 +75,7 @@ bool SaveFile(const std::string& from, const std::string& to, FileState& state) 
 // The description file goes first, so that a copy half removed is no longer listed.
 void Discard(const std::string& folder) {
     for (const char* f : {kAboutFile, kValuesFile, places::kLogoCopyFile, places::kInfoFile, places::kSmallLogoFile})
-        platform::RemoveFile(folder + "\\" + f);
+        static_cast<void>(platform::RemoveFile(folder + "\\" + f));
     platform::RemoveEmptyFolder(folder);
 }
 
@@ -249,29 +249,30 @@ Targets HeldBy(const SafetyCopy& copy, const std::string& system) {
     return t;
 }
 
-std::vector<std::string> PutBack(const SafetyCopy& copy, const std::string& system) {
-    if (!copy.foreign.empty()) return copy.foreign;
-    std::vector<std::string> failed;
+platform::Steps PutBack(const SafetyCopy& copy, const std::string& system) {
+    platform::Steps steps;
+    for (const std::string& place : copy.foreign) steps.push_back({place, "", platform::Outcome::Failed(ERROR_ACCESS_DENIED)});
+    if (!steps.empty()) return steps;
     auto file = [&](FileState state, const char* name) {
         if (state == FileState::NotHeld) return;
-        const std::string target = system + "\\" + name;
-        bool ok = !system.empty() && (state == FileState::Present
-                                          ? platform::FileExists(copy.folder + "\\" + name) &&
-                                                platform::CopyFileInPlace(copy.folder + "\\" + name, target)
-                                          : platform::RemoveFile(target));
-        if (!ok) failed.push_back(name);
+        const std::string kept = copy.folder + "\\" + name, target = system + "\\" + name;
+        platform::Outcome done = system.empty()                       ? platform::Outcome::Failed(ERROR_PATH_NOT_FOUND)
+                                 : state == FileState::Absent         ? platform::RemoveFile(target)
+                                 : !platform::FileExists(kept)        ? platform::Outcome::Failed(ERROR_FILE_NOT_FOUND)
+                                                                      : platform::CopyFileInPlace(kept, target);
+        steps.push_back({name, "", done});
     };
     file(copy.logo, places::kLogoCopyFile);
     file(copy.info, places::kInfoFile);
     file(copy.smallLogo, places::kSmallLogoFile);
     for (const SavedValue& v : copy.values) {
         const platform::RegValue& r = v.value;
-        bool ok = r.exists ? platform::RegWriteRaw(v.place.root, v.place.key, v.place.name, r.type, r.bytes.data(),
-                                                   static_cast<unsigned long>(r.bytes.size())).ok()
-                           : platform::RegDeleteValueIn(v.place.root, v.place.key, v.place.name);
-        if (!ok) failed.push_back(v.place.name);
+        steps.push_back({v.place.name, "",
+                         r.exists ? platform::RegWriteRaw(v.place.root, v.place.key, v.place.name, r.type, r.bytes.data(),
+                                                          static_cast<unsigned long>(r.bytes.size()))
+                                  : platform::RegDeleteValueIn(v.place.root, v.place.key, v.place.name)});
     }
-    return failed;
+    return steps;
 }
 
 }  // namespace kaza::backup

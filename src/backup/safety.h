@@ -4,6 +4,7 @@
 
 #include "app/places.h"
 #include "backup/regfile.h"
+#include "platform/outcome.h"
 
 // Safety copies: before a command writes the system, what it is about to replace is kept in a
 // folder beside the program, one sub-folder per copy, so that any earlier state can be put back
@@ -70,8 +71,9 @@ Targets HeldBy(const SafetyCopy& copy, const std::string& system);
 
 // Puts the copy back into the system folder and the registry: files as they were (removed if
 // they were absent), values with their type and bytes (deleted if they were absent). Every
-// part is attempted; returns the names of those that could not be put back. A copy with anything
-// foreign is not put back at all: nothing is written and the foreign names are returned.
-std::vector<std::string> PutBack(const SafetyCopy& copy, const std::string& system);
+// part is attempted; one row per part, named by its file or value, with the system's error code.
+// A copy with anything foreign is not put back at all: nothing is written, one failed row names
+// each foreign place.
+platform::Steps PutBack(const SafetyCopy& copy, const std::string& system);
 
 }  // namespace kaza::backup

@@ -119,17 +119,19 @@ PathKind KindOf(std::string_view path) {
     return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? PathKind::Missing : PathKind::Unknown;
 }
 
-bool CreateFolder(std::string_view path, bool fresh) {
+Outcome CreateFolder(std::string_view path, bool fresh) {
     RealSystemFolder systemFolder;
-    if (CreateDirectoryA(ToAnsi(path).c_str(), nullptr)) return true;
-    return !fresh && GetLastError() == ERROR_ALREADY_EXISTS && FolderExists(path);
+    if (CreateDirectoryA(ToAnsi(path).c_str(), nullptr)) return {};
+    const Outcome failed = Outcome::LastError();
+    return !fresh && failed.error() == ERROR_ALREADY_EXISTS && FolderExists(path) ? Outcome() : failed;
 }
 
-bool RemoveFile(std::string_view path) {
+Outcome RemoveFile(std::string_view path) {
     RealSystemFolder systemFolder;
-    if (DeleteFileA(ToAnsi(path).c_str())) return true;
+    if (DeleteFileA(ToAnsi(path).c_str())) return {};
+    const Outcome failed = Outcome::LastError();
     PathKind k = KindOf(path);
-    return k == PathKind::Missing || k == PathKind::Folder;
+    return k == PathKind::Missing || k == PathKind::Folder ? Outcome() : failed;
 }
 
 bool RemoveEmptyFolder(std::string_view path) {

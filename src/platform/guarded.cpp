@@ -84,16 +84,17 @@ std::string GuardedFolderSecurity() {
     return relative;
 }
 
-bool CreateGuardedFolder(std::string_view path, bool fresh) {
+Outcome CreateGuardedFolder(std::string_view path, bool fresh) {
     if (WindowsVersion().platformId != VER_PLATFORM_WIN32_NT) return CreateFolder(path, fresh);
     std::string sd = GuardedFolderSecurity();
     // Without its permissions the folder is not made: a safety copy any user may change is worth
     // less than the question whether to go on without one.
-    if (sd.empty()) return false;
+    if (sd.empty()) return Outcome::Failed(ERROR_INVALID_SECURITY_DESCR);
     SECURITY_ATTRIBUTES sa{sizeof sa, sd.data(), FALSE};
     RealSystemFolder systemFolder;
-    if (CreateDirectoryA(ToAnsi(path).c_str(), &sa)) return true;
-    return !fresh && GetLastError() == ERROR_ALREADY_EXISTS && FolderExists(path);
+    if (CreateDirectoryA(ToAnsi(path).c_str(), &sa)) return {};
+    const Outcome failed = Outcome::LastError();
+    return !fresh && failed.error() == ERROR_ALREADY_EXISTS && FolderExists(path) ? Outcome() : failed;
 }
 
 }  // namespace kaza::platform

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+#include <vector>
 
 namespace kaza::platform {
 
@@ -23,5 +25,14 @@ private:
     explicit Outcome(unsigned long error) : error_(error) {}
     unsigned long error_ = 0;
 };
+
+// One step of a command, as the user is told of it: what was written (and which of its
+// parts), and how that went. Every command that writes answers a list of these, in order.
+struct Step {
+    std::string what;
+    std::string detail;  // the value or file within `what`; may be empty
+    Outcome outcome;
+};
+using Steps = std::vector<Step>;
 
 }  // namespace kaza::platform

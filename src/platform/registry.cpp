@@ -73,11 +73,7 @@ Outcome RegWriteRaw(Root root, std::string_view subkey, std::string_view value, 
     return rc == ERROR_SUCCESS ? Outcome() : Outcome::Failed(static_cast<unsigned long>(rc));
 }
 
-bool RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value) {
-    return RegRemoveValue(root, subkey, value).ok();
-}
-
-Outcome RegRemoveValue(Root root, std::string_view subkey, std::string_view value) {
+Outcome RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value) {
     if (Refused(root, subkey, value)) return Outcome::Failed(ERROR_ACCESS_DENIED);
     RegKey key;
     LONG rc = RegOpenKeyExA(RootKey(root), ToAnsi(subkey).c_str(), 0, Access(root, KEY_SET_VALUE), key.out());

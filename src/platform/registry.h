@@ -23,10 +23,9 @@ Outcome RegWriteString(Root root, std::string_view subkey, std::string_view valu
 Outcome RegWriteRaw(Root root, std::string_view subkey, std::string_view value, unsigned long type,
                  const void* data, unsigned long length);
 
-// True when the value no longer exists afterwards (also when it never did).
-bool RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value);
-// The same, with why it failed (ERROR_ACCESS_DENIED: no administrator rights).
-Outcome RegRemoveValue(Root root, std::string_view subkey, std::string_view value);
+// Success when the value no longer exists afterwards (also when it never did); else why not
+// (ERROR_ACCESS_DENIED: no administrator rights).
+Outcome RegDeleteValueIn(Root root, std::string_view subkey, std::string_view value);
 
 struct RegValue {
     bool exists = false;

@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
+#include <map>
+
 #include "app/form1.h"
 #include "app/places.h"
 #include "backup/regfile.h"
-#include "logo/logo.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "windows/form2.h"
 
 namespace kaza::rollout {
 namespace {
@@ -16,9 +16,6 @@ namespace {
 using platform::Outcome;
 
 constexpr const char* kSmallLogoFile = places::kSmallLogoFile;
-// Where install.bat puts the small logo on the NT family, as a literal path: neither the
-// registry value nor the answer file expands %WINDIR%.
-constexpr const char* kSmallLogoTarget = "C:\\Windows\\System32\\";
 
 std::string Join(const std::vector<std::string>& lines) {
     std::string text;
@@ -32,6 +29,14 @@ backup::SavedValue Text(const std::string& key, const char* name, const std::str
     v.type = REG_SZ;
     v.bytes = platform::ToAnsi(value) + '\0';
     return {{platform::Root::LocalMachine, key, name}, v};
+}
+
+// The plan's OEMInformation values, in its order.
+std::vector<const apply::Place*> OemPlaces(const apply::Plan& plan) {
+    std::vector<const apply::Place*> oem;
+    for (const apply::Place& p : plan.places)
+        if (!p.file && p.key == places::kOemInformationKey) oem.push_back(&p);
+    return oem;
 }
 
 // Text of an XML element: the five special characters as entities, and the control characters
@@ -54,18 +59,11 @@ std::string XmlText(const std::string& s) {
 
 }  // namespace
 
-OemValues OemValuesOf(Form1& main) {
-    OemValues v;
-    v.manufacturer = main.Text4(0).Text();
-    v.model = main.Text4(1).Text();
-    const SupportValues support = ReadSupportValues(main);
-    v.refused = SupportValuesProblem(support);
-    if (v.refused.empty()) v.phone = support.phone, v.hours = support.hours, v.url = support.url;
-    if (logo::FrameHasLogo(main)) v.logo = std::string(kSmallLogoTarget) + kSmallLogoFile;
-    return v;
+apply::Plan ExportPlan(Form1& main, apply::LogoDepth depth) {
+    return apply::ApplyPlan(main, depth, {kTargetSystem, " NT", true, true});
 }
 
-std::string OemRegText(const OemValues& oem, const Registration& reg) {
+std::string OemRegText(const apply::Plan& plan, const Registration& reg) {
     std::vector<backup::SavedValue> values;
     // The family of the PC that imports the file is not known here: each family reads its own key
     // and leaves the other alone.
@@ -74,15 +72,11 @@ std::string OemRegText(const OemValues& oem, const Registration& reg) {
         if (reg.owner) values.push_back(Text(key, places::kRegisteredOwner, *reg.owner));
         if (reg.org) values.push_back(Text(key, places::kRegisteredOrganization, *reg.org));
     }
-    const std::string key = places::kOemInformationKey;
-    values.push_back(Text(key, places::kOemManufacturer, oem.manufacturer));
-    values.push_back(Text(key, places::kOemModel, oem.model));
-    for (const auto& [name, value] : {std::pair{places::kOemSupportPhone, &oem.phone},
-                                      {places::kOemSupportHours, &oem.hours}, {places::kOemSupportUrl, &oem.url}}) {
-        values.push_back(Text(key, name, *value));
-        values.back().value.exists = !value->empty();  // "=-": regedit removes it
+    for (const apply::Place* p : OemPlaces(plan)) {
+        if (p->action == apply::Action::Leave) continue;
+        values.push_back(Text(p->key, p->name.c_str(), p->text));
+        values.back().value.exists = p->action == apply::Action::Write;  // "=-": regedit removes it
     }
-    if (!oem.logo.empty()) values.push_back(Text(key, places::kOemLogo, oem.logo));
     return backup::RegFileText(values);
 }
 
@@ -122,6 +116,13 @@ std::string InstallBatText() {
         "if errorlevel 1 goto ntfailed",
         "\"%windir%\\regedit.exe\" /s oem.reg",
         "if errorlevel 1 goto ntfailed",
+        "rem oem.reg のロゴの場所は C:\\Windows のときだけ正しいので、XP以降はこのPCの本当の場所に直します。",
+        "if not exist " + small + " goto ntdone",
+        "if not exist \"%windir%\\system32\\reg.exe\" goto ntdone",
+        "\"%windir%\\system32\\reg.exe\" add \"HKLM\\" + std::string(places::kOemInformationKey) + "\" /v " +
+            places::kOemLogo + " /t REG_SZ /d \"%windir%\\system32\\" + small + "\" /f >nul",
+        "if errorlevel 1 goto ntfailed",
+        ":ntdone",
         "popd",
         "endlocal",
         "exit /b 0",
@@ -142,7 +143,10 @@ std::string InstallBatText() {
     }));
 }
 
-std::string UnattendText(const OemValues& oem, const Registration& reg) {
+std::string UnattendText(const apply::Plan& plan, const Registration& reg) {
+    std::map<std::string, std::string> oem;  // the values Apply leaves on the PC
+    for (const apply::Place* p : OemPlaces(plan))
+        if (p->action == apply::Action::Write) oem[p->name] = p->text;
     std::vector<std::string> lines = {
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>",
         "<unattend xmlns=\"urn:schemas-microsoft-com:unattend\">",
@@ -159,12 +163,10 @@ std::string UnattendText(const OemValues& oem, const Registration& reg) {
         auto element = [&](const char* indent, const char* name, const std::string& value) {
             lines.push_back(std::string(indent) + "<" + name + ">" + XmlText(value) + "</" + name + ">");
         };
-        // Maker and model always, as Apply writes them; the others only where Apply leaves a value.
-        element("        ", "Manufacturer", oem.manufacturer);
-        element("        ", "Model", oem.model);
-        for (const auto& [name, value] : {std::pair{"Logo", &oem.logo}, {"SupportHours", &oem.hours},
-                                          {"SupportPhone", &oem.phone}, {"SupportURL", &oem.url}})
-            if (!value->empty()) element("        ", name, *value);
+        // Only where Apply leaves a value: maker and model always.
+        for (const char* name : {places::kOemManufacturer, places::kOemModel, places::kOemLogo,
+                                 places::kOemSupportHours, places::kOemSupportPhone, places::kOemSupportUrl})
+            if (oem.count(name)) element("        ", name, oem[name]);
         lines.push_back("      </OEMInformation>");
         if (reg.org) element("      ", "RegisteredOrganization", *reg.org);
         if (reg.owner) element("      ", "RegisteredOwner", *reg.owner);
@@ -188,45 +190,45 @@ std::string ReadmeText() {
         "  oem.reg",
         "    使用者名・組織名 (書き出すときに指定したときだけ) と、Vista以降が読む",
         "    OEMInformation の値です。プロダクトIDとCPUの名前は含みません。",
-        "    regedit /s oem.reg で取り込めます (98から11まで)。",
+        "    regedit /s oem.reg で取り込めます (98から11まで)。ロゴの場所は",
+        "    " + std::string(kTargetSystem) + "\\" + small + " と書いてあるので、Windowsが",
+        "    C:\\Windows 以外にあるPCには install.bat を使ってください。",
         "  install.bat",
         "    上のファイルをシステムフォルダ (9xは %windir%\\system、NTは %windir%\\system32) に",
         "    コピーしてから oem.reg を取り込みます。管理者の権限で実行してください。",
+        "    XP以降ではロゴの場所 (Logo) をそのPCの本当のシステムフォルダに直します。",
         "    ログオンスクリプト、スタートアップスクリプト、配布ツールからも使えます。",
         "    NT系では失敗すると終了コード1を返します。98では install.bat のあるフォルダを",
         "    カレントフォルダにしてから実行してください。",
         "  unattend.xml",
         "    Windowsセットアップの応答ファイルに入れる部分です (specialize パスの",
         "    Microsoft-Windows-Shell-Setup、x86 と amd64)。自分の応答ファイルに組み込んでください。",
-        "    ロゴは " + std::string(kSmallLogoTarget) + small + " に置く前提です",
+        "    ロゴは " + std::string(kTargetSystem) + "\\" + small + " に置く前提です",
         "    (配布イメージの $OEM$\\$$\\System32 フォルダに入れておきます)。",
     }));
 }
 
-std::vector<apply::StepResult> ExportSettings(Form1& main, const std::string& folder, apply::LogoDepth depth,
-                                              const Registration& reg) {
-    std::vector<apply::StepResult> steps;
+platform::Steps ExportSettings(Form1& main, const std::string& folder, apply::LogoDepth depth,
+                               const Registration& reg) {
+    platform::Steps steps;
     // The folders above it first; on a network path the server and share are no folders to make.
     for (size_t at = folder.find('\\', 3); at != std::string::npos; at = folder.find('\\', at + 1))
-        platform::CreateFolder(folder.substr(0, at));
-    if (!platform::CreateFolder(folder)) {
-        steps.push_back({folder, Outcome::Failed(ERROR_PATH_NOT_FOUND)});
+        static_cast<void>(platform::CreateFolder(folder.substr(0, at)));
+    if (Outcome made = platform::CreateFolder(folder); !made) {
+        steps.push_back({folder, "", made});
         return steps;
     }
     // The folder browser gives some folders with their closing backslash.
     const std::string base = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
     auto in = [&](const std::string& name) { return base + name; };
-    steps.push_back({places::kInfoFile, apply::WriteInfoFile(main, in(places::kInfoFile))});
-    const std::string logo = in(places::kLogoFile);
-    steps.push_back({places::kLogoFile, depth == apply::LogoDepth::Colours256 ? logo::SaveLogo256(main, logo)
-                                                                               : logo::SaveLogoFullColour(main, logo)});
-    const OemValues oem = OemValuesOf(main);
-    if (!oem.logo.empty()) steps.push_back({kSmallLogoFile, logo::SaveLogoSmall(main, in(kSmallLogoFile))});
-    if (!oem.refused.empty()) steps.push_back({"OEMInformation " + oem.refused, Outcome::Failed(ERROR_INVALID_DATA)});
-    steps.push_back({kRegFile, platform::WriteWholeFile(in(kRegFile), OemRegText(oem, reg))});
-    steps.push_back({kInstallFile, platform::WriteWholeFile(in(kInstallFile), InstallBatText())});
-    steps.push_back({kUnattendFile, platform::WriteWholeFile(in(kUnattendFile), UnattendText(oem, reg))});
-    steps.push_back({kReadmeFile, platform::WriteWholeFile(in(kReadmeFile), ReadmeText())});
+    const apply::Plan plan = ExportPlan(main, depth);
+    for (const apply::Place& p : plan.places)
+        if (p.file && p.action == apply::Action::Write) steps.push_back({p.file, "", p.produce(in(p.file))});
+    if (!plan.refused.empty()) steps.push_back({"OEMInformation", plan.refused, Outcome::Failed(ERROR_INVALID_DATA)});
+    steps.push_back({kRegFile, "", platform::WriteWholeFile(in(kRegFile), OemRegText(plan, reg))});
+    steps.push_back({kInstallFile, "", platform::WriteWholeFile(in(kInstallFile), InstallBatText())});
+    steps.push_back({kUnattendFile, "", platform::WriteWholeFile(in(kUnattendFile), UnattendText(plan, reg))});
+    steps.push_back({kReadmeFile, "", platform::WriteWholeFile(in(kReadmeFile), ReadmeText())});
     return steps;
 }
 

@@ -34,7 +34,9 @@ public:
         wsprintfA(stamp, "%04d/%02d/%02d %02d:%02d:%02d ", t.year, t.month, t.day, t.hour, t.minute, t.second);
         static_cast<void>(platform::AppendToFile(path_, stamp + platform::ToAnsi(text) + "\r\n"));
     }
-    void Step(const std::string& what, const Outcome& outcome) {
+    void Step(const platform::Step& step) {
+        const std::string what = step.what + (step.detail.empty() ? "" : " " + step.detail);
+        const Outcome& outcome = step.outcome;
         if (outcome) {
             Line(what + ": 成功");
             return;
@@ -68,13 +70,18 @@ private:
     platform::Dialogs* before_;
 };
 
-int CodeOf(const std::vector<apply::StepResult>& steps, Log& log) {
+int CodeOf(const platform::Steps& steps, Log& log) {
     int code = kEverythingWritten;
-    for (const apply::StepResult& s : steps) {
-        log.Step(s.what, s.outcome);
+    for (const platform::Step& s : steps) {
+        log.Step(s);
         if (!s.outcome) code = kStepFailed;
     }
     return code;
+}
+
+int NothingWritten(Log& log) {
+    log.Line(std::string(backup::kNothingWritten) + " (" + backup::SafetyFolder() + ")");
+    return kNoSafetyCopy;
 }
 
 // Selects the preset in the main window's list, as a click on it does; false when the list has
@@ -108,14 +115,10 @@ int Apply(Form1& main, const Request& r, Log& log) {
     // Each PC keeps its own product ID: the field is left out as if start-up could not read it.
     main.MarkUnreadAtStart(main.Text1(2));
 
-    if (!backup::WriteSafetyCopy(backup::ApplyTargets(main), "/apply " + r.preset, backup::EverythingWritten(main))) {
-        log.Line(std::string(backup::kNothingWritten) + " (" + backup::SafetyFolder() + ")");
-        return kNoSafetyCopy;
-    }
-    backup::PruneSafetyCopies();
-    std::vector<apply::StepResult> steps;
-    apply::WriteSettings(main, r.colours256 ? apply::LogoDepth::Colours256 : apply::LogoDepth::FullColour, &steps);
-    return CodeOf(steps, log);
+    const std::optional<platform::Steps> steps = apply::ApplySettings(
+        main, r.colours256 ? apply::LogoDepth::Colours256 : apply::LogoDepth::FullColour, "/apply " + r.preset, nullptr);
+    if (!steps) return NothingWritten(log);
+    return CodeOf(*steps, log);
 }
 
 int Restore(Form1& main, const Request& r, Log& log) {
@@ -129,7 +132,6 @@ int Restore(Form1& main, const Request& r, Log& log) {
         return kStepFailed;
     }
     const backup::SafetyCopy copy = *chosen;
-    const std::string system = main.Labe.AsText();
     if (!copy.foreign.empty()) {
         std::string names;
         for (const std::string& n : copy.foreign) names += (names.empty() ? "" : ", ") + n;
@@ -137,24 +139,11 @@ int Restore(Form1& main, const Request& r, Log& log) {
                  ")。何も変更しませんでした。");
         return kStepFailed;
     }
-    // The present state first, so that going back can itself be undone; pruning waits until the
-    // chosen copy is back in place.
-    if (!backup::WriteSafetyCopy(backup::HeldBy(copy, system), "/restore", backup::EverythingWritten(main))) {
-        log.Line(std::string(backup::kNothingWritten) + " (" + backup::SafetyFolder() + ")");
-        return kNoSafetyCopy;
-    }
-    const std::vector<std::string> failed = backup::PutBack(copy, system);
-    backup::PruneSafetyCopies();
+    // The present state first, so that going back can itself be undone.
+    const std::optional<platform::Steps> steps = backup::GoBack(main, copy, "/restore", nullptr);
+    if (!steps) return NothingWritten(log);
     log.Line(copy.made + " の状態 (" + copy.folder + ") に戻します。");
-    std::vector<apply::StepResult> steps;
-    auto row = [&](const std::string& name) {
-        bool bad = std::find(failed.begin(), failed.end(), name) != failed.end();
-        steps.push_back({name, bad ? Outcome::Failed(ERROR_WRITE_FAULT) : Outcome()});
-    };
-    if (copy.logo != backup::FileState::NotHeld) row(places::kLogoCopyFile);
-    if (copy.info != backup::FileState::NotHeld) row(places::kInfoFile);
-    for (const backup::SavedValue& v : copy.values) row(v.place.name);
-    return CodeOf(steps, log);
+    return CodeOf(*steps, log);
 }
 
 int Export(Form1& main, const Request& r, Log& log) {
@@ -206,9 +195,7 @@ void ExportFromWindow(Form1& main) {
     Registration reg;
     if (!main.Text1(0).Text().empty()) reg.owner = main.Text1(0).Text();
     if (!main.Text1(1).Text().empty()) reg.org = main.Text1(1).Text();
-    std::string failed;
-    for (const apply::StepResult& s : ExportSettings(main, folder, apply::LogoDepth::FullColour, reg))
-        if (!s.outcome) failed += (failed.empty() ? "" : "、") + s.what;
+    const std::string failed = apply::FailedRows(ExportSettings(main, folder, apply::LogoDepth::FullColour, reg));
     main.SetPanel(1, failed.empty() ? folder + "に配布用のファイルを書き出しました。"
                                     : folder + "に書き出せなかったもの：" + failed);
 }

@@ -1,6 +1,7 @@
 // Apply on the systems that read the maker's details from the OEMInformation key (the program's
 // name says which), through the real windows; going back to the first safety copy.
 #include "app/form1.h"
+#include "apply/apply.h"
 #include "backup/safety.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -88,12 +89,12 @@ TEST_F(OemInformation, SixValuesAndTheSmallLogoThenGoingBackRemovesThem) {
 
     std::vector<backup::SafetyCopy> copies = backup::ListSafetyCopies();
     ASSERT_EQ(copies.size(), 2u);
-    EXPECT_TRUE(backup::PutBack(copies.back(), system_).empty());
+    EXPECT_EQ(apply::FailedRows(backup::PutBack(copies.back(), system_)), "");
     for (const char* v : places::kOemValues) EXPECT_EQ(Value(v), "<absent>") << v;
     EXPECT_FALSE(platform::FileExists(SmallLogo()));
     EXPECT_EQ(Value("SupportAppURL"), "app");
     // The later copy held the six values and the small logo: going back to it restores them.
-    EXPECT_TRUE(backup::PutBack(copies.front(), system_).empty());
+    EXPECT_EQ(apply::FailedRows(backup::PutBack(copies.front(), system_)), "");
     EXPECT_EQ(Value(places::kOemModel), "KZ-7");
     EXPECT_EQ(I32(test::ReadBytes(SmallLogo()), 18), 120);
 }

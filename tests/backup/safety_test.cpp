@@ -232,7 +232,7 @@ TEST_F(Safety, EachWritingCommandFirstKeepsExactlyWhatItReplaces) {
 }
 
 TEST_F(Safety, GoingBackPutsEverythingBackExactlyAndCanItselfBeUndone) {
-    platform::RemoveFile(Sys("oeminfo.ini"));  // absent at first: going back must remove it
+    ASSERT_TRUE(platform::RemoveFile(Sys("oeminfo.ini")));  // absent at first: going back must remove it
     const State original = Now();
     RunApply("一回目");
     RunRestrictions(false);
@@ -396,7 +396,7 @@ TEST_F(Safety, AValueThatCannotBeReadIsNoAbsentValue) {
 // nothing of what was there is lost, and the copy made first is whole.
 TEST_F(Safety, InjectedFailuresLoseNothingAndLeaveTheCopyWhole) {
     // A folder where the information file belongs: recorded as no file, the rest written.
-    platform::RemoveFile(Sys("oeminfo.ini"));
+    ASSERT_TRUE(platform::RemoveFile(Sys("oeminfo.ini")));
     ASSERT_TRUE(platform::CreateFolder(Sys("oeminfo.ini")));
     const State original = Now();
     RunApply("一回目");
@@ -434,7 +434,7 @@ TEST_F(Safety, InjectedFailuresLoseNothingAndLeaveTheCopyWhole) {
     // ... and a kept bitmap removed by hand: going back names it and puts back the rest.
     RunApply("三回目");
     copies = backup::ListSafetyCopies();
-    platform::RemoveFile(copies[0].folder + "\\oemlogo.bmp");
+    ASSERT_TRUE(platform::RemoveFile(copies[0].folder + "\\oemlogo.bmp"));
     const std::string logoNow = test::ReadBytes(Sys("oemlogo.bmp"));
     BackTo(copies[0].number);
     EXPECT_NE(main_.Panel(1).find("戻せなかったもの：oemlogo.bmp"), std::string::npos) << main_.Panel(1);

@@ -107,7 +107,7 @@ protected:
         for (const char* v : places::kOemValues) {
             platform::RegValue r = platform::RegReadRaw(Root::LocalMachine, places::kOemInformationKey, v);
             all += std::string(v) + "=" + std::to_string(r.type) + ":" + (r.exists ? r.bytes : "-") + "|";
-            platform::RegRemoveValue(Root::LocalMachine, places::kOemInformationKey, v).ok();
+            platform::RegDeleteValueIn(Root::LocalMachine, places::kOemInformationKey, v).ok();
         }
         size_t at = all.find(system_[system]);
         if (at != std::string::npos) all.replace(at, system_[system].size(), "<system>");
@@ -185,6 +185,34 @@ TEST_F(Rollout, RestoreRefusesACopyChangedOutsideTheProgram) {
     const std::string log = test::ReadBytes(log_);
     EXPECT_NE(log.find(test::Sjis("カザグルマの外で書き換えられています")), std::string::npos) << log;
     EXPECT_NE(log.find("Run\\Planted"), std::string::npos) << log;
+}
+
+// Every place a copy can hold that cannot be put back (files read-only, as another tool may
+// leave them; a value the user may not change) is named with the system's code, never 成功.
+TEST_F(Rollout, RestoreNamesEachPlaceItCouldNotPutBack) {
+    struct Case {
+        std::string name;
+        bool fileBefore;  // a file: installed before the apply (put back by copying) or not (removed)
+    };
+    std::vector<Case> cases = {{places::kInfoFile, true}, {places::kLogoCopyFile, false}, {places::kRegisteredOwner, false}};
+    if (std::string(KAZA_TEST_WINDOWS) == "win10") cases.push_back({places::kSmallLogoFile, false});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = system_[1] + "\\" + c.name;
+        test::RemoveTree(backup::SafetyFolder());
+        if (c.fileBefore) test::WriteBytes(path, "[General]\r\n");
+        ASSERT_EQ(Run("/apply \"Shop PC\""), rollout::kEverythingWritten);
+        if (c.name.find('.') != std::string::npos) ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+        else platform::SetWriteRefusalForTesting([&](Root, std::string_view, std::string_view v) { return v == c.name; });
+        DeleteFileA(log_.c_str());
+
+        EXPECT_EQ(Run("/restore original"), rollout::kStepFailed);
+        const std::string log = test::ReadBytes(log_);
+        EXPECT_NE(log.find(test::Sjis(" " + c.name + ": 失敗 (エラー 5")), std::string::npos) << log;
+        EXPECT_EQ(log.find(test::Sjis(" " + c.name + ": 成功")), std::string::npos) << log;
+        platform::SetWriteRefusalForTesting(nullptr);
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
 }
 
 TEST_F(Rollout, ExportHoldsTheAppliedFilesAndOnlyTheGivenRegistration) {

@@ -74,7 +74,7 @@ MachineSnapshot::~MachineSnapshot() {
             EXPECT_TRUE(platform::RegWriteRaw(platform::Root::LocalMachine, s.key, s.value, s.was.type,
                                               s.was.bytes.data(), static_cast<unsigned long>(s.was.bytes.size())));
         } else {
-            platform::RegDeleteValueIn(platform::Root::LocalMachine, s.key, s.value);
+            static_cast<void>(platform::RegDeleteValueIn(platform::Root::LocalMachine, s.key, s.value));
         }
     }
 }

@@ -104,7 +104,7 @@ void SetDword(platform::Root root, const std::string& key, const std::string& va
 }
 
 void DeleteValue(platform::Root root, const std::string& key, const std::string& value) {
-    platform::RegDeleteValueIn(root, key, value);
+    static_cast<void>(platform::RegDeleteValueIn(root, key, value));
 }
 
 void DeleteKeyTree(platform::Root root, const std::string& key) {
