@@ -1,12 +1,14 @@
 // Safety copies: what each command that writes the system keeps before writing, going back to
 // a kept state through its window, how many are kept, and what happens when one cannot be kept
 // or a write fails. Run as the 9x family, where all four writing commands can be opened.
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "app/form1.h"
+#include "apply/plan.h"
 #include "backup/backup.h"
 #include "backup/form6.h"
 #include "backup/form9.h"
@@ -482,6 +484,21 @@ TEST_F(Safety, ACopyChangedOutsideTheProgramWritesNothing) {
     test::WriteBytes(folder + "\\copy.ini", about);
     BackTo(1);
     EXPECT_EQ(main_.Panel(1).rfind("最初の状態（", 0), 0u) << main_.Panel(1);
+}
+
+// The places a copy may hold are those the commands write, on either family: the write plans,
+// the access restrictions and the vendor name, and nothing more.
+TEST_F(Safety, ACopyMayHoldExactlyWhatTheCommandsWrite) {
+    backup::Targets all = backup::RestrictionTargets(main_);
+    all.Add(backup::VendorTargets(main_));
+    for (const char* syt : {"", " NT"})
+        all.Add(backup::TargetsOf(apply::ApplyPlan(main_, apply::LogoDepth::FullColour, {system_, syt, true, true})));
+    const std::vector<backup::ValuePlace> kept = backup::KeptValues();
+    for (const backup::ValuePlace& p : all.values)
+        EXPECT_TRUE(std::any_of(kept.begin(), kept.end(), [&](const backup::ValuePlace& k) {
+            return k.root == p.root && k.key == p.key && k.name == p.name;
+        })) << p.key << "\\" << p.name;
+    EXPECT_EQ(kept.size(), all.values.size());
 }
 
 // The registry file keeps every type and byte, and stays what regedit reads.
