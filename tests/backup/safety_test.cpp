@@ -448,6 +448,7 @@ TEST_F(Safety, InjectedFailuresLoseNothingAndLeaveTheCopyWhole) {
 // administrator. A copy edited to name anything the program does not write is put back not at all.
 TEST_F(Safety, ACopyChangedOutsideTheProgramWritesNothing) {
     const char* kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    test::DeleteValue(Root::LocalMachine, kRun, "Planted");  // left by an earlier run that wrote it
     RunApply("一回目");
     const std::string folder = backup::ListSafetyCopies().back().folder;
     const std::string reg = test::ReadBytes(folder + "\\values.reg"), about = test::ReadBytes(folder + "\\copy.ini");

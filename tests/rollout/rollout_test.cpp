@@ -175,6 +175,7 @@ TEST_F(Rollout, RestoreOriginalGivesBackTheFirstState) {
 
 TEST_F(Rollout, RestoreRefusesACopyChangedOutsideTheProgram) {
     const char* kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    test::DeleteValue(Root::LocalMachine, kRun, "Planted");  // left by an earlier run that wrote it
     EXPECT_EQ(Run("/apply \"Shop PC\" /owner First"), rollout::kEverythingWritten);
     const std::string reg = backup::ListSafetyCopies().back().folder + "\\values.reg";
     test::WriteBytes(reg, test::ReadBytes(reg) + "[HKEY_LOCAL_MACHINE\\" + kRun + "]\r\n\"Planted\"=\"C:\\\\planted.exe\"\r\n");
