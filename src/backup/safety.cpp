@@ -88,6 +88,23 @@ bool ReadFileState(const std::string& about, const char* key, FileState& state) 
     return true;
 }
 
+std::string PlaceText(const ValuePlace& p) {
+    return std::string(p.root == Root::LocalMachine ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + p.key + "\\" +
+           p.name;
+}
+
+// The copy's description may name the copy and the three files, nothing else.
+void NoteForeignKeys(const std::string& about, SafetyCopy& c) {
+    static const char* const kKnown[] = {"Number", "Made", "Command", "Original", "System",
+                                         places::kLogoCopyFile, places::kInfoFile, places::kSmallLogoFile};
+    for (const std::string& key : platform::ProfileKeys(about, kSection)) {
+        const std::string lower = platform::LowerCase(key);
+        if (std::none_of(std::begin(kKnown), std::end(kKnown),
+                         [&](const char* k) { return platform::LowerCase(k) == lower; }))
+            c.foreign.push_back(key);
+    }
+}
+
 bool ReadCopy(const std::string& folder, SafetyCopy& c) {
     const std::string about = folder + "\\" + kAboutFile;
     if (!platform::FileExists(about)) return false;
@@ -100,10 +117,31 @@ bool ReadCopy(const std::string& folder, SafetyCopy& c) {
         !ReadFileState(about, places::kInfoFile, c.info) || !ReadFileState(about, places::kSmallLogoFile, c.smallLogo))
         return false;
     std::string reg;
-    return platform::ReadWholeFile(folder + "\\" + kValuesFile, reg) && ParseRegFile(reg, c.values);
+    if (!platform::ReadWholeFile(folder + "\\" + kValuesFile, reg) || !ParseRegFile(reg, c.values)) return false;
+    NoteForeignKeys(about, c);
+    const std::vector<ValuePlace> kept = KeptValues();
+    for (const SavedValue& v : c.values)
+        if (std::none_of(kept.begin(), kept.end(), [&](const ValuePlace& k) { return SamePlace(k, v.place); }))
+            c.foreign.push_back(PlaceText(v.place));
+    return true;
 }
 
 }  // namespace
+
+std::vector<ValuePlace> KeptValues() {
+    using platform::Root;
+    std::vector<ValuePlace> kept;
+    for (const char* family : {"", " NT"})
+        for (const char* name : places::kRegistrationValues)
+            kept.push_back({Root::LocalMachine, places::VersionKey(family), name});
+    for (const char* name : places::kOemValues) kept.push_back({Root::LocalMachine, places::kOemInformationKey, name});
+    for (const char* name : {places::kProcessorName, places::kVendorIdentifier})
+        kept.push_back({Root::LocalMachine, places::kProcessorKey, name});
+    for (const char* name : {places::kNoDeviceManagerPage, places::kNoHardwareProfilesPage,
+                             places::kNoFileSystemButton, places::kNoVirtualMemoryButton})
+        kept.push_back({Root::CurrentUser, places::kPolicyKey, name});
+    return kept;
+}
 
 void Targets::Add(const Targets& other) {
     if (system.empty()) system = other.system;
@@ -131,7 +169,9 @@ void UseSafetyFolder(const std::string& folder) { NamedSafetyFolder() = folder; 
 
 bool WriteSafetyCopy(const Targets& targets, const std::string& command, const Targets& everything) {
     const std::string root = SafetyFolder();
-    if (!platform::CreateFolder(root)) return false;
+    // Guarded, since the program's folder is usually one any user may change (Downloads, the
+    // desktop). Each copy is guarded too, for a folder of copies made before this was so.
+    if (!platform::CreateGuardedFolder(root)) return false;
 
     std::vector<SafetyCopy> kept = ListSafetyCopies();
     SafetyCopy copy;
@@ -150,7 +190,7 @@ bool WriteSafetyCopy(const Targets& targets, const std::string& command, const T
                              TwoDigits(t.second);
     for (int n = 1; copy.folder.empty(); ++n) {
         std::string name = n == 1 ? base : base + " (" + std::to_string(n) + ")";
-        if (platform::CreateFolder(name, true)) copy.folder = name;
+        if (platform::CreateGuardedFolder(name, true)) copy.folder = name;
         else if (platform::KindOf(name) == platform::PathKind::Missing || n >= 100) return false;
     }
 
@@ -211,6 +251,8 @@ Targets HeldBy(const SafetyCopy& copy, const std::string& system) {
 
 platform::Steps PutBack(const SafetyCopy& copy, const std::string& system) {
     platform::Steps steps;
+    for (const std::string& place : copy.foreign) steps.push_back({place, "", platform::Outcome::Failed(ERROR_ACCESS_DENIED)});
+    if (!steps.empty()) return steps;
     auto file = [&](FileState state, const char* name) {
         if (state == FileState::NotHeld) return;
         const std::string kept = copy.folder + "\\" + name, target = system + "\\" + name;

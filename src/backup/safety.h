@@ -36,6 +36,10 @@ struct SafetyCopy {
     FileState info = FileState::NotHeld;
     FileState smallLogo = FileState::NotHeld;
     std::vector<SavedValue> values;
+    // What the copy names that the program never writes: registry values ("HKEY_...\key\name")
+    // and files. The copies lie beside the program, often in a folder any user may change; a copy
+    // naming anything else was changed outside the program and is never put back.
+    std::vector<std::string> foreign;
 };
 
 // Besides the first copy, this many of the newest are kept.
@@ -52,6 +56,10 @@ void UseSafetyFolder(const std::string& folder);
 // True when the copy was written whole; otherwise nothing of it is left behind.
 bool WriteSafetyCopy(const Targets& targets, const std::string& command, const Targets& everything);
 
+// Every registry value a safety copy may hold: those the program's commands write, on either
+// family. The only places PutBack writes.
+std::vector<ValuePlace> KeptValues();
+
 // Every readable copy, newest first.
 std::vector<SafetyCopy> ListSafetyCopies();
 
@@ -64,6 +72,8 @@ Targets HeldBy(const SafetyCopy& copy, const std::string& system);
 // Puts the copy back into the system folder and the registry: files as they were (removed if
 // they were absent), values with their type and bytes (deleted if they were absent). Every
 // part is attempted; one row per part, named by its file or value, with the system's error code.
+// A copy with anything foreign is not put back at all: nothing is written, one failed row names
+// each foreign place.
 platform::Steps PutBack(const SafetyCopy& copy, const std::string& system);
 
 }  // namespace kaza::backup

@@ -36,6 +36,13 @@ PathKind KindOf(std::string_view path);
 // Creates the folder; success when it exists afterwards. With `fresh`, only a folder this call
 // created counts.
 Outcome CreateFolder(std::string_view path, bool fresh = false);
+// The same, but on the NT family the folder gets permissions of its own instead of those of the
+// folder it is in: Administrators and SYSTEM full control, Users read, and so for what is made in
+// it. A standard user can then change nothing in it. The 9x family keeps no permissions: there it
+// is CreateFolder. A folder that already exists keeps the permissions it has.
+Outcome CreateGuardedFolder(std::string_view path, bool fresh = false);
+// The permissions it gives, as a self-relative security descriptor; "" on the 9x family.
+std::string GuardedFolderSecurity();
 // Success when no file of that name is left (also when there was none); a folder of that name is
 // left alone and is no file.
 Outcome RemoveFile(std::string_view path);

@@ -19,6 +19,21 @@ ProfileText ProfileRead(std::string_view file, std::string_view section, std::st
     return {FromAnsi(buffer.data(), buffer.size()), n};
 }
 
+std::vector<std::string> ProfileKeys(std::string_view file, std::string_view section) {
+    RealSystemFolder systemFolder;
+    std::string buffer(32768, '\0');
+    DWORD n = GetPrivateProfileStringA(ToAnsi(section).c_str(), nullptr, "", buffer.data(),
+                                       static_cast<DWORD>(buffer.size()), ToAnsi(file).c_str());
+    std::vector<std::string> keys;
+    for (size_t start = 0; start < n;) {
+        size_t end = buffer.find('\0', start);
+        if (end == std::string::npos || end > n) end = n;
+        if (end > start) keys.push_back(FromAnsi(buffer.substr(start, end - start)));
+        start = end + 1;
+    }
+    return keys;
+}
+
 namespace {
 
 // ProfileRead's buffer holds 1,023 bytes: a value of about that length may come back cut, and

@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/outcome.h"
 
@@ -15,6 +16,9 @@ struct ProfileText {
 // GetPrivateProfileStringA with the default "" and a 1024-byte buffer (or the one given, for
 // texts the system allows to be longer).
 ProfileText ProfileRead(std::string_view file, std::string_view section, std::string_view key, size_t bytes = 1024);
+
+// The names of the keys of one section (GetPrivateProfileStringA with no key), as the file spells them.
+std::vector<std::string> ProfileKeys(std::string_view file, std::string_view section);
 
 // One section of a profile file, read with one GetPrivateProfileSectionA call. Read(key) gives
 // what ProfileRead(file, section, key) gives: the first line of the first section of that name

@@ -34,6 +34,34 @@ std::string ExpandEnvironment(const std::string& text) {
     return FromAnsi(buffer.data(), buffer.size());
 }
 
+bool LoadDllsFromSystemFolderOnly() {
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    using SetDefaultDirs = BOOL(WINAPI*)(DWORD);
+    using SetDirectory = BOOL(WINAPI*)(LPCSTR);
+    constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+    auto setDefault =
+        reinterpret_cast<SetDefaultDirs>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    bool restricted = setDefault && setDefault(kSearchSystem32);
+    if (!restricted) {
+        auto setDirectory =
+            reinterpret_cast<SetDirectory>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetDllDirectoryA")));
+        if (setDirectory) setDirectory("");
+    }
+    // System DLLs load these by bare name when first needed (themes, drawing, version checks),
+    // where the settings above are missing (2000, XP) or not asked (Wine's delay-loaded imports).
+    // Loaded from the system folder now, they are found already loaded then.
+    for (const char* file : {"uxtheme.dll", "msimg32.dll", "version.dll"}) LoadSystemDll(file);
+    return restricted;
+}
+
+HMODULE LoadSystemDll(const char* file) {
+    std::string folder = ToAnsi(SystemDirectory());
+    // Without the folder a bare name would be searched for, beside the program too.
+    if (folder.empty()) return nullptr;
+    std::string path = folder + "\\" + file;
+    return LoadLibraryA(path.c_str());
+}
+
 VersionInfo WindowsVersion() {
     if (VersionOverride()) return *VersionOverride();
     OSVERSIONINFOA info{};

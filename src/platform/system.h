@@ -1,10 +1,23 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 namespace kaza::platform {
 
 // GetSystemDirectoryA with a 260-character buffer, cut at the first NUL.
 std::string SystemDirectory();
+
+// Takes every DLL loaded from now on, by this program or by the system's own DLLs on its behalf,
+// from the system folder only, never from the program's folder or the current one: with
+// SetDefaultDllDirectories where the system has it (8 and later, Vista and 7 with its update),
+// otherwise SetDllDirectoryA("") (XP SP1 and later), which leaves out the current folder only.
+// 98, NT 4.0 and 2000 have neither: there only full paths help, so the DLLs that system DLLs load
+// by name on demand are loaded from the system folder at once. Both calls are looked up at run
+// time. Call it first, before any window; true when the program's folder is left out.
+bool LoadDllsFromSystemFolderOnly();
+// LoadLibraryA of the system folder's copy of `file` (a bare file name), named by its full path.
+HMODULE LoadSystemDll(const char* file);
 
 struct VersionInfo {
     bool ok = false;

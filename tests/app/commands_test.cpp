@@ -11,6 +11,7 @@
 #include "platform/handles.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
+#include "support/process.h"
 #include "windows/form2.h"
 #include "windows/frmabout.h"
 
@@ -310,42 +311,8 @@ TEST_F(Commands, ClosingTheMainWindowUnloadsEveryWindowWithoutAsking) {
 
 // The program itself, started as the user starts it: closing its main window while the support
 // editor and the version window are open ends the process.
-std::string WindowsPath(std::string unixPath) {
-    for (char& c : unixPath)
-        if (c == '/') c = '\\';
-    return "Z:" + unixPath;
-}
-
-struct Found {
-    DWORD pid;
-    std::string caption;
-    HWND hwnd = nullptr;
-};
-
-BOOL CALLBACK FindShown(HWND h, LPARAM lp) {
-    auto* want = reinterpret_cast<Found*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    char text[256] = {};
-    GetWindowTextA(h, text, sizeof text);
-    if (pid == want->pid && IsWindowVisible(h) && want->caption == text) {
-        want->hwnd = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForWindow(DWORD pid, const std::string& utf8Caption) {
-    Found found{pid, test::Sjis(utf8Caption)};
-    for (int i = 0; i < 300 && !found.hwnd; ++i) {
-        EnumWindows(FindShown, reinterpret_cast<LPARAM>(&found));
-        if (!found.hwnd) Sleep(100);
-    }
-    return found.hwnd;
-}
-
 TEST(Program, EndsWhenItsMainWindowClosesWithSideWindowsOpen) {
-    std::string exe = WindowsPath(KAZA_EXE);
+    std::string exe = test::WindowsPath(KAZA_EXE);
     // The exe of this build's own architecture, each started in the prefix that matches it.
     DWORD kind = 0;
     ASSERT_TRUE(GetBinaryTypeA(exe.c_str(), &kind));
@@ -367,7 +334,7 @@ TEST(Program, EndsWhenItsMainWindowClosesWithSideWindowsOpen) {
         }
     } reaper{pi.hProcess};
 
-    HWND main = WaitForWindow(pi.dwProcessId, "カザグルマ");
+    HWND main = test::WaitForWindow(pi.dwProcessId, "カザグルマ");
     ASSERT_NE(main, nullptr);
     HWND support = FindWindowExA(main, nullptr, "Button", test::Sjis("サポート情報（Ｓ）").c_str());
     ASSERT_NE(support, nullptr);
@@ -380,8 +347,8 @@ TEST(Program, EndsWhenItsMainWindowClosesWithSideWindowsOpen) {
         about = twin.Menu("BAZYON").id();
     }
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(about, 0), 0);
-    EXPECT_NE(WaitForWindow(pi.dwProcessId, "サポート情報"), nullptr);
-    EXPECT_NE(WaitForWindow(pi.dwProcessId, "ﾊﾞｰｼﾞｮﾝ情報"), nullptr);
+    EXPECT_NE(test::WaitForWindow(pi.dwProcessId, "サポート情報"), nullptr);
+    EXPECT_NE(test::WaitForWindow(pi.dwProcessId, "ﾊﾞｰｼﾞｮﾝ情報"), nullptr);
 
     PostMessageA(main, WM_CLOSE, 0, 0);
     bool ended = WaitForSingleObject(process.get(), 20000) == WAIT_OBJECT_0;
@@ -395,7 +362,7 @@ TEST(Program, EndsWhenItsMainWindowClosesWithSideWindowsOpen) {
 
 // What the Version tab of the exe's properties shows, read as Explorer reads it.
 TEST(Program, CarriesACompleteJapaneseVersionResource) {
-    std::string exe = WindowsPath(KAZA_EXE);
+    std::string exe = test::WindowsPath(KAZA_EXE);
     DWORD ignored = 0;
     DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
     ASSERT_GT(size, 0u);

@@ -14,3 +14,12 @@ foreach(scale 96:win2k 120:win2k 144:win2k 168:win10 192:win10)
   list(GET scale 1 windows)
   kaza_test(large_fonts_${dpi} WINDOWS ${windows} DPI ${dpi} SOURCES app/large_fonts_test.cpp)
 endforeach()
+# DLLs left beside the program under system DLLs' names: a tiny DLL that says when it is loaded,
+# copied under each name into a program folder with the shipped exe.
+add_library(planted SHARED app/planted_dll.cpp)
+set_target_properties(planted PROPERTIES PREFIX "" OUTPUT_NAME planted)
+kaza_test(planted_tests WINDOWS win10 SOURCES app/planted_test.cpp)
+add_dependencies(planted_tests kazaguruma planted)
+set_tests_properties(planted_tests PROPERTIES ENVIRONMENT "KAZA_DLLOVERRIDES=msimg32=n,b")
+target_compile_definitions(planted_tests PRIVATE "KAZA_EXE=\"${CMAKE_INSTALL_PREFIX}/kazaguruma.exe\""
+                           "KAZA_PLANTED=\"$<TARGET_FILE:planted>\"")

@@ -1,12 +1,14 @@
 // Safety copies: what each command that writes the system keeps before writing, going back to
 // a kept state through its window, how many are kept, and what happens when one cannot be kept
 // or a write fails. Run as the 9x family, where all four writing commands can be opened.
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "app/form1.h"
+#include "apply/plan.h"
 #include "backup/backup.h"
 #include "backup/form6.h"
 #include "backup/form9.h"
@@ -440,6 +442,64 @@ TEST_F(Safety, InjectedFailuresLoseNothingAndLeaveTheCopyWhole) {
     EXPECT_NE(main_.Panel(1).find("戻せなかったもの：oemlogo.bmp"), std::string::npos) << main_.Panel(1);
     EXPECT_EQ(test::ReadBytes(Sys("oemlogo.bmp")), logoNow);
     EXPECT_EQ(platform::RegReadText(Root::LocalMachine, kVersionKey, "RegisteredOwner"), "ソフト 太郎");
+}
+
+// The copies lie beside the program, where any user may change them; the program runs as
+// administrator. A copy edited to name anything the program does not write is put back not at all.
+TEST_F(Safety, ACopyChangedOutsideTheProgramWritesNothing) {
+    const char* kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    test::DeleteValue(Root::LocalMachine, kRun, "Planted");  // left by an earlier run that wrote it
+    RunApply("一回目");
+    const std::string folder = backup::ListSafetyCopies().back().folder;
+    const std::string reg = test::ReadBytes(folder + "\\values.reg"), about = test::ReadBytes(folder + "\\copy.ini");
+    const State applied = Now();
+    struct Edit {
+        const char* file;
+        std::string added, named;
+    };
+    const Edit edits[] = {
+        {"values.reg", "[HKEY_LOCAL_MACHINE\\" + std::string(kRun) + "]\r\n\"Planted\"=\"C:\\\\planted.exe\"\r\n", "Run\\Planted"},
+        // A kept value's name under another key is another place.
+        {"values.reg", "[HKEY_CURRENT_USER\\" + std::string(kVersionKey) + "]\r\n\"RegisteredOwner\"=\"x\"\r\n",
+         "HKEY_CURRENT_USER"},
+        {"copy.ini", "kernel32.dll=saved\r\n", "kernel32.dll"},
+    };
+    for (const Edit& e : edits) {
+        SCOPED_TRACE(e.added);
+        test::WriteBytes(folder + "\\values.reg", reg + (e.file == std::string("values.reg") ? e.added : ""));
+        test::WriteBytes(folder + "\\copy.ini", about + (e.file == std::string("copy.ini") ? e.added : ""));
+        Back([&](Form9& w) {
+            const std::string said = w.C("Label1").Caption();
+            EXPECT_NE(said.find("カザグルマの外で書き換えられているため、戻せません"), std::string::npos) << said;
+            EXPECT_NE(said.find(e.named), std::string::npos) << said;
+            EXPECT_FALSE(w.C("Command1").Enabled());
+            w.Raise("Command1", -1, ui::Event::Click);  // as if the button could still be pressed
+        });
+        EXPECT_EQ(Now(), applied);
+        EXPECT_FALSE(platform::RegReadRaw(Root::LocalMachine, kRun, "Planted").exists);
+        EXPECT_NE(main_.Panel(1).find("何も変更しませんでした。"), std::string::npos) << main_.Panel(1);
+        EXPECT_EQ(backup::ListSafetyCopies().size(), 1u);  // not even the present state was kept
+    }
+    // Put back as the program wrote it, the copy goes back again.
+    test::WriteBytes(folder + "\\values.reg", reg);
+    test::WriteBytes(folder + "\\copy.ini", about);
+    BackTo(1);
+    EXPECT_EQ(main_.Panel(1).rfind("最初の状態（", 0), 0u) << main_.Panel(1);
+}
+
+// The places a copy may hold are those the commands write, on either family: the write plans,
+// the access restrictions and the vendor name, and nothing more.
+TEST_F(Safety, ACopyMayHoldExactlyWhatTheCommandsWrite) {
+    backup::Targets all = backup::RestrictionTargets(main_);
+    all.Add(backup::VendorTargets(main_));
+    for (const char* syt : {"", " NT"})
+        all.Add(backup::TargetsOf(apply::ApplyPlan(main_, apply::LogoDepth::FullColour, {system_, syt, true, true})));
+    const std::vector<backup::ValuePlace> kept = backup::KeptValues();
+    for (const backup::ValuePlace& p : all.values)
+        EXPECT_TRUE(std::any_of(kept.begin(), kept.end(), [&](const backup::ValuePlace& k) {
+            return k.root == p.root && k.key == p.key && k.name == p.name;
+        })) << p.key << "\\" << p.name;
+    EXPECT_EQ(kept.size(), all.values.size());
 }
 
 // The registry file keeps every type and byte, and stays what regedit reads.

@@ -9,6 +9,8 @@ for, from the files alone (Wine implements every function, so running it proves 
 - The 32-bit PE header asks for Windows 4.0, the 64-bit one for no more than 5.2 (XP x64);
   neither exe carries debug sections.
 - The manifest declares at most one namespace per element (XP SP2's loader fails otherwise).
+- Every DLL an exe imports is a KnownDLL on 7 and 10 (knowndlls.txt): any other would be looked for
+  beside the program first, and the program runs elevated from folders any user may write to.
 
 Prints one line per fault and exits 1 when there is any."""
 import os
@@ -63,6 +65,22 @@ def read_table(faults):
     return table
 
 
+def read_known(faults):
+    """knowndlls.txt: dll XP 7 10 how-sure...; the DLLs known on both 7 and 10."""
+    known = set()
+    with open(os.path.join(HERE, 'knowndlls.txt'), encoding='utf-8') as f:
+        for number, line in enumerate(f, 1):
+            if not line.strip() or line.startswith('#'):
+                continue
+            fields = line.split()
+            if len(fields) < 5 or any(mark not in ('key', 'dep', 'no') for mark in fields[1:4]):
+                faults.append(f'knowndlls.txt:{number}: want "dll XP 7 10 how-sure", got {line.strip()!r}')
+                continue
+            if fields[2] != 'no' and fields[3] != 'no':
+                known.add(fields[0].lower() + '.dll')
+    return known
+
+
 def objdump(tool, *args):
     run = subprocess.run([tool, *args], capture_output=True, text=True)
     if run.returncode != 0:
@@ -95,11 +113,14 @@ def read_exe(tool, exe):
     return is64, header, sections, imports
 
 
-def check_exe(tool, exe, table, older, xp, faults):
+def check_exe(tool, exe, table, older, xp, known, faults):
     is64, header, sections, imports = read_exe(tool, exe)
     name = os.path.relpath(exe)
     if not imports:
         faults.append(f'{name}: no imports found (not a PE file objdump can read?)')
+    for dll in sorted({dll for dll, _ in imports} - known):
+        faults.append(f'{name}: imports {dll}, no KnownDLL on 7 and 10 (knowndlls.txt): the loader would look '
+                      f'for it beside the program first; load it from the system folder at run time')
     if not is64:
         for field in ('MajorOSystemVersion', 'MajorSubsystemVersion'):
             if header.get(field) != '4':
@@ -166,12 +187,13 @@ def main():
     table = read_table(faults)
     older = read_older()
     xp = {'x86': read_exports('xp-x86.exports'), 'x64': read_exports('xp-x64.exports')}
+    known = read_known(faults)
     check_manifest(manifest, faults)
     for exe in exes:
         if not os.path.isfile(exe):
             faults.append(f'{exe}: missing (build both architectures first)')
             continue
-        check_exe(tool, exe, table, older, xp, faults)
+        check_exe(tool, exe, table, older, xp, known, faults)
     for fault in faults:
         print(fault)
     print(f'{len(faults)} faults' if faults else f'all imports of {len(exes)} exe(s) within the floor')

@@ -178,6 +178,21 @@ TEST_F(Rollout, RestoreOriginalGivesBackTheFirstState) {
     EXPECT_FALSE(platform::FileExists(test::AppliedLogoIn(system_[1])));
 }
 
+TEST_F(Rollout, RestoreRefusesACopyChangedOutsideTheProgram) {
+    const char* kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    test::DeleteValue(Root::LocalMachine, kRun, "Planted");  // left by an earlier run that wrote it
+    EXPECT_EQ(Run("/apply \"Shop PC\" /owner First"), rollout::kEverythingWritten);
+    const std::string reg = backup::ListSafetyCopies().back().folder + "\\values.reg";
+    test::WriteBytes(reg, test::ReadBytes(reg) + "[HKEY_LOCAL_MACHINE\\" + kRun + "]\r\n\"Planted\"=\"C:\\\\planted.exe\"\r\n");
+    EXPECT_EQ(Run("/restore original"), rollout::kStepFailed);
+    EXPECT_FALSE(platform::RegReadRaw(Root::LocalMachine, kRun, "Planted").exists);
+    EXPECT_EQ(Reg(places::kRegisteredOwner), "First");
+    EXPECT_EQ(backup::ListSafetyCopies().size(), 1u);
+    const std::string log = test::ReadBytes(log_);
+    EXPECT_NE(log.find(test::Sjis("カザグルマの外で書き換えられています")), std::string::npos) << log;
+    EXPECT_NE(log.find("Run\\Planted"), std::string::npos) << log;
+}
+
 // Every place a copy can hold that cannot be put back (files read-only, as another tool may
 // leave them; a value the user may not change) is named with the system's code, never 成功.
 TEST_F(Rollout, RestoreNamesEachPlaceItCouldNotPutBack) {

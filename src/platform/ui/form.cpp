@@ -83,8 +83,18 @@ bool InitToolkit() {
     done = true;
     detail::layoutDpi = DpiToLayOutAt();
     // The status bar is the only common control (ICC_STANDARD_CLASSES would be a 6.0 flag).
+    // comctl32 is no KnownDLL: imported, it would be looked for beside the program first. It is
+    // loaded from the system folder instead; comctl32 4.00 (NT 4.0 before Internet Explorer 3)
+    // has only InitCommonControls.
+    HMODULE comctl = platform::LoadSystemDll("comctl32.dll");
+    using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    using Init = void(WINAPI*)();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
+    auto find = [comctl](const char* name) {
+        return comctl ? reinterpret_cast<void*>(GetProcAddress(comctl, name)) : nullptr;
+    };
+    if (auto initEx = reinterpret_cast<InitEx>(find("InitCommonControlsEx"))) initEx(&icc);
+    else if (auto init = reinterpret_cast<Init>(find("InitCommonControls"))) init();
     // Pictures are loaded through OLE. A thread whose COM was started in another mode
     // (RPC_E_CHANGED_MODE) still loads them; anything else leaves every picture empty.
     HRESULT ole = OleInitialize(nullptr);
