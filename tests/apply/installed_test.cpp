@@ -32,6 +32,18 @@ protected:
         if (b.size() < 54 || b.compare(0, 2, "BM")) return b;
         return std::to_string(test::I32(b, 18)) + "x" + std::to_string(test::I32(b, 22)) + b.substr(test::U32(b, 10));
     }
+    // A 24- or 32-bit bitmap by its size and the colours of its pixels: the small logo carries a
+    // fourth, opaque byte that the maker's picture may not.
+    static std::string Colours(const std::string& path) {
+        const std::string b = test::ReadBytes(path);
+        if (b.size() < 54 || b.compare(0, 2, "BM") || test::U16(b, 28) < 24) return Content(path);
+        const int w = test::I32(b, 18), h = test::I32(b, 22), bytes = test::U16(b, 28) / 8;
+        const size_t stride = (size_t(w) * bytes + 3) & ~size_t(3);
+        std::string s = std::to_string(w) + "x" + std::to_string(h);
+        for (int y = 0; y < std::abs(h); ++y)
+            for (int x = 0; x < w; ++x) s += b.substr(test::U32(b, 10) + y * stride + x * bytes, 3);
+        return s;
+    }
     // The files, the six values by type and bytes, the owner.
     std::string State() {
         std::string s;
@@ -69,10 +81,10 @@ TEST_F(Installed, ReadAppliedBackUnchangedThenRemovedAndGivenBack) {
     for (const char* k : {"Manufacturer", "Model", "Line1", "Line2", "Line3", "Line4"})
         info += platform::ProfileRead(test::InfoIn(system_), k[0] == 'L' ? "Support Information" : "General", k).text + "|";
     EXPECT_EQ(info, "風車 工房|KZ-7|電話 0120||  平日||");
-    EXPECT_EQ(Content(test::AppliedLogoIn(system_)), Content(logo));
+    EXPECT_EQ(Colours(test::AppliedLogoIn(system_)), Colours(logo));
     for (int i = 0; i < 5 && vista; ++i) EXPECT_EQ(platform::RegReadText(Root::LocalMachine, kKey, places::kOemValues[i]), values[i]);
     if (vista) {
-        EXPECT_EQ(Content(platform::RegReadText(Root::LocalMachine, kKey, places::kOemLogo)), Content(logo));
+        EXPECT_EQ(Colours(platform::RegReadText(Root::LocalMachine, kKey, places::kOemLogo)), Colours(logo));
     }
 
     // Removed and given back, in the window and from the command line; the owner stays.
