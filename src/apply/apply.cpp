@@ -7,6 +7,7 @@
 #include "app/places.h"
 #include "apply/form5.h"
 #include "backup/backup.h"
+#include "backup/copies.h"
 #include "logo/logo.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -134,7 +135,7 @@ platform::Steps WritePlan(const Plan& plan) {
     bool refusalTold = false, previousWritten = false;
     for (const Place& p : plan.places) {
         if (p.refused && !refusalTold) {
-            steps.push_back({p.what, plan.refused, Outcome::Failed(ERROR_INVALID_DATA)});
+            steps.push_back(platform::Step::Refusal(p.what, plan.refused));
             refusalTold = true;
         }
         if (p.action == Action::Leave || (p.needsPrevious && !previousWritten)) {
@@ -149,32 +150,20 @@ platform::Steps WritePlan(const Plan& plan) {
 
 
 std::string ApplyResultText(const platform::Steps& steps) {
-    std::vector<std::string> names;
-    bool allDenied = true;
+    // A value the system would not take as given; told after what could not be written.
     std::string refused;
-    for (const platform::Step& s : steps) {
-        if (s.outcome) continue;
-        // A value the system would not take as given; told after what could not be written.
-        if (s.outcome.error() == ERROR_INVALID_DATA) {
-            refused = s.detail + "（電話番号、サポート時間、サポート Web サイトは書き込んでいません。）";
-            continue;
-        }
-        allDenied = allDenied && s.outcome.error() == ERROR_ACCESS_DENIED;
-        if (std::find(names.begin(), names.end(), s.what) == names.end()) names.push_back(s.what);
-    }
+    for (const platform::Step& s : steps)
+        if (s.refusal()) refused = s.refused + "（電話番号、サポート時間、サポート Web サイトは書き込んでいません。）";
+    const std::string names = backup::RowsText(steps, backup::FailedWrite);
     if (names.empty()) return refused.empty() ? kSuccess : refused;
-    std::string list;
-    for (const std::string& n : names) list += (list.empty() ? "" : "、") + n;
-    return (allDenied ? "管理者権限がないため" + list : list) + "を書き込めませんでした。" + refused;
+    const bool allDenied = backup::RowsText(steps, [](const platform::Step& s) {
+                               return backup::FailedWrite(s) && s.outcome.error() != ERROR_ACCESS_DENIED;
+                           }).empty();
+    return (allDenied ? "管理者権限がないため" + names : names) + "を書き込めませんでした。" + refused;
 }
 
 std::string FailedRows(const platform::Steps& steps) {
-    std::string text;
-    for (const platform::Step& s : steps)
-        if (!s.outcome)
-            text += (text.empty() ? "" : "、") + s.what + (s.detail.empty() ? "" : " " + s.detail) + "（エラー " +
-                    std::to_string(s.outcome.error()) + "）";
-    return text;
+    return backup::RowsText(steps, backup::Failed, backup::Naming::Failure);
 }
 
 std::optional<platform::Steps> ApplySettings(Form1& main, LogoDepth depth, const std::string& command, HWND owner) {
