@@ -79,11 +79,11 @@ Family FamilyOf(Form1& main) {
 Plan ApplyPlan(Form1& main, LogoDepth depth, const Family& family) {
     Plan plan;
     plan.system = family.system;
-    // 1-3. The information file.
+    // The information file.
     plan.places.push_back(File(places::kInfoFile, "", places::kInfoFile,
                                       [&main](const std::string& path) { return WriteInfoFile(main, path); }));
 
-    // 4. The registration values; empty texts are stored as empty strings. A value start-up
+    // The registration values; empty texts are stored as empty strings. A value start-up
     // could not read shows as empty: unless the user typed into its field, it is left as it is
     // rather than replaced by that empty text.
     const std::string versionKey = places::VersionKey(family.syt);
@@ -94,7 +94,7 @@ Plan ApplyPlan(Form1& main, LogoDepth depth, const Family& family) {
         plan.places.push_back(p);
     }
 
-    // 5. The processor name, NT family only (it lasts until the next start).
+    // The processor name, NT family only (it lasts until the next start).
     if (family.nt) {
         ui::Control& field = main.C("Text6");
         Place p = Value(kProcessorName, "", Root::LocalMachine, places::kProcessorKey, places::kProcessorName,
@@ -103,12 +103,12 @@ Plan ApplyPlan(Form1& main, LogoDepth depth, const Family& family) {
         plan.places.push_back(p);
     }
 
-    // 6, 7. The logo: whatever the frame shows now.
+    // The logo: whatever the frame shows now.
     plan.places.push_back(File(kLogo, places::kLogoFile, places::kLogoFile, [&main, depth](const std::string& path) {
         return depth == LogoDepth::Colours256 ? logo::SaveLogo256(main, path) : logo::SaveLogoFullColour(main, path);
     }));
 
-    // 8. What Vista and later show.
+    // What Vista and later show.
     if (family.oemInformation) AddOemInformation(main, family, plan);
     return plan;
 }
@@ -173,7 +173,7 @@ std::optional<platform::Steps> ApplySettings(Form1& main, LogoDepth depth, const
 }
 
 platform::Outcome WriteInfoFile(Form1& main, const std::string& info) {
-    // 1-3. The information file is built beside its place, emptied first so that no key of the
+    // The information file is built beside its place, emptied first so that no key of the
     // old one survives, and put in place only when every write went in: a failure half-way
     // leaves the installed file as it was.
     platform::FreshFile beside = platform::FileBeside(info);
@@ -183,7 +183,7 @@ platform::Outcome WriteInfoFile(Form1& main, const std::string& info) {
     if (fresh.empty()) return infoWritten;
     infoWritten = platform::CreateEmptyFile(fresh);
 
-    // 2, 3. Values in double quotes, so that leading blanks survive a profile reader.
+    // Values in double quotes, so that leading blanks survive a profile reader.
     auto write = [&](const char* section, const std::string& key, const std::string& value) {
         platform::Outcome written = platform::ProfileWrite(fresh, section, key, platform::ProfileQuoted(value));
         if (infoWritten) infoWritten = written;
