@@ -175,8 +175,11 @@ int RunSilently(const Request& r, const std::function<void(Form1&)>& loaded) {
     case Command::Apply: return Apply(main, r, log);
     case Command::Restore: return Restore(main, r, log);
     case Command::Remove: return Remove(main, log);
-    default: return Export(main, r, log);
+    case Command::Export: return Export(main, r, log);
+    case Command::Window:
+    case Command::Bad: break;  // told above, before anything was loaded
     }
+    return kBadRequest;
 }
 
 void ExportFromWindow(Form1& main) {
