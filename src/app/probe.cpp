@@ -77,11 +77,11 @@ Page PageFor(const platform::VersionInfo& v) {
 }
 
 void RunStartupProbe(Form1& f) {
-    // 1-2. System directory and version.
+    // System directory and version.
     f.Labe = Variant::Text(platform::SystemDirectory());
     platform::VersionInfo v = RunningVersion();
 
-    // 3. Platform family.
+    // Platform family.
     if (v.platformId == 1) {
         f.SYT = Variant::Text("");
         ShowPage(f, presets::kPage9x);
@@ -98,7 +98,7 @@ void RunStartupProbe(Form1& f) {
         f.Menu("AKUKIN").SetCaption("アクセス制限(9x限定");
     }
 
-    // 4. Build: the whole 32-bit field, which on the 9x family never equals these; from Vista on
+    // Build: the whole 32-bit field, which on the 9x family never equals these; from Vista on
     // the version decides.
     f.page = PageFor(v);
     if (v.platformId == 2) {
@@ -129,10 +129,10 @@ void RunStartupProbe(Form1& f) {
         }
     }
 
-    // 5. Preset list.
+    // Preset list.
     presets::ListPresets({&f.List1()}, &f.WWW);
 
-    // 6. Registered user.
+    // Registered user.
     const std::string userKey = VersionKey(f.SYT.AsText());
     for (int i = 0; i < 3; ++i) {
         bool unreadable = false;
@@ -140,19 +140,19 @@ void RunStartupProbe(Form1& f) {
         if (unreadable) f.MarkUnreadAtStart(f.Text1(i));
     }
 
-    // 7-8. Access restriction, as text, and its marks.
+    // Access restriction, as text, and its marks.
     f.ReadRestrictions();
 
-    // 9-10. Processor identifier and vendor.
+    // Processor identifier and vendor.
     f.C("Label2").SetCaption(RegReadText(Root::LocalMachine, kProcessorKey, kIdentifier));
     f.STEPPP = Variant::Text(RegReadText(Root::LocalMachine, kProcessorKey, kVendorIdentifier));
     f.C("Label6").SetCaption(f.STEPPP.AsText());
 
-    // 11. System name: product name, line break, service pack.
+    // System name: product name, line break, service pack.
     f.C("Label1").SetCaption(RegReadText(Root::LocalMachine, kNtVersionKey, kProductName));
     f.C("Label1").SetCaption(f.C("Label1").Caption() + "\r\n" + RegReadText(Root::LocalMachine, kNtVersionKey, kServicePack));
 
-    // 12. Processor name on the NT family.
+    // Processor name on the NT family.
     if (f.OS.AsText() == "NT") {
         bool unreadable = false;
         f.C("Text6").SetText(RegReadText(Root::LocalMachine, kProcessorKey, kProcessorName, &unreadable));

@@ -7,6 +7,7 @@
 #include "app/places.h"
 #include "apply/form5.h"
 #include "backup/backup.h"
+#include "backup/copies.h"
 #include "logo/logo.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -78,11 +79,11 @@ Family FamilyOf(Form1& main) {
 Plan ApplyPlan(Form1& main, LogoDepth depth, const Family& family) {
     Plan plan;
     plan.system = family.system;
-    // 1-3. The information file.
+    // The information file.
     plan.places.push_back(File(places::kInfoFile, "", places::kInfoFile,
                                       [&main](const std::string& path) { return WriteInfoFile(main, path); }));
 
-    // 4. The registration values; empty texts are stored as empty strings. A value start-up
+    // The registration values; empty texts are stored as empty strings. A value start-up
     // could not read shows as empty: unless the user typed into its field, it is left as it is
     // rather than replaced by that empty text.
     const std::string versionKey = places::VersionKey(family.syt);
@@ -93,7 +94,7 @@ Plan ApplyPlan(Form1& main, LogoDepth depth, const Family& family) {
         plan.places.push_back(p);
     }
 
-    // 5. The processor name, NT family only (it lasts until the next start).
+    // The processor name, NT family only (it lasts until the next start).
     if (family.nt) {
         ui::Control& field = main.C("Text6");
         Place p = Value(kProcessorName, "", Root::LocalMachine, places::kProcessorKey, places::kProcessorName,
@@ -102,12 +103,12 @@ Plan ApplyPlan(Form1& main, LogoDepth depth, const Family& family) {
         plan.places.push_back(p);
     }
 
-    // 6, 7. The logo: whatever the frame shows now.
+    // The logo: whatever the frame shows now.
     plan.places.push_back(File(kLogo, places::kLogoFile, places::kLogoFile, [&main, depth](const std::string& path) {
         return depth == LogoDepth::Colours256 ? logo::SaveLogo256(main, path) : logo::SaveLogoFullColour(main, path);
     }));
 
-    // 8. What Vista and later show.
+    // What Vista and later show.
     if (family.oemInformation) AddOemInformation(main, family, plan);
     return plan;
 }
@@ -134,7 +135,7 @@ platform::Steps WritePlan(const Plan& plan) {
     bool refusalTold = false, previousWritten = false;
     for (const Place& p : plan.places) {
         if (p.refused && !refusalTold) {
-            steps.push_back({p.what, plan.refused, Outcome::Failed(ERROR_INVALID_DATA)});
+            steps.push_back(platform::Step::Refusal(p.what, plan.refused));
             refusalTold = true;
         }
         if (p.action == Action::Leave || (p.needsPrevious && !previousWritten)) {
@@ -149,32 +150,20 @@ platform::Steps WritePlan(const Plan& plan) {
 
 
 std::string ApplyResultText(const platform::Steps& steps) {
-    std::vector<std::string> names;
-    bool allDenied = true;
+    // A value the system would not take as given; told after what could not be written.
     std::string refused;
-    for (const platform::Step& s : steps) {
-        if (s.outcome) continue;
-        // A value the system would not take as given; told after what could not be written.
-        if (s.outcome.error() == ERROR_INVALID_DATA) {
-            refused = s.detail + "（電話番号、サポート時間、サポート Web サイトは書き込んでいません。）";
-            continue;
-        }
-        allDenied = allDenied && s.outcome.error() == ERROR_ACCESS_DENIED;
-        if (std::find(names.begin(), names.end(), s.what) == names.end()) names.push_back(s.what);
-    }
+    for (const platform::Step& s : steps)
+        if (s.refusal()) refused = s.refused + "（電話番号、サポート時間、サポート Web サイトは書き込んでいません。）";
+    const std::string names = backup::RowsText(steps, backup::FailedWrite);
     if (names.empty()) return refused.empty() ? kSuccess : refused;
-    std::string list;
-    for (const std::string& n : names) list += (list.empty() ? "" : "、") + n;
-    return (allDenied ? "管理者権限がないため" + list : list) + "を書き込めませんでした。" + refused;
+    const bool allDenied = backup::RowsText(steps, [](const platform::Step& s) {
+                               return backup::FailedWrite(s) && s.outcome.error() != ERROR_ACCESS_DENIED;
+                           }).empty();
+    return (allDenied ? "管理者権限がないため" + names : names) + "を書き込めませんでした。" + refused;
 }
 
 std::string FailedRows(const platform::Steps& steps) {
-    std::string text;
-    for (const platform::Step& s : steps)
-        if (!s.outcome)
-            text += (text.empty() ? "" : "、") + s.what + (s.detail.empty() ? "" : " " + s.detail) + "（エラー " +
-                    std::to_string(s.outcome.error()) + "）";
-    return text;
+    return backup::RowsText(steps, backup::Failed, backup::Naming::Failure);
 }
 
 std::optional<platform::Steps> ApplySettings(Form1& main, LogoDepth depth, const std::string& command, HWND owner) {
@@ -184,7 +173,7 @@ std::optional<platform::Steps> ApplySettings(Form1& main, LogoDepth depth, const
 }
 
 platform::Outcome WriteInfoFile(Form1& main, const std::string& info) {
-    // 1-3. The information file is built beside its place, emptied first so that no key of the
+    // The information file is built beside its place, emptied first so that no key of the
     // old one survives, and put in place only when every write went in: a failure half-way
     // leaves the installed file as it was.
     platform::FreshFile beside = platform::FileBeside(info);
@@ -194,7 +183,7 @@ platform::Outcome WriteInfoFile(Form1& main, const std::string& info) {
     if (fresh.empty()) return infoWritten;
     infoWritten = platform::CreateEmptyFile(fresh);
 
-    // 2, 3. Values in double quotes, so that leading blanks survive a profile reader.
+    // Values in double quotes, so that leading blanks survive a profile reader.
     auto write = [&](const char* section, const std::string& key, const std::string& value) {
         platform::Outcome written = platform::ProfileWrite(fresh, section, key, platform::ProfileQuoted(value));
         if (infoWritten) infoWritten = written;

@@ -81,7 +81,7 @@ inline Plan ApplyPlan(Form1& main, LogoDepth depth = LogoDepth::FullColour) {
 Plan RemovalPlan(const Family& family);
 
 // Writes the plan in order, every place attempted: one row per place written or removed, and
-// one for what the system would not take (ERROR_INVALID_DATA, the reason as its detail).
+// a refusal row (Step::Refusal, with its reason) for what the system would not take.
 platform::Steps WritePlan(const Plan& plan);
 
 }  // namespace apply

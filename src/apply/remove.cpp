@@ -1,11 +1,9 @@
 #include "apply/remove.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "app/form1.h"
 #include "app/places.h"
 #include "backup/backup.h"
+#include "backup/copies.h"
 #include "platform/seams.h"
 
 namespace kaza::apply {
@@ -17,21 +15,13 @@ std::optional<platform::Steps> RemoveOemInformation(Form1& main, const std::stri
 }
 
 std::string RemovalText(const platform::Steps& steps) {
-    std::vector<std::string> denied, other;
-    for (const platform::Step& s : steps) {
-        if (s.outcome) continue;
-        std::vector<std::string>& into = s.outcome.error() == ERROR_ACCESS_DENIED ? denied : other;
-        if (std::find(into.begin(), into.end(), s.what) == into.end()) into.push_back(s.what);
-    }
-    auto joined = [](const std::vector<std::string>& names) {
-        std::string list;
-        for (const std::string& n : names) list += (list.empty() ? "" : "、") + n;
-        return list;
-    };
-    if (denied.empty() && other.empty()) return "メーカー情報とロゴをすべて削除しました。（「変更前の状態に戻す」で戻せます）";
+    auto denied = [](const platform::Step& s) { return backup::FailedWrite(s) && s.outcome.error() == ERROR_ACCESS_DENIED; };
+    const std::string noRights = backup::RowsText(steps, denied);
+    const std::string other = backup::RowsText(steps, [&](const platform::Step& s) { return backup::Failed(s) && !denied(s); });
+    if (noRights.empty() && other.empty()) return "メーカー情報とロゴをすべて削除しました。（「変更前の状態に戻す」で戻せます）";
     std::string text;
-    if (!denied.empty()) text += "管理者権限がないため" + joined(denied) + "を削除できませんでした。";
-    if (!other.empty()) text += joined(other) + "を削除できませんでした。";
+    if (!noRights.empty()) text += "管理者権限がないため" + noRights + "を削除できませんでした。";
+    if (!other.empty()) text += other + "を削除できませんでした。";
     return text;
 }
 

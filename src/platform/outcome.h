@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kaza::platform {
@@ -28,10 +29,26 @@ private:
 
 // One step of a command, as the user is told of it: what was written (and which of its
 // parts), and how that went. Every command that writes answers a list of these, in order.
+// A refusal is a step of its own kind: nothing was tried, because what was given is not what the
+// system would take. It carries its reason, never an error code.
 struct Step {
+    Step() = default;
+    Step(std::string what, std::string detail, Outcome outcome)
+        : what(std::move(what)), detail(std::move(detail)), outcome(outcome) {}
+    static Step Refusal(std::string what, std::string reason) {
+        Step step(std::move(what), {}, Outcome());
+        step.refused = std::move(reason);
+        return step;
+    }
+
     std::string what;
-    std::string detail;  // the value or file within `what`; may be empty
-    Outcome outcome;
+    std::string detail;   // the value or file within `what`; may be empty
+    Outcome outcome;      // how the write went; success for a refusal, which wrote nothing
+    std::string refused;  // a refusal's reason; empty for a step that was tried
+
+    bool refusal() const { return !refused.empty(); }
+    // Tried and written: neither refused nor failed.
+    bool ok() const { return !refusal() && outcome.ok(); }
 };
 using Steps = std::vector<Step>;
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/lookup.h"
 #include "platform/text.h"
 
 namespace kaza::platform {
@@ -44,8 +45,7 @@ Shell* g_shell = &g_systemShell;
 
 std::string DesktopFolderByName(HWND owner, bool& available) {
     using GetPathFn = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
-    static const auto getPath = reinterpret_cast<GetPathFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("shell32.dll"), "SHGetSpecialFolderPathA")));
+    static const auto getPath = LookUp<GetPathFn>("shell32.dll", "SHGetSpecialFolderPathA");
     available = getPath != nullptr;
     char path[MAX_PATH] = {};
     if (getPath) getPath(owner, path, CSIDL_DESKTOP, FALSE);

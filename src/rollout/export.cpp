@@ -226,7 +226,7 @@ platform::Steps ExportSettings(Form1& main, const std::string& folder, apply::Lo
     const apply::Plan plan = ExportPlan(main, depth);
     for (const apply::Place& p : plan.places)
         if (p.file && p.action == apply::Action::Write) steps.push_back({p.file, "", p.produce(in(p.file))});
-    if (!plan.refused.empty()) steps.push_back({"OEMInformation", plan.refused, Outcome::Failed(ERROR_INVALID_DATA)});
+    if (!plan.refused.empty()) steps.push_back(platform::Step::Refusal("OEMInformation", plan.refused));
     steps.push_back({kRegFile, "", platform::WriteWholeFile(in(kRegFile), OemRegText(plan, reg))});
     steps.push_back({kInstallFile, "", platform::WriteWholeFile(in(kInstallFile), InstallBatText())});
     steps.push_back({kUnattendFile, "", platform::WriteWholeFile(in(kUnattendFile), UnattendText(plan, reg))});

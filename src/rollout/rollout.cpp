@@ -9,6 +9,7 @@
 #include "apply/apply.h"
 #include "apply/remove.h"
 #include "backup/backup.h"
+#include "backup/copies.h"
 #include "backup/safety.h"
 #include "platform/files.h"
 #include "platform/seams.h"
@@ -20,8 +21,6 @@
 
 namespace kaza::rollout {
 namespace {
-
-using platform::Outcome;
 
 // The /log file: one line per step, appended in the ANSI code page with CR LF. Without a file
 // nothing is written anywhere, so that a read-only program folder is no obstacle.
@@ -35,17 +34,7 @@ public:
         wsprintfA(stamp, "%04d/%02d/%02d %02d:%02d:%02d ", t.year, t.month, t.day, t.hour, t.minute, t.second);
         static_cast<void>(platform::AppendToFile(path_, stamp + platform::ToAnsi(text) + "\r\n"));
     }
-    void Step(const platform::Step& step) {
-        const std::string what = step.what + (step.detail.empty() ? "" : " " + step.detail);
-        const Outcome& outcome = step.outcome;
-        if (outcome) {
-            Line(what + ": 成功");
-            return;
-        }
-        std::string why = platform::LastErrorText(outcome.error());
-        while (!why.empty() && (why.back() == '\n' || why.back() == '\r' || why.back() == ' ')) why.pop_back();
-        Line(what + ": 失敗 (エラー " + std::to_string(outcome.error()) + (why.empty() ? "" : " " + why) + ")");
-    }
+    void Step(const platform::Step& step) { Line(backup::RowText(step, backup::Naming::Log)); }
 
 private:
     std::string path_;
@@ -80,7 +69,7 @@ int CodeOf(const std::optional<platform::Steps>& steps, Log& log) {
     int code = kEverythingWritten;
     for (const platform::Step& s : *steps) {
         log.Step(s);
-        if (!s.outcome) code = kStepFailed;
+        if (!s.ok()) code = kStepFailed;
     }
     return code;
 }
@@ -186,8 +175,11 @@ int RunSilently(const Request& r, const std::function<void(Form1&)>& loaded) {
     case Command::Apply: return Apply(main, r, log);
     case Command::Restore: return Restore(main, r, log);
     case Command::Remove: return Remove(main, log);
-    default: return Export(main, r, log);
+    case Command::Export: return Export(main, r, log);
+    case Command::Window:
+    case Command::Bad: break;  // told above, before anything was loaded
     }
+    return kBadRequest;
 }
 
 void ExportFromWindow(Form1& main) {

@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "app/places.h"
 #include "backup/backup.h"
+#include "backup/copies.h"
 #include "platform/registry.h"
 
 namespace kaza {
@@ -35,8 +36,8 @@ const char* const kShortNames[] = {"デバイスマネージャ", "ハードウ�
 static_assert(Count(kShortNames) == Count(kRestrictions));
 
 // The policy format: type 4 with the single byte "1", not a four-byte number.
-bool WriteOn(const char* value) {
-    return platform::RegWriteRaw(Root::CurrentUser, kPolicyKey, value, REG_DWORD, "1", 1).ok();
+platform::Outcome WriteOn(const char* value) {
+    return platform::RegWriteRaw(Root::CurrentUser, kPolicyKey, value, REG_DWORD, "1", 1);
 }
 
 }  // namespace
@@ -51,11 +52,11 @@ void Form7::Form_Load() {
         if ((main_.*kRestrictions[i].member).IsOn()) Check1(i).SetChecked(true);
 }
 
-bool Form7::Store(int i, bool cleared) {
+platform::Outcome Form7::Store(int i, const platform::Outcome& cleared) {
     const Restriction& r = kRestrictions[i];
     bool ticked = Check1(i).Checked();
     bool on = ticked;
-    bool stored = ticked ? WriteOn(r.value) : cleared;
+    platform::Outcome stored = ticked ? WriteOn(r.value) : cleared;
     if (!stored) {
         // The key keeps something other than what the box asks for: show what it holds, read
         // as start-up reads it, so that the marks agree with the next start of the program.
@@ -65,34 +66,31 @@ bool Form7::Store(int i, bool cleared) {
     return stored;
 }
 
+platform::Steps Form7::StoreAll() {
+    // Clearing: only these four values, for the others in the key belong to other software. A
+    // value that is not there is cleared already.
+    platform::Outcome cleared[4];
+    for (int i = 0; i < 4; ++i) {
+        const char* value = kRestrictions[i].value;
+        cleared[i] = platform::RegDeleteValueIn(Root::CurrentUser, kPolicyKey, value);
+        if (!cleared[i] && !platform::RegReadRaw(Root::CurrentUser, kPolicyKey, value).exists) cleared[i] = {};
+    }
+    // Each restriction in turn, its marks following what was really stored.
+    platform::Steps steps;
+    for (int i = 0; i < 4; ++i) steps.push_back({kShortNames[i], kRestrictions[i].value, Store(i, cleared[i])});
+    return steps;
+}
+
 void Form7::Command1_Click() {
     if (!backup::KeepBeforeWriting(main_, hwnd(), backup::RestrictionTargets(main_), "アクセス制限")) {
         main_.SetPanel(1, backup::kNothingWritten);
         Unload();
         return;
     }
-
-    // 1. Clear the four values. Only these four: other values in the key belong to other software.
-    bool cleared[4];
-    for (int i = 0; i < 4; ++i) {
-        const char* value = kRestrictions[i].value;
-        cleared[i] = platform::RegDeleteValueIn(Root::CurrentUser, kPolicyKey, value) ||
-                     !platform::RegReadRaw(Root::CurrentUser, kPolicyKey, value).exists;
-    }
-
-    // 2-5. Each restriction in turn, its marks following what was really stored.
-    bool ok[4];
-    for (int i = 0; i < 4; ++i) ok[i] = Store(i, cleared[i]);
+    const std::string failed = backup::RowsText(StoreAll(), backup::Failed);
     main_.ShowRestrictionMarks();
-
-    // 6. The result.
-    std::string failed;
-    for (int i = 0; i < 4; ++i)
-        if (!ok[i]) failed += (failed.empty() ? "" : "、") + std::string(kShortNames[i]);
     main_.SetPanel(1, failed.empty() ? "ファイルシステムを「F」,仮想メモリを「K」と表現しています。"
                                      : "アクセス制限を変更できませんでした（" + failed + "）。赤い印は実際の設定を表しています。");
-
-    // 7.
     Unload();
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/outcome.h"
 #include "platform/ui/form.h"
 
 namespace kaza {
@@ -17,9 +18,12 @@ protected:
 private:
     void Command1_Click();  // 実行
     void Command2_Click();  // キャンセル
+    // The four values cleared, then each set as its box asks: one row per restriction, named
+    // by its short name, with the system's code where it could not be written or removed.
+    platform::Steps StoreAll();
     // Brings restriction i's value in line with its box and sets its member from what the
-    // key then really holds. False when the value could not be written or removed.
-    bool Store(int i, bool cleared);
+    // key then really holds; `cleared` is how clearing it went.
+    platform::Outcome Store(int i, const platform::Outcome& cleared);
     Form1& main_;
 };
 

@@ -72,6 +72,12 @@ void Form8::Form_Load() {
     C("Command1").SetEnabled(!VC.empty());
 }
 
+platform::Steps Form8::WriteIdentifier() {
+    // REG_SZ with its NUL counted.
+    return {{"CPUファミリーネーム", places::kVendorIdentifier,
+             platform::RegWriteString(Root::LocalMachine, kProcessorKey, places::kVendorIdentifier, VC)}};
+}
+
 void Form8::Command1_Click() {
     if (VC.empty()) return;
     if (!backup::KeepBeforeWriting(main_, hwnd(), backup::VendorTargets(main_), "CPUファミリーネームの表示")) {
@@ -80,20 +86,15 @@ void Form8::Command1_Click() {
         return;
     }
 
-    // 1-3. The new identifier, REG_SZ with its NUL counted.
-    const bool written =
-        platform::RegWriteString(Root::LocalMachine, kProcessorKey, places::kVendorIdentifier, VC).ok();
-
-    // 4-5. The main window follows only what was really stored.
+    // The main window follows only what was really stored.
+    const bool written = WriteIdentifier().front().ok();
     if (written) {
         main_.STEPPP = Variant::Text(VC);
         main_.C("Label6").SetCaption(VC);
     }
 
-    // 6. The identifier as the system now reports it.
+    // The identifier as the system now reports it, and the result.
     main_.C("Label2").SetCaption(platform::RegReadText(Root::LocalMachine, kProcessorKey, places::kIdentifier));
-
-    // 7-8.
     main_.SetPanel(1, written ? "変更しました。でも再起動後に元に戻ってしまいます。"
                               : "レジストリに書き込めなかったため、CPUの表示を変更できませんでした。");
     Unload();

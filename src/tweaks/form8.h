@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "platform/outcome.h"
 #include "platform/ui/form.h"
 
 namespace kaza {
@@ -20,6 +21,8 @@ protected:
 private:
     void Command1_Click();  // 変更
     void Command2_Click();  // キャンセル
+    // VC written as the vendor identifier: one row, with the system's code if it failed.
+    platform::Steps WriteIdentifier();
     Form1& main_;
 };
 

@@ -8,7 +8,9 @@
 
 #include "app/form1.h"
 #include "app/places.h"
+#include "apply/apply.h"
 #include "apply/form5.h"
+#include "backup/copies.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/replace.h"
@@ -439,6 +441,23 @@ TEST_F(Apply, EveryOpeningStartsWithFullColourAndTheWarning) {
         EXPECT_FALSE(f.C("Option1").Checked());
         Click(f.C("Command2"));
     });
+}
+
+// A refusal is told as one, with its reason, wherever rows are told; a write that failed with
+// code 13 (ERROR_INVALID_DATA) is a failure like any other, named with its place and code.
+TEST(StepRows, ARefusalAndAFailureWithCode13AreToldApart) {
+    const std::string oem = "メーカー情報（OEMInformation）";
+    const std::string reason = "サポート Web サイトは http:// か https:// で始まるアドレスを入力してください。";
+    const platform::Step refusal = platform::Step::Refusal(oem, reason);
+    const platform::Step failed{oem, places::kOemSupportPhone, platform::Outcome::Failed(ERROR_INVALID_DATA)};
+
+    EXPECT_EQ(apply::ApplyResultText({refusal}), reason + "（電話番号、サポート時間、サポート Web サイトは書き込んでいません。）");
+    EXPECT_EQ(apply::ApplyResultText({failed}), oem + "を書き込めませんでした。");
+    EXPECT_EQ(apply::FailedRows({refusal, failed}), oem + "（" + reason + "）、" + oem + " SupportPhone（エラー 13）");
+    // /log
+    EXPECT_EQ(backup::RowText(refusal, backup::Naming::Log), oem + ": 書き込みませんでした (" + reason + ")");
+    const std::string line = backup::RowText(failed, backup::Naming::Log);
+    EXPECT_EQ(line.rfind(oem + " SupportPhone: 失敗 (エラー 13", 0), 0u) << line;
 }
 
 }  // namespace

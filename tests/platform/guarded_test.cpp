@@ -2,57 +2,55 @@
 // it or what is made in it, users may read, and nothing comes from the permissions of the folder
 // it is in (the program's folder, which its user may change).
 #include <windows.h>
+#include <sddl.h>
 
-#include <map>
 #include <string>
 
 #include "platform/files.h"
+#include "platform/lookup.h"
 #include "platform/system.h"
 #include "support/kaza_test.h"
 
 namespace kaza {
 namespace {
 
-// Each entry of a descriptor's DACL, "S-1-5-32-544" and the like → rights allowed; "protected"
-// → 1 when nothing is inherited from the folder above.
-std::map<std::string, DWORD> Allowed(void* sd) {
-    std::map<std::string, DWORD> allowed;
-    SECURITY_DESCRIPTOR_CONTROL control = 0;
-    DWORD revision = 0;
-    GetSecurityDescriptorControl(sd, &control, &revision);
-    allowed["protected"] = (control & SE_DACL_PROTECTED) ? 1 : 0;
-    BOOL present = FALSE, defaulted = FALSE;
-    PACL acl = nullptr;
-    if (!GetSecurityDescriptorDacl(sd, &present, &acl, &defaulted) || !present || !acl) return allowed;
-    for (DWORD i = 0; i < acl->AceCount; ++i) {
-        void* ace = nullptr;
-        GetAce(acl, i, &ace);
-        auto* allow = static_cast<ACCESS_ALLOWED_ACE*>(ace);
-        PSID sid = &allow->SidStart;
-        std::string name = "S-1-5";
-        for (DWORD k = 0; k < *GetSidSubAuthorityCount(sid); ++k) name += "-" + std::to_string(*GetSidSubAuthority(sid, k));
-        if (allow->Header.AceType != ACCESS_ALLOWED_ACE_TYPE) name = "not allowed " + name;
-        allowed[name] |= allow->Mask;
-    }
-    return allowed;
+// A security descriptor's access list in SDDL, as the system writes it out: "D:P(A;OICI;FA;;;BA)...".
+std::string SddlOf(void* sd) {
+    char* text = nullptr;
+    if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(sd, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text,
+                                                              nullptr))
+        return "<none>";
+    std::string sddl = text;
+    LocalFree(text);
+    return sddl;
 }
 
-std::map<std::string, DWORD> AllowedOn(const std::string& folder) {
+// An access list written out by hand, in the form the system writes it out (the rights named
+// as it names them).
+std::string WrittenOut(const char* written) {
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(written, SDDL_REVISION_1, &sd, nullptr)) return written;
+    std::string sddl = SddlOf(sd);
+    LocalFree(sd);
+    return sddl;
+}
+
+std::string SddlOn(const std::string& folder) {
     DWORD size = 0;
     GetFileSecurityA(folder.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
     std::string sd(size, '\0');
     if (!GetFileSecurityA(folder.c_str(), DACL_SECURITY_INFORMATION, sd.data(), size, &size)) return {};
-    return Allowed(sd.data());
+    return SddlOf(sd.data());
 }
 
 TEST(GuardedFolder, OnlyAdministratorsAndTheSystemMayChangeIt) {
-    const std::map<std::string, DWORD> expected = {{"protected", 1},
-                                                   {"S-1-5-32-544", FILE_ALL_ACCESS},
-                                                   {"S-1-5-18", FILE_ALL_ACCESS},
-                                                   {"S-1-5-32-545", FILE_GENERIC_READ | FILE_GENERIC_EXECUTE}};
+    // Protected from the folder above (P); Administrators (BA) and the system (SY) full control,
+    // Users (BU) read and run (FILE_GENERIC_READ | FILE_GENERIC_EXECUTE); each entry handed down to
+    // the files (OI) and folders (CI) made inside.
+    const std::string expected = WrittenOut("D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)");
     std::string sd = platform::GuardedFolderSecurity();
     ASSERT_FALSE(sd.empty());
-    EXPECT_EQ(Allowed(sd.data()), expected);
+    EXPECT_EQ(SddlOf(sd.data()), expected);
 
     const std::string parent = test::ScratchFolder("guarded");
     const std::string folder = parent + "\\SafetyCopies";
@@ -60,11 +58,13 @@ TEST(GuardedFolder, OnlyAdministratorsAndTheSystemMayChangeIt) {
     ASSERT_TRUE(platform::CreateFolder(folder + "\\copy"));
     // Wine keeps no permissions of its own (it maps them to Unix mode bits and makes up a DACL
     // from those): the folder's own can be read back only on Windows.
-    if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) {
-        EXPECT_EQ(AllowedOn(folder), expected);
-        std::map<std::string, DWORD> inside = expected;
-        inside["protected"] = 0;  // inherited from the guarded folder
-        EXPECT_EQ(AllowedOn(folder + "\\copy"), inside);
+    if (!platform::LookUp<void*>("ntdll.dll", "wine_get_version")) {
+        EXPECT_EQ(SddlOn(folder), expected);
+        // Inside, the same entries, inherited (ID) from the guarded folder.
+        const std::string inside = SddlOn(folder + "\\copy");
+        EXPECT_NE(inside.find("(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)(A;OICIID;0x1200a9;;;BU)"), std::string::npos)
+            << inside;
+        EXPECT_NE(inside.rfind("D:P", 0), 0u) << inside;
     }
 
     // A folder already there is used as it is; with `fresh`, only a new one counts.
