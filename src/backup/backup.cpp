@@ -83,10 +83,10 @@ void OpenSafetyCopies(Form1& main) {
     f.ShowModal();
 }
 
-Targets TargetsOf(const apply::Plan& plan) {
+Targets TargetsOf(const Plan& plan) {
     Targets t;
     t.system = plan.system;
-    for (const apply::Place& p : plan.places) {
+    for (const Place& p : plan.places) {
         if (!p.file) t.values.push_back({p.root, p.key, p.name});
         // The platform matches file names without regard to letter case: OEMLOGO.BMP is oemlogo.bmp.
         else if (platform::LowerCase(p.file) == places::kLogoCopyFile) t.logo = true;
@@ -119,7 +119,8 @@ Targets VendorTargets(Form1&) {
 
 // The restriction and vendor windows open on the 9x family only.
 Targets EverythingWritten(Form1& main) {
-    Targets t = TargetsOf(apply::ApplyPlan(main));
+    Targets t;
+    for (const Plan& plan : main.PlansFor(main.RunningFamily())) t.Add(TargetsOf(plan));
     if (main.OS.AsText() != "NT") {
         t.Add(RestrictionTargets(main));
         t.Add(VendorTargets(main));

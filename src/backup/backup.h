@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "apply/plan.h"
+#include "app/plan.h"
 #include "backup/safety.h"
 
 namespace kaza {
@@ -18,7 +18,7 @@ void OpenRestoreWindow(Form1& main);  // Form6, modal
 void OpenSafetyCopies(Form1& main);   // Form9, modal
 
 // What each command that writes the system replaces, on the running family.
-Targets TargetsOf(const apply::Plan& plan);  // every place the plan names, written or left
+Targets TargetsOf(const Plan& plan);  // every place the plan names, written or left
 Targets RestoreTargets(Form1& main, bool logo, bool info);
 Targets RestrictionTargets(Form1& main);
 Targets VendorTargets(Form1& main);
@@ -37,7 +37,7 @@ bool KeepBeforeWriting(Form1& main, HWND owner, const Targets& targets, const st
 // copy could be kept and the user, asked as KeepBeforeWriting asks, would not go on.
 std::optional<platform::Steps> GoBack(Form1& main, const SafetyCopy& copy, const std::string& command, HWND owner);
 // Status panel 1 when the user chose not to go on without a safety copy.
-inline constexpr const char* kNothingWritten = "変更前の状態を保存できなかったため、何も変更しませんでした。";
+using kaza::kNothingWritten;
 
 }  // namespace backup
 }  // namespace kaza

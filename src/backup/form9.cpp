@@ -5,7 +5,6 @@
 #include "app/fonts.h"
 #include "app/form1.h"
 #include "app/places.h"
-#include "apply/apply.h"
 #include "backup/backup.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -136,7 +135,7 @@ void Form9::Command1_Click() {
 
     const std::string state = copy.original ? "最初の状態（" + copy.made + "）"
                                             : copy.made + "（「" + copy.command + "」の前）の状態";
-    const std::string failed = apply::FailedRows(*steps);
+    const std::string failed = FailedRows(*steps);
     main_.SetPanel(1, failed.empty() ? state + "に戻しました。" : state + "に戻せなかったもの：" + failed);
     Unload();
 }

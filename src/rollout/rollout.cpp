@@ -200,7 +200,7 @@ void ExportFromWindow(Form1& main) {
     Registration reg;
     if (!main.Text1(0).Text().empty()) reg.owner = main.Text1(0).Text();
     if (!main.Text1(1).Text().empty()) reg.org = main.Text1(1).Text();
-    const std::string failed = apply::FailedRows(ExportSettings(main, folder, apply::LogoDepth::FullColour, reg));
+    const std::string failed = FailedRows(ExportSettings(main, folder, apply::LogoDepth::FullColour, reg));
     main.SetPanel(1, failed.empty() ? folder + "に配布用のファイルを書き出しました。"
                                     : folder + "に書き出せなかったもの：" + failed);
 }
