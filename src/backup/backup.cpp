@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "app/form1.h"
 #include "app/places.h"
 #include "backup/copies.h"
@@ -137,13 +139,32 @@ bool KeepBeforeWriting(Form1& main, HWND owner, const Targets& targets, const st
                                                 "カザグルマ", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
-std::optional<platform::Steps> GoBack(Form1& main, const SafetyCopy& copy, const std::string& command, HWND owner) {
+std::vector<ValuePlace> KeptValues(Form1& main) {
+    Targets all = RestrictionTargets(main);
+    all.Add(VendorTargets(main));
+    for (const char* syt : {"", " NT"})
+        for (const Plan& plan : main.PlansFor({main.Labe.AsText(), syt, true, true})) all.Add(TargetsOf(plan));
+    return all.values;
+}
+
+std::vector<std::string> ChangedOutside(Form1& main, const SafetyCopy& copy) {
+    std::vector<std::string> changed = copy.foreign;
+    const std::vector<ValuePlace> kept = KeptValues(main);
+    for (const SavedValue& v : copy.values)
+        if (std::none_of(kept.begin(), kept.end(), [&](const ValuePlace& k) { return SamePlace(k, v.place); }))
+            changed.push_back(PlaceText(v.place));
+    return changed;
+}
+
+GoneBack GoBack(Form1& main, const SafetyCopy& copy, const std::string& command, HWND owner) {
+    GoneBack back{ChangedOutside(main, copy), std::nullopt};
+    if (!back.changed.empty()) return back;
     const std::string system = main.Labe.AsText();
     // Pruning waits until the chosen copy has been put back: it may be the oldest one kept.
-    if (!KeepBeforeWriting(main, owner, HeldBy(copy, system), command, false)) return std::nullopt;
-    platform::Steps steps = PutBack(copy, system);
+    if (!KeepBeforeWriting(main, owner, HeldBy(copy, system), command, false)) return back;
+    back.steps = PutBack(copy, system);
     PruneSafetyCopies();
-    return steps;
+    return back;
 }
 
 }  // namespace kaza::backup

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/plan.h"
 #include "backup/safety.h"
@@ -32,10 +33,24 @@ Targets EverythingWritten(Form1& main);
 bool KeepBeforeWriting(Form1& main, HWND owner, const Targets& targets, const std::string& command,
                        bool prune = true);
 
-// Going back to a copy, from the window and from /restore alike: a safety copy of the present
-// state of what it holds, then the copy put back (the rows of PutBack). No rows when no safety
-// copy could be kept and the user, asked as KeepBeforeWriting asks, would not go on.
-std::optional<platform::Steps> GoBack(Form1& main, const SafetyCopy& copy, const std::string& command, HWND owner);
+// Every registry value a safety copy may hold, and so every value going back may write: the
+// places of the commands' plans on either family, the access restrictions and the vendor name.
+std::vector<ValuePlace> KeptValues(Form1& main);
+// A copy that names what the program never writes was changed by someone else: any user may
+// change the folder it lies in. What it names so (unknown keys of its description, and values as
+// PlaceText gives them); empty for a copy of the program's own.
+std::vector<std::string> ChangedOutside(Form1& main, const SafetyCopy& copy);
+
+// Going back to a copy, from the window and from /restore alike. A copy changed outside the
+// program is refused whole: `changed` names why, nothing is written. Otherwise a safety copy of
+// the present state of what it holds, then the copy put back (`steps`, the rows of PutBack); no
+// rows when no safety copy could be kept and the user, asked as KeepBeforeWriting asks, would
+// not go on.
+struct GoneBack {
+    std::vector<std::string> changed;
+    std::optional<platform::Steps> steps;
+};
+GoneBack GoBack(Form1& main, const SafetyCopy& copy, const std::string& command, HWND owner);
 // Status panel 1 when the user chose not to go on without a safety copy.
 using kaza::kNothingWritten;
 

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/maker.h"
 #include "platform/files.h"
 #include "platform/replace.h"
 #include "platform/profile.h"
@@ -24,11 +23,6 @@ constexpr const char* kValuesFile = "values.reg";
 constexpr const char* kSection = "SafetyCopy";
 constexpr const char* kSaved = "saved";
 constexpr const char* kAbsent = "absent";
-
-bool SamePlace(const ValuePlace& a, const ValuePlace& b) {
-    return a.root == b.root && platform::LowerCase(a.key) == platform::LowerCase(b.key) &&
-           platform::LowerCase(a.name) == platform::LowerCase(b.name);
-}
 
 std::string TwoDigits(int n) {
     char s[8];
@@ -89,11 +83,6 @@ bool ReadFileState(const std::string& about, const char* key, FileState& state) 
     return true;
 }
 
-std::string PlaceText(const ValuePlace& p) {
-    return std::string(p.root == Root::LocalMachine ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + p.key + "\\" +
-           p.name;
-}
-
 // The copy's description may name the copy and the three files, nothing else.
 void NoteForeignKeys(const std::string& about, SafetyCopy& c) {
     static const char* const kKnown[] = {"Number", "Made", "Command", "Original", "System",
@@ -120,28 +109,19 @@ bool ReadCopy(const std::string& folder, SafetyCopy& c) {
     std::string reg;
     if (!platform::ReadWholeFile(folder + "\\" + kValuesFile, reg) || !ParseRegFile(reg, c.values)) return false;
     NoteForeignKeys(about, c);
-    const std::vector<ValuePlace> kept = KeptValues();
-    for (const SavedValue& v : c.values)
-        if (std::none_of(kept.begin(), kept.end(), [&](const ValuePlace& k) { return SamePlace(k, v.place); }))
-            c.foreign.push_back(PlaceText(v.place));
     return true;
 }
 
 }  // namespace
 
-std::vector<ValuePlace> KeptValues() {
-    using platform::Root;
-    std::vector<ValuePlace> kept;
-    for (const char* family : {"", " NT"})
-        for (const char* name : places::kRegistrationValues)
-            kept.push_back({Root::LocalMachine, places::VersionKey(family), name});
-    for (const MakerDetail& d : kMakerDetails) kept.push_back({Root::LocalMachine, places::kOemInformationKey, d.value});
-    for (const char* name : {places::kProcessorName, places::kVendorIdentifier})
-        kept.push_back({Root::LocalMachine, places::kProcessorKey, name});
-    for (const char* name : {places::kNoDeviceManagerPage, places::kNoHardwareProfilesPage,
-                             places::kNoFileSystemButton, places::kNoVirtualMemoryButton})
-        kept.push_back({Root::CurrentUser, places::kPolicyKey, name});
-    return kept;
+bool SamePlace(const ValuePlace& a, const ValuePlace& b) {
+    return a.root == b.root && platform::LowerCase(a.key) == platform::LowerCase(b.key) &&
+           platform::LowerCase(a.name) == platform::LowerCase(b.name);
+}
+
+std::string PlaceText(const ValuePlace& p) {
+    return std::string(p.root == Root::LocalMachine ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + p.key + "\\" +
+           p.name;
 }
 
 void Targets::Add(const Targets& other) {
@@ -252,8 +232,6 @@ Targets HeldBy(const SafetyCopy& copy, const std::string& system) {
 
 platform::Steps PutBack(const SafetyCopy& copy, const std::string& system) {
     platform::Steps steps;
-    for (const std::string& place : copy.foreign) steps.push_back({place, "", platform::Outcome::Failed(ERROR_ACCESS_DENIED)});
-    if (!steps.empty()) return steps;
     auto file = [&](FileState state, const char* name) {
         if (state == FileState::NotHeld) return;
         const std::string kept = copy.folder + "\\" + name, target = system + "\\" + name;

@@ -36,9 +36,8 @@ struct SafetyCopy {
     FileState info = FileState::NotHeld;
     FileState smallLogo = FileState::NotHeld;
     std::vector<SavedValue> values;
-    // What the copy names that the program never writes: registry values ("HKEY_...\key\name")
-    // and files. The copies lie beside the program, often in a folder any user may change; a copy
-    // naming anything else was changed outside the program and is never put back.
+    // The keys of copy.ini beyond the copy and its files: the program never writes them.
+    // (Whether the values are the program's own is for going back to tell: ChangedOutside.)
     std::vector<std::string> foreign;
 };
 
@@ -56,9 +55,10 @@ void UseSafetyFolder(const std::string& folder);
 // True when the copy was written whole; otherwise nothing of it is left behind.
 bool WriteSafetyCopy(const Targets& targets, const std::string& command, const Targets& everything);
 
-// Every registry value a safety copy may hold: those the program's commands write, on either
-// family. The only places PutBack writes.
-std::vector<ValuePlace> KeptValues();
+// The same registry value: the names without regard to letter case, as the registry takes them.
+bool SamePlace(const ValuePlace& a, const ValuePlace& b);
+// "HKEY_LOCAL_MACHINE\key\name", as the user is told of a value.
+std::string PlaceText(const ValuePlace& p);
 
 // Every readable copy, newest first.
 std::vector<SafetyCopy> ListSafetyCopies();
@@ -72,8 +72,7 @@ Targets HeldBy(const SafetyCopy& copy, const std::string& system);
 // Puts the copy back into the system folder and the registry: files as they were (removed if
 // they were absent), values with their type and bytes (deleted if they were absent). Every
 // part is attempted; one row per part, named by its file or value, with the system's error code.
-// A copy with anything foreign is not put back at all: nothing is written, one failed row names
-// each foreign place.
+// Going back (GoBack) puts back only a copy that holds nothing but the program's own places.
 platform::Steps PutBack(const SafetyCopy& copy, const std::string& system);
 
 }  // namespace kaza::backup

@@ -487,21 +487,6 @@ TEST_F(Safety, ACopyChangedOutsideTheProgramWritesNothing) {
     EXPECT_EQ(main_.Panel(1).rfind("最初の状態（", 0), 0u) << main_.Panel(1);
 }
 
-// The places a copy may hold are those the commands write, on either family: the write plans,
-// the access restrictions and the vendor name, and nothing more.
-TEST_F(Safety, ACopyMayHoldExactlyWhatTheCommandsWrite) {
-    backup::Targets all = backup::RestrictionTargets(main_);
-    all.Add(backup::VendorTargets(main_));
-    for (const char* syt : {"", " NT"})
-        all.Add(backup::TargetsOf(apply::ApplyPlan(main_, apply::LogoDepth::FullColour, {system_, syt, true, true})));
-    const std::vector<backup::ValuePlace> kept = backup::KeptValues();
-    for (const backup::ValuePlace& p : all.values)
-        EXPECT_TRUE(std::any_of(kept.begin(), kept.end(), [&](const backup::ValuePlace& k) {
-            return k.root == p.root && k.key == p.key && k.name == p.name;
-        })) << p.key << "\\" << p.name;
-    EXPECT_EQ(kept.size(), all.values.size());
-}
-
 // The registry file keeps every type and byte, and stays what regedit reads.
 TEST(SafetyRegistryFile, EveryValueSurvivesTheTextForm) {
     const std::string key = "SOFTWARE\\Test\\鍵";
