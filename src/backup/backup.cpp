@@ -91,9 +91,9 @@ Targets TargetsOf(const Plan& plan) {
     for (const Place& p : plan.places) {
         if (!p.file) t.values.push_back({p.root, p.key, p.name});
         // The platform matches file names without regard to letter case: OEMLOGO.BMP is oemlogo.bmp.
-        else if (platform::LowerCase(p.file) == places::kLogoCopyFile) t.logo = true;
-        else if (p.file == std::string(places::kInfoFile)) t.info = true;
-        else if (p.file == std::string(places::kSmallLogoFile)) t.smallLogo = true;
+        else
+            for (const char* f : kKeptFiles)
+                if (platform::LowerCase(p.file) == platform::LowerCase(f)) t.files.push_back(f);
     }
     return t;
 }
@@ -101,8 +101,8 @@ Targets TargetsOf(const Plan& plan) {
 Targets RestoreTargets(Form1& main, bool logo, bool info) {
     Targets t;
     t.system = main.Labe.AsText();
-    t.logo = logo;
-    t.info = info;
+    if (logo) t.files.push_back(kLogo);
+    if (info) t.files.push_back(kInfo);
     return t;
 }
 

@@ -42,12 +42,12 @@ std::string Thousands(size_t n) {
     return out;
 }
 
-std::string FileText(const SafetyCopy& c, FileState state, const char* name) {
-    if (state == FileState::Absent) return std::string(name) + "：なし";
+std::string FileText(const SafetyCopy& c, FileState state, const std::string& name) {
+    if (state == FileState::Absent) return name + "：なし";
     std::string bytes;
     size_t size = 0;
     if (platform::ReadWholeFile(c.folder + "\\" + name, bytes)) size = bytes.size();
-    return std::string(name) + "：" + Thousands(size) + "バイト";
+    return name + "：" + Thousands(size) + "バイト";
 }
 
 // A value as a person reads it: texts in brackets, anything else by its type and length.
@@ -74,10 +74,7 @@ std::string Describe(const SafetyCopy& c, const std::vector<std::string>& change
     std::string text = c.original ? "カザグルマが最初に変更する前の状態です。\r\n"
                                   : "「" + c.command + "」で変更する前の状態です。\r\n";
     std::string files;
-    if (c.logo != FileState::NotHeld) files += FileText(c, c.logo, places::kLogoCopyFile);
-    if (c.info != FileState::NotHeld) files += (files.empty() ? "" : "　") + FileText(c, c.info, places::kInfoFile);
-    if (c.smallLogo != FileState::NotHeld)
-        files += (files.empty() ? "" : "　") + FileText(c, c.smallLogo, places::kSmallLogoFile);
+    for (const backup::HeldFile& f : c.files) files += (files.empty() ? "" : "　") + FileText(c, f.state, f.name);
     if (!files.empty()) text += files + "\r\n";
     std::string values;
     for (const backup::SavedValue& v : c.values) values += (values.empty() ? "" : "、") + ValueText(v);

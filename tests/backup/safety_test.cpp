@@ -102,8 +102,8 @@ protected:
             if (st == FileState::Present) base.files[name] = test::ReadBytes(c.folder + "\\" + name);
             if (st == FileState::Absent) base.files[name] = "<absent>";
         };
-        file(c.logo, "oemlogo.bmp");
-        file(c.info, "oeminfo.ini");
+        file(c.StateOf("oemlogo.bmp"), "oemlogo.bmp");
+        file(c.StateOf("oeminfo.ini"), "oeminfo.ini");
         for (const SavedValue& v : c.values)
             base.values[v.place.name] =
                 v.value.exists ? std::to_string(v.value.type) + ":" + v.value.bytes : "<absent>";
@@ -111,8 +111,8 @@ protected:
     }
     static std::vector<std::string> Names(const SafetyCopy& c) {
         std::vector<std::string> n;
-        if (c.logo != FileState::NotHeld) n.push_back("oemlogo.bmp");
-        if (c.info != FileState::NotHeld) n.push_back("oeminfo.ini");
+        if (c.StateOf("oemlogo.bmp") != FileState::NotHeld) n.push_back("oemlogo.bmp");
+        if (c.StateOf("oeminfo.ini") != FileState::NotHeld) n.push_back("oeminfo.ini");
         for (const SavedValue& v : c.values) n.push_back(v.place.name);
         return n;
     }
@@ -405,7 +405,7 @@ TEST_F(Safety, InjectedFailuresLoseNothingAndLeaveTheCopyWhole) {
     EXPECT_NE(main_.Panel(1).find("oeminfo.ini"), std::string::npos) << main_.Panel(1);
     std::vector<SafetyCopy> copies = backup::ListSafetyCopies();
     ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(copies[0].info, FileState::Absent);
+    EXPECT_EQ(copies[0].StateOf("oeminfo.ini"), FileState::Absent);
     EXPECT_EQ(Held(copies[0], Now()), original);
 
     // A refused registry write: the apply names it, the value keeps what it had.
