@@ -2,6 +2,8 @@
 
 #include "app/fonts.h"
 #include "app/probe.h"
+#include "apply/plan.h"
+#include "backup/backup.h"
 #include "platform/registry.h"
 #include "platform/seams.h"
 
@@ -110,6 +112,16 @@ Form1::~Form1() {
 }
 
 void Form1::Form_Load() { RunStartupProbe(*this); }
+
+// The window joins what the features do not know of each other: apply/ builds the plans,
+// backup/ keeps what they name.
+std::vector<Plan> Form1::PlansFor(const Family& family) {
+    return {apply::ApplyPlan(*this, apply::LogoDepth::FullColour, family), apply::RemovalPlan(family)};
+}
+
+bool Form1::KeepBeforeWriting(HWND owner, const Plan& plan, const std::string& command) {
+    return backup::KeepBeforeWriting(*this, owner, backup::TargetsOf(plan), command);
+}
 
 void Form1::ReadRestrictions() {
     // A 4-byte number 1 reads as the character 1, not "1": only the text "1" is on.

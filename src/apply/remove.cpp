@@ -2,22 +2,21 @@
 
 #include "app/form1.h"
 #include "app/places.h"
-#include "backup/backup.h"
-#include "backup/copies.h"
+#include "app/rows.h"
 #include "platform/seams.h"
 
 namespace kaza::apply {
 
 std::optional<platform::Steps> RemoveOemInformation(Form1& main, const std::string& command, HWND owner) {
-    const Plan plan = RemovalPlan(FamilyOf(main));
-    if (!backup::KeepBeforeWriting(main, owner, backup::TargetsOf(plan), command)) return std::nullopt;
+    const Plan plan = RemovalPlan(main.RunningFamily());
+    if (!main.KeepBeforeWriting(owner, plan, command)) return std::nullopt;
     return WritePlan(plan);
 }
 
 std::string RemovalText(const platform::Steps& steps) {
-    auto denied = [](const platform::Step& s) { return backup::FailedWrite(s) && s.outcome.error() == ERROR_ACCESS_DENIED; };
-    const std::string noRights = backup::RowsText(steps, denied);
-    const std::string other = backup::RowsText(steps, [&](const platform::Step& s) { return backup::Failed(s) && !denied(s); });
+    auto denied = [](const platform::Step& s) { return FailedWrite(s) && s.outcome.error() == ERROR_ACCESS_DENIED; };
+    const std::string noRights = RowsText(steps, denied);
+    const std::string other = RowsText(steps, [&](const platform::Step& s) { return Failed(s) && !denied(s); });
     if (noRights.empty() && other.empty()) return "メーカー情報とロゴをすべて削除しました。（「変更前の状態に戻す」で戻せます）";
     std::string text;
     if (!noRights.empty()) text += "管理者権限がないため" + noRights + "を削除できませんでした。";
@@ -28,7 +27,7 @@ std::string RemovalText(const platform::Steps& steps) {
 void RemoveFromWindow(Form1& main) {
     // What goes, named as the plan names it: the files by their own names, the values by theirs.
     std::string files, values;
-    for (const Place& p : RemovalPlan(FamilyOf(main)).places) {
+    for (const Place& p : RemovalPlan(main.RunningFamily()).places) {
         std::string& into = p.file ? files : values;
         into += (into.empty() ? "" : "、") + std::string(p.file ? p.file : p.name.c_str());
     }
@@ -42,7 +41,7 @@ void RemoveFromWindow(Form1& main) {
         return;
     }
     const std::optional<platform::Steps> steps = RemoveOemInformation(main, "OEM情報を削除", main.hwnd());
-    main.SetPanel(1, steps ? RemovalText(*steps) : backup::kNothingWritten);
+    main.SetPanel(1, steps ? RemovalText(*steps) : kNothingWritten);
 }
 
 }  // namespace kaza::apply

@@ -16,8 +16,8 @@ std::string IndexPath() { return PluginsFolder() + "\\" + kIndexFile; }
 std::string ReadValue(const std::string& section, const std::string& key) {
     return ProfileRead(IndexPath(), section, key).text;
 }
-std::string ReadLongValue(const std::string& section, const std::string& key) {
-    return ProfileRead(IndexPath(), section, key, kLongValueBytes).text;
+std::string ReadValue(const std::string& section, const std::string& key, size_t bytes) {
+    return ProfileRead(IndexPath(), section, key, bytes).text;
 }
 platform::ProfileSection ReadSection(const std::string& section) {
     return platform::ProfileSection::Load(IndexPath(), section);

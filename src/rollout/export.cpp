@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 
 #include "app/form1.h"
+#include "app/maker.h"
 #include "app/places.h"
 #include "backup/regfile.h"
 #include "platform/files.h"
@@ -32,9 +34,9 @@ backup::SavedValue Text(const std::string& key, const char* name, const std::str
 }
 
 // The plan's OEMInformation values, in its order.
-std::vector<const apply::Place*> OemPlaces(const apply::Plan& plan) {
-    std::vector<const apply::Place*> oem;
-    for (const apply::Place& p : plan.places)
+std::vector<const Place*> OemPlaces(const Plan& plan) {
+    std::vector<const Place*> oem;
+    for (const Place& p : plan.places)
         if (!p.file && p.key == places::kOemInformationKey) oem.push_back(&p);
     return oem;
 }
@@ -59,11 +61,11 @@ std::string XmlText(const std::string& s) {
 
 }  // namespace
 
-apply::Plan ExportPlan(Form1& main, apply::LogoDepth depth) {
+Plan ExportPlan(Form1& main, apply::LogoDepth depth) {
     return apply::ApplyPlan(main, depth, {kTargetSystem, " NT", true, true});
 }
 
-std::string OemRegText(const apply::Plan& plan, const Registration& reg) {
+std::string OemRegText(const Plan& plan, const Registration& reg) {
     std::vector<backup::SavedValue> values;
     // The family of the PC that imports the file is not known here: each family reads its own key
     // and leaves the other alone.
@@ -72,10 +74,10 @@ std::string OemRegText(const apply::Plan& plan, const Registration& reg) {
         if (reg.owner) values.push_back(Text(key, places::kRegisteredOwner, *reg.owner));
         if (reg.org) values.push_back(Text(key, places::kRegisteredOrganization, *reg.org));
     }
-    for (const apply::Place* p : OemPlaces(plan)) {
-        if (p->action == apply::Action::Leave) continue;
+    for (const Place* p : OemPlaces(plan)) {
+        if (p->action == Action::Leave) continue;
         values.push_back(Text(p->key, p->name.c_str(), p->text));
-        values.back().value.exists = p->action == apply::Action::Write;  // "=-": regedit removes it
+        values.back().value.exists = p->action == Action::Write;  // "=-": regedit removes it
     }
     return backup::RegFileText(values);
 }
@@ -120,7 +122,7 @@ std::string InstallBatText() {
         "if not exist " + small + " goto ntdone",
         "if not exist \"%windir%\\system32\\reg.exe\" goto ntdone",
         "\"%windir%\\system32\\reg.exe\" add \"HKLM\\" + std::string(places::kOemInformationKey) + "\" /v " +
-            places::kOemLogo + " /t REG_SZ /d \"%windir%\\system32\\" + small + "\" /f >nul",
+            LogoDetail().value + " /t REG_SZ /d \"%windir%\\system32\\" + small + "\" /f >nul",
         "if errorlevel 1 goto ntfailed",
         ":ntdone",
         "popd",
@@ -143,10 +145,10 @@ std::string InstallBatText() {
     }));
 }
 
-std::string UnattendText(const apply::Plan& plan, const Registration& reg) {
+std::string UnattendText(const Plan& plan, const Registration& reg) {
     std::map<std::string, std::string> oem;  // the values Apply leaves on the PC
-    for (const apply::Place* p : OemPlaces(plan))
-        if (p->action == apply::Action::Write) oem[p->name] = p->text;
+    for (const Place* p : OemPlaces(plan))
+        if (p->action == Action::Write) oem[p->name] = p->text;
     std::vector<std::string> lines = {
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>",
         "<unattend xmlns=\"urn:schemas-microsoft-com:unattend\">",
@@ -164,9 +166,12 @@ std::string UnattendText(const apply::Plan& plan, const Registration& reg) {
             lines.push_back(std::string(indent) + "<" + name + ">" + XmlText(value) + "</" + name + ">");
         };
         // Only where Apply leaves a value: maker and model always.
-        for (const char* name : {places::kOemManufacturer, places::kOemModel, places::kOemLogo,
-                                 places::kOemSupportHours, places::kOemSupportPhone, places::kOemSupportUrl})
-            if (oem.count(name)) element("        ", name, oem[name]);
+        std::vector<const MakerDetail*> details;
+        for (const MakerDetail& d : kMakerDetails) details.push_back(&d);
+        std::sort(details.begin(), details.end(),
+                  [](const MakerDetail* a, const MakerDetail* b) { return a->answerOrder < b->answerOrder; });
+        for (const MakerDetail* d : details)
+            if (oem.count(d->value)) element("        ", d->element, oem[d->value]);
         lines.push_back("      </OEMInformation>");
         if (reg.org) element("      ", "RegisteredOrganization", *reg.org);
         if (reg.owner) element("      ", "RegisteredOwner", *reg.owner);
@@ -223,9 +228,9 @@ platform::Steps ExportSettings(Form1& main, const std::string& folder, apply::Lo
     // The folder browser gives some folders with their closing backslash.
     const std::string base = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
     auto in = [&](const std::string& name) { return base + name; };
-    const apply::Plan plan = ExportPlan(main, depth);
-    for (const apply::Place& p : plan.places)
-        if (p.file && p.action == apply::Action::Write) steps.push_back({p.file, "", p.produce(in(p.file))});
+    const Plan plan = ExportPlan(main, depth);
+    for (const Place& p : plan.places)
+        if (p.file && p.action == Action::Write) steps.push_back({p.file, "", p.produce(in(p.file))});
     if (!plan.refused.empty()) steps.push_back(platform::Step::Refusal("OEMInformation", plan.refused));
     steps.push_back({kRegFile, "", platform::WriteWholeFile(in(kRegFile), OemRegText(plan, reg))});
     steps.push_back({kInstallFile, "", platform::WriteWholeFile(in(kInstallFile), InstallBatText())});

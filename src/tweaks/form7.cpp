@@ -7,7 +7,7 @@
 #include "app/form1.h"
 #include "app/places.h"
 #include "backup/backup.h"
-#include "backup/copies.h"
+#include "app/rows.h"
 #include "platform/registry.h"
 
 namespace kaza {
@@ -87,7 +87,7 @@ void Form7::Command1_Click() {
         Unload();
         return;
     }
-    const std::string failed = backup::RowsText(StoreAll(), backup::Failed);
+    const std::string failed = RowsText(StoreAll(), Failed);
     main_.ShowRestrictionMarks();
     main_.SetPanel(1, failed.empty() ? "ファイルシステムを「F」,仮想メモリを「K」と表現しています。"
                                      : "アクセス制限を変更できませんでした（" + failed + "）。赤い印は実際の設定を表しています。");

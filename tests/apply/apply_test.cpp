@@ -10,7 +10,7 @@
 #include "app/places.h"
 #include "apply/apply.h"
 #include "apply/form5.h"
-#include "backup/copies.h"
+#include "app/rows.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/replace.h"
@@ -449,14 +449,14 @@ TEST(StepRows, ARefusalAndAFailureWithCode13AreToldApart) {
     const std::string oem = "メーカー情報（OEMInformation）";
     const std::string reason = "サポート Web サイトは http:// か https:// で始まるアドレスを入力してください。";
     const platform::Step refusal = platform::Step::Refusal(oem, reason);
-    const platform::Step failed{oem, places::kOemSupportPhone, platform::Outcome::Failed(ERROR_INVALID_DATA)};
+    const platform::Step failed{oem, "SupportPhone", platform::Outcome::Failed(ERROR_INVALID_DATA)};
 
     EXPECT_EQ(apply::ApplyResultText({refusal}), reason + "（電話番号、サポート時間、サポート Web サイトは書き込んでいません。）");
     EXPECT_EQ(apply::ApplyResultText({failed}), oem + "を書き込めませんでした。");
-    EXPECT_EQ(apply::FailedRows({refusal, failed}), oem + "（" + reason + "）、" + oem + " SupportPhone（エラー 13）");
+    EXPECT_EQ(FailedRows({refusal, failed}), oem + "（" + reason + "）、" + oem + " SupportPhone（エラー 13）");
     // /log
-    EXPECT_EQ(backup::RowText(refusal, backup::Naming::Log), oem + ": 書き込みませんでした (" + reason + ")");
-    const std::string line = backup::RowText(failed, backup::Naming::Log);
+    EXPECT_EQ(RowText(refusal, Naming::Log), oem + ": 書き込みませんでした (" + reason + ")");
+    const std::string line = RowText(failed, Naming::Log);
     EXPECT_EQ(line.rfind(oem + " SupportPhone: 失敗 (エラー 13", 0), 0u) << line;
 }
 
