@@ -130,8 +130,8 @@ Outcome RemoveFile(std::string_view path) {
     RealSystemFolder systemFolder;
     if (DeleteFileA(ToAnsi(path).c_str())) return {};
     const Outcome failed = Outcome::LastError();
-    PathKind k = KindOf(path);
-    return k == PathKind::Missing || k == PathKind::Folder ? Outcome() : failed;
+    // A folder at the name is no file removed: it keeps DeleteFileA's code (access denied).
+    return KindOf(path) == PathKind::Missing ? Outcome() : failed;
 }
 
 bool RemoveEmptyFolder(std::string_view path) {

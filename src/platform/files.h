@@ -43,8 +43,8 @@ Outcome CreateFolder(std::string_view path, bool fresh = false);
 Outcome CreateGuardedFolder(std::string_view path, bool fresh = false);
 // The permissions it gives, as a self-relative security descriptor; "" on the 9x family.
 std::string GuardedFolderSecurity();
-// Success when no file of that name is left (also when there was none); a folder of that name is
-// left alone and is no file.
+// Success when nothing of that name is left (also when there was none); a folder of that name is
+// left alone and is a failure, with DeleteFileA's code.
 Outcome RemoveFile(std::string_view path);
 // Removes a folder that holds nothing.
 bool RemoveEmptyFolder(std::string_view path);

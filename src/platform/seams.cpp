@@ -12,6 +12,15 @@
 namespace kaza::platform {
 namespace {
 
+// comdlg32 and shell32 are no imports: they pull in comctl32, which is no KnownDLL and would be
+// looked for beside the program before WinMain could limit the search. They are loaded by their
+// full path when a dialog is first asked for.
+template <typename F>
+F SystemFunction(const char* dll, const char* name) {
+    HMODULE module = LoadSystemDll(dll);
+    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 class SystemDialogs final : public Dialogs {
 public:
     int Message(HWND owner, const std::string& text, const std::string& title, unsigned style) override {
@@ -39,7 +48,9 @@ public:
         ofn.lpstrFile = file.data();
         ofn.nMaxFile = static_cast<DWORD>(file.size());
         ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
-        if (!GetOpenFileNameA(&ofn)) return false;
+        using GetOpenFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
+        static const auto getOpenFileName = SystemFunction<GetOpenFileNameFn>("comdlg32.dll", "GetOpenFileNameA");
+        if (!getOpenFileName || !getOpenFileName(&ofn)) return false;
         fileName = FromAnsi(file.data(), file.size());
         return true;
     }
@@ -50,10 +61,14 @@ public:
         bi.hwndOwner = owner;
         bi.lpszTitle = ansiTitle.c_str();
         bi.ulFlags = flags;
-        LPITEMIDLIST list = SHBrowseForFolderA(&bi);
+        using BrowseFn = LPITEMIDLIST(WINAPI*)(LPBROWSEINFOA);
+        using PathFn = BOOL(WINAPI*)(LPCITEMIDLIST, LPSTR);
+        static const auto browse = SystemFunction<BrowseFn>("shell32.dll", "SHBrowseForFolderA");
+        static const auto pathOf = SystemFunction<PathFn>("shell32.dll", "SHGetPathFromIDListA");
+        LPITEMIDLIST list = browse && pathOf ? browse(&bi) : nullptr;
         char path[MAX_PATH] = {};  // the call assumes MAX_PATH; the 256-character cut follows
         if (list) {
-            SHGetPathFromIDListA(list, path);
+            pathOf(list, path);
             CoTaskMemFree(list);
         }
         return FromAnsi(path, 256);

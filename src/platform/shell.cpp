@@ -4,10 +4,18 @@
 
 #include <vector>
 
+#include "platform/system.h"
 #include "platform/text.h"
 
 namespace kaza::platform {
 namespace {
+
+// shell32 is no import (it pulls in comctl32, no KnownDLL): loaded by its full path when needed.
+template <typename F>
+F Shell32(const char* name) {
+    HMODULE module = LoadSystemDll("shell32.dll");
+    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
 
 class SystemShell final : public Shell {
 public:
@@ -44,8 +52,7 @@ Shell* g_shell = &g_systemShell;
 
 std::string DesktopFolderByName(HWND owner, bool& available) {
     using GetPathFn = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
-    static const auto getPath = reinterpret_cast<GetPathFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("shell32.dll"), "SHGetSpecialFolderPathA")));
+    static const auto getPath = Shell32<GetPathFn>("SHGetSpecialFolderPathA");
     available = getPath != nullptr;
     char path[MAX_PATH] = {};
     if (getPath) getPath(owner, path, CSIDL_DESKTOP, FALSE);
@@ -53,10 +60,14 @@ std::string DesktopFolderByName(HWND owner, bool& available) {
 }
 
 std::string DesktopFolderByItemList(HWND owner) {
+    using LocationFn = HRESULT(WINAPI*)(HWND, int, LPITEMIDLIST*);
+    using PathFn = BOOL(WINAPI*)(LPCITEMIDLIST, LPSTR);
+    static const auto location = Shell32<LocationFn>("SHGetSpecialFolderLocation");
+    static const auto pathOf = Shell32<PathFn>("SHGetPathFromIDListA");
     char path[MAX_PATH] = {};
     LPITEMIDLIST list = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(owner, CSIDL_DESKTOP, &list)) && list) {
-        SHGetPathFromIDListA(list, path);
+    if (location && pathOf && SUCCEEDED(location(owner, CSIDL_DESKTOP, &list)) && list) {
+        pathOf(list, path);
         CoTaskMemFree(list);
     }
     return FromAnsi(path, sizeof path);

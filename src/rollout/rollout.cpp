@@ -17,6 +17,7 @@
 #include "presets/commands.h"
 #include "presets/names.h"
 #include "rollout/export.h"
+#include "windows/frmabout.h"
 
 namespace kaza::rollout {
 namespace {
@@ -175,6 +176,7 @@ int RunSilently(const Request& r, const std::function<void(Form1&)>& loaded) {
         log.Line("引数が正しくありません: " + r.problem);
         return kBadRequest;
     }
+    log.Line(DllSearchText());
     backup::UseSafetyFolder(r.copies);
     Form1 main;
     if (!main.Load()) {
