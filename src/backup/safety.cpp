@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -105,15 +106,29 @@ void NoteForeignKeys(const std::string& about, SafetyCopy& c) {
     }
 }
 
+// From 1 up to one below the largest long, so that the next copy's number exists too.
+bool ReadNumber(const std::string& text, long& number) {
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    const long long n = std::strtoll(text.c_str(), nullptr, 10);
+    if (n < 1 || n >= LONG_MAX) return false;
+    number = static_cast<long>(n);
+    return true;
+}
+
 bool ReadCopy(const std::string& folder, SafetyCopy& c) {
     const std::string about = folder + "\\" + kAboutFile;
     if (!platform::FileExists(about)) return false;
     c.folder = folder;
-    c.number = std::strtol(platform::ProfileRead(about, kSection, "Number").text.c_str(), nullptr, 10);
+    const std::string number = platform::ProfileRead(about, kSection, "Number").text;
+    if (!ReadNumber(number, c.number)) c.foreign.push_back("Number=" + number);
+    // A link would make going back read something else, as the administrator.
+    if (platform::IsReparsePoint(folder)) c.foreign.push_back(folder);
+    for (const char* f : {kAboutFile, kValuesFile, places::kLogoCopyFile, places::kInfoFile, places::kSmallLogoFile})
+        if (platform::IsReparsePoint(folder + "\\" + f)) c.foreign.push_back(f);
     c.made = platform::ProfileRead(about, kSection, "Made").text;
     c.command = platform::ProfileRead(about, kSection, "Command").text;
     c.original = platform::ProfileRead(about, kSection, "Original").text == "1";
-    if (c.number <= 0 || !ReadFileState(about, places::kLogoCopyFile, c.logo) ||
+    if (!ReadFileState(about, places::kLogoCopyFile, c.logo) ||
         !ReadFileState(about, places::kInfoFile, c.info) || !ReadFileState(about, places::kSmallLogoFile, c.smallLogo))
         return false;
     std::string reg;
@@ -124,6 +139,18 @@ bool ReadCopy(const std::string& folder, SafetyCopy& c) {
         if (std::none_of(kept.begin(), kept.end(), [&](const ValuePlace& k) { return SamePlace(k, v.place); }))
             c.foreign.push_back(PlaceText(v.place));
     return true;
+}
+
+// A kept file into the system folder, read as the file itself: a link is not followed.
+platform::Outcome CopyOut(const std::string& kept, const std::string& target) {
+    std::string bytes;
+    const platform::Outcome read = platform::ReadFileItself(kept, bytes);
+    return read ? platform::WriteFileInPlace(target, bytes) : read;
+}
+
+// A copy records a folder at a file's name as no file (SaveFile): going back leaves it standing.
+platform::Outcome RemoveOut(const std::string& target) {
+    return platform::KindOf(target) == platform::PathKind::Folder ? platform::Outcome() : platform::RemoveFile(target);
 }
 
 }  // namespace
@@ -257,9 +284,9 @@ platform::Steps PutBack(const SafetyCopy& copy, const std::string& system) {
         if (state == FileState::NotHeld) return;
         const std::string kept = copy.folder + "\\" + name, target = system + "\\" + name;
         platform::Outcome done = system.empty()                       ? platform::Outcome::Failed(ERROR_PATH_NOT_FOUND)
-                                 : state == FileState::Absent         ? platform::RemoveFile(target)
+                                 : state == FileState::Absent         ? RemoveOut(target)
                                  : !platform::FileExists(kept)        ? platform::Outcome::Failed(ERROR_FILE_NOT_FOUND)
-                                                                      : platform::CopyFileInPlace(kept, target);
+                                                                      : CopyOut(kept, target);
         steps.push_back({name, "", done});
     };
     file(copy.logo, places::kLogoCopyFile);

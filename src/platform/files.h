@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,17 @@ bool SameFile(std::string_view a, std::string_view b);
 // Whole-file helpers for callers that write raw bytes.
 Outcome WriteWholeFile(std::string_view path, const std::string& bytes);
 bool ReadWholeFile(std::string_view path, std::string& bytes);
+// The same for a file that must be the file itself: on the NT family it is opened so that a
+// symbolic link or another reparse point is seen, not followed, and then fails with
+// ERROR_CANT_ACCESS_FILE.
+Outcome ReadFileItself(std::string_view path, std::string& bytes);
+// Whether the path is a reparse point (a symbolic link, a junction, a mount point), which the
+// system follows to something else when it is opened plainly. False where it cannot be read.
+bool IsReparsePoint(std::string_view path);
+// Tests: stands in for the GetFileAttributesA that IsReparsePoint reads (this Wine makes no
+// reparse points); nullptr brings the system's call back.
+using AttributesFunction = std::function<unsigned long(const std::string& path)>;
+void SetAttributesForTesting(AttributesFunction attributes);
 // A file's size and last-write time, to tell whether it changed since it was last read. A stamp
 // that is not `known` (no such file, a name with wildcards) equals no other stamp.
 struct FileStamp {
