@@ -5,6 +5,7 @@
 
 #include "platform/files.h"
 #include "platform/system.h"
+#include "platform/lookup.h"
 #include "platform/text.h"
 #include "platform/wow64.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 template <typename F>
 F Advapi(const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), name)));
+    return LookUp<F>("advapi32.dll", name);
 }
 
 // Well-known SIDs, the same on every system and in every language (the names are translated).

@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "platform/system.h"
+#include "platform/lookup.h"
 #include "platform/text.h"
 #include "platform/wow64.h"
 
@@ -35,8 +36,7 @@ bool RunsOn9x() { return WindowsVersion().platformId == VER_PLATFORM_WIN32_WINDO
 // a stub that fails, which is no import for a program that must load there.
 using MoveFileExFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
 MoveFileExFunction MoveFileEx() {
-    static const MoveFileExFunction f = reinterpret_cast<MoveFileExFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "MoveFileExA")));
+    static const auto f = LookUp<MoveFileExFunction>("kernel32.dll", "MoveFileExA");
     return f;
 }
 

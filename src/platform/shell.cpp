@@ -4,18 +4,12 @@
 
 #include <vector>
 
+#include "platform/lookup.h"
 #include "platform/system.h"
 #include "platform/text.h"
 
 namespace kaza::platform {
 namespace {
-
-// shell32 is no import (it pulls in comctl32, no KnownDLL): loaded by its full path when needed.
-template <typename F>
-F Shell32(const char* name) {
-    HMODULE module = LoadSystemDll("shell32.dll");
-    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
 
 class SystemShell final : public Shell {
 public:
@@ -50,9 +44,10 @@ Shell* g_shell = &g_systemShell;
 
 }  // namespace
 
+// shell32 is no import (it pulls in comctl32, no KnownDLL): it is loaded by its full path.
 std::string DesktopFolderByName(HWND owner, bool& available) {
     using GetPathFn = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
-    static const auto getPath = Shell32<GetPathFn>("SHGetSpecialFolderPathA");
+    static const auto getPath = LookUp<GetPathFn>(LoadSystemDll("shell32.dll"), "SHGetSpecialFolderPathA");
     available = getPath != nullptr;
     char path[MAX_PATH] = {};
     if (getPath) getPath(owner, path, CSIDL_DESKTOP, FALSE);
@@ -62,8 +57,8 @@ std::string DesktopFolderByName(HWND owner, bool& available) {
 std::string DesktopFolderByItemList(HWND owner) {
     using LocationFn = HRESULT(WINAPI*)(HWND, int, LPITEMIDLIST*);
     using PathFn = BOOL(WINAPI*)(LPCITEMIDLIST, LPSTR);
-    static const auto location = Shell32<LocationFn>("SHGetSpecialFolderLocation");
-    static const auto pathOf = Shell32<PathFn>("SHGetPathFromIDListA");
+    static const auto location = LookUp<LocationFn>(LoadSystemDll("shell32.dll"), "SHGetSpecialFolderLocation");
+    static const auto pathOf = LookUp<PathFn>(LoadSystemDll("shell32.dll"), "SHGetPathFromIDListA");
     char path[MAX_PATH] = {};
     LPITEMIDLIST list = nullptr;
     if (location && pathOf && SUCCEEDED(location(owner, CSIDL_DESKTOP, &list)) && list) {

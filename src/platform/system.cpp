@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/lookup.h"
 #include "platform/text.h"
 
 namespace kaza::platform {
@@ -42,17 +43,14 @@ DllSearch& SearchInForce() {
 }  // namespace
 
 DllSearch LoadDllsFromSystemFolderOnly() {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
     using SetDefaultDirs = BOOL(WINAPI*)(DWORD);
     using SetDirectory = BOOL(WINAPI*)(LPCSTR);
     constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
-    auto setDefault =
-        reinterpret_cast<SetDefaultDirs>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    auto setDefault = LookUp<SetDefaultDirs>("kernel32.dll", "SetDefaultDllDirectories");
     DllSearch& search = SearchInForce();
     if (setDefault && setDefault(kSearchSystem32)) search = DllSearch::SystemFolderOnly;
     else {
-        auto setDirectory =
-            reinterpret_cast<SetDirectory>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetDllDirectoryA")));
+        auto setDirectory = LookUp<SetDirectory>("kernel32.dll", "SetDllDirectoryA");
         if (setDirectory && setDirectory("")) search = DllSearch::NoCurrentFolder;
     }
     // System DLLs load these by bare name when first needed (themes, drawing, version checks),

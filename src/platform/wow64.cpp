@@ -2,13 +2,15 @@
 
 #include <windows.h>
 
+#include "platform/lookup.h"
+
 namespace kaza::platform {
 namespace {
 
 // Each of these exists only on some systems, so each is looked up, never imported.
 template <typename F>
 F Kernel32(const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+    return LookUp<F>("kernel32.dll", name);
 }
 
 class SystemWow64 final : public Wow64 {

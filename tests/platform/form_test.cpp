@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/handles.h"
+#include "platform/lookup.h"
 #include "platform/ui/form.h"
 #include "platform/ui/picturebox.h"
 #include "platform/text.h"
@@ -299,13 +300,13 @@ TEST(Form, EachKindTurnsItsOwnNotificationIntoItsEvent) {
 class RefuseCall {
 public:
     RefuseCall(const char* dll, const char* name, void* standIn)
-        : real_(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(dll), name))), standIn_(standIn) {
+        : real_(platform::LookUp<void*>(dll, name)), standIn_(standIn) {
         EXPECT_EQ(Swap(real_, standIn_), 1) << name;
     }
     ~RefuseCall() { Swap(standIn_, real_); }
     template <class F>
     static F Real(const char* dll, const char* name) {
-        return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(dll), name)));
+        return platform::LookUp<F>(dll, name);
     }
 
 private:

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "platform/system.h"
+#include "platform/lookup.h"
 #include "platform/text.h"
 #include "platform/ui/picturebox.h"
 #include "platform/ui/toolkit.h"
@@ -65,8 +66,7 @@ int DpiToLayOutAt() {
     platform::VersionInfo v = platform::WindowsVersion();
     if (v.platformId != VER_PLATFORM_WIN32_NT || v.major < 6) return 96;
     using IsAware = BOOL(WINAPI*)();
-    auto aware = reinterpret_cast<IsAware>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "IsProcessDPIAware")));
+    auto aware = platform::LookUp<IsAware>("user32.dll", "IsProcessDPIAware");
     if (!aware || !aware()) return 96;
     HDC screen = GetDC(nullptr);
     int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
@@ -90,11 +90,8 @@ bool InitToolkit() {
     using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     using Init = void(WINAPI*)();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
-    auto find = [comctl](const char* name) {
-        return comctl ? reinterpret_cast<void*>(GetProcAddress(comctl, name)) : nullptr;
-    };
-    if (auto initEx = reinterpret_cast<InitEx>(find("InitCommonControlsEx"))) initEx(&icc);
-    else if (auto init = reinterpret_cast<Init>(find("InitCommonControls"))) init();
+    if (auto initEx = platform::LookUp<InitEx>(comctl, "InitCommonControlsEx")) initEx(&icc);
+    else if (auto init = platform::LookUp<Init>(comctl, "InitCommonControls")) init();
     // Pictures are loaded through OLE. A thread whose COM was started in another mode
     // (RPC_E_CHANGED_MODE) still loads them; anything else leaves every picture empty.
     HRESULT ole = OleInitialize(nullptr);

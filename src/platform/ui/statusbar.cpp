@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/lookup.h"
 #include "platform/text.h"
 #include "platform/ui/toolkit.h"
 
@@ -27,9 +28,7 @@ using DllGetVersionProc = HRESULT(CALLBACK*)(DllVersion*);
 
 // Asked of the comctl32 the program runs with: 4.70 and older have no DllGetVersion at all.
 bool detail::StatusTipsAvailable() {
-    HMODULE comctl = GetModuleHandleA("comctl32.dll");
-    if (!comctl) return false;
-    auto get = reinterpret_cast<DllGetVersionProc>(reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
+    auto get = platform::LookUp<DllGetVersionProc>("comctl32.dll", "DllGetVersion");
     if (!get) return false;
     DllVersion v{sizeof v, 0, 0, 0, 0};
     if (FAILED(get(&v))) return false;
