@@ -52,7 +52,7 @@ void RemoveFromWindow(Form1& main) {
         return;
     }
     const std::optional<platform::Steps> steps = RemoveOemInformation(main, "OEM情報を削除", main.hwnd());
-    main.SetPanel(1, steps ? RemovalText(*steps) : backup::kNothingWritten);
+    main.SetPanel(1, backup::WithSafetyNote(steps ? RemovalText(*steps) : backup::kNothingWritten));
 }
 
 }  // namespace kaza::apply

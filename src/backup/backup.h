@@ -38,6 +38,9 @@ bool KeepBeforeWriting(Form1& main, HWND owner, const Targets& targets, const st
 std::optional<platform::Steps> GoBack(Form1& main, const SafetyCopy& copy, const std::string& command, HWND owner);
 // Status panel 1 when the user chose not to go on without a safety copy.
 inline constexpr const char* kNothingWritten = "変更前の状態を保存できなかったため、何も変更しませんでした。";
+// The command's result with what keeping the copy did to a folder of copies that others could
+// change, when it did anything (KeepBeforeWriting).
+std::string WithSafetyNote(const std::string& result);
 
 }  // namespace backup
 }  // namespace kaza

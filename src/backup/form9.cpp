@@ -128,7 +128,7 @@ void Form9::Command1_Click() {
     // The present state first, so that going back can itself be undone.
     const std::optional<platform::Steps> steps = backup::GoBack(main_, copy, "変更前の状態に戻す", hwnd());
     if (!steps) {
-        main_.SetPanel(1, backup::kNothingWritten);
+        main_.SetPanel(1, backup::WithSafetyNote(backup::kNothingWritten));
         Unload();
         return;
     }
@@ -137,7 +137,7 @@ void Form9::Command1_Click() {
     const std::string state = copy.original ? "最初の状態（" + copy.made + "）"
                                             : copy.made + "（「" + copy.command + "」の前）の状態";
     const std::string failed = apply::FailedRows(*steps);
-    main_.SetPanel(1, failed.empty() ? state + "に戻しました。" : state + "に戻せなかったもの：" + failed);
+    main_.SetPanel(1, backup::WithSafetyNote(failed.empty() ? state + "に戻しました。" : state + "に戻せなかったもの：" + failed));
     Unload();
 }
 

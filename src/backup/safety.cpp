@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/files.h"
 #include "platform/replace.h"
@@ -106,6 +107,14 @@ void NoteForeignKeys(const std::string& about, SafetyCopy& c) {
     }
 }
 
+platform::GuardState& FoundGuard() {
+    static platform::GuardState found = platform::GuardState::Guarded;
+    return found;
+}
+void NoteGuard(platform::GuardState found) {
+    if (found == platform::GuardState::Refused || FoundGuard() == platform::GuardState::Guarded) FoundGuard() = found;
+}
+
 // From 1 up to one below the largest long, so that the next copy's number exists too.
 bool ReadNumber(const std::string& text, long& number) {
     if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) return false;
@@ -121,8 +130,11 @@ bool ReadCopy(const std::string& folder, SafetyCopy& c) {
     c.folder = folder;
     const std::string number = platform::ProfileRead(about, kSection, "Number").text;
     if (!ReadNumber(number, c.number)) c.foreign.push_back("Number=" + number);
-    // A link would make going back read something else, as the administrator.
-    if (platform::IsReparsePoint(folder)) c.foreign.push_back(folder);
+    // A link would make going back read something else, as the administrator; a folder others
+    // may change, a copy they could have rewritten.
+    const platform::GuardState guard = platform::GuardFolder(folder);
+    NoteGuard(guard);
+    if (guard == platform::GuardState::Refused || platform::IsReparsePoint(folder)) c.foreign.push_back(folder);
     for (const char* f : {kAboutFile, kValuesFile, places::kLogoCopyFile, places::kInfoFile, places::kSmallLogoFile})
         if (platform::IsReparsePoint(folder + "\\" + f)) c.foreign.push_back(f);
     c.made = platform::ProfileRead(about, kSection, "Made").text;
@@ -194,11 +206,16 @@ std::string SafetyFolder() {
 
 void UseSafetyFolder(const std::string& folder) { NamedSafetyFolder() = folder; }
 
+platform::GuardState TakeSafetyFolderGuard() { return std::exchange(FoundGuard(), platform::GuardState::Guarded); }
+
 bool WriteSafetyCopy(const Targets& targets, const std::string& command, const Targets& everything) {
     const std::string root = SafetyFolder();
     // Guarded, since the program's folder is usually one any user may change (Downloads, the
     // desktop). Each copy is guarded too, for a folder of copies made before this was so.
-    if (!platform::CreateGuardedFolder(root)) return false;
+    platform::GuardState found = platform::GuardState::Guarded;
+    const bool guarded = static_cast<bool>(platform::CreateGuardedFolder(root, false, &found));
+    NoteGuard(found);
+    if (!guarded) return false;
 
     std::vector<SafetyCopy> kept = ListSafetyCopies();
     SafetyCopy copy;

@@ -74,6 +74,7 @@ private:
 
 // No rows: nothing was written, for want of a safety copy.
 int CodeOf(const std::optional<platform::Steps>& steps, Log& log) {
+    if (const std::string note = backup::WithSafetyNote(""); !note.empty()) log.Line(note);
     if (!steps) {
         log.Line(std::string(backup::kNothingWritten) + " (" + backup::SafetyFolder() + ")");
         return kNoSafetyCopy;

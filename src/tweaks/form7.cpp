@@ -67,7 +67,7 @@ bool Form7::Store(int i, bool cleared) {
 
 void Form7::Command1_Click() {
     if (!backup::KeepBeforeWriting(main_, hwnd(), backup::RestrictionTargets(main_), "アクセス制限")) {
-        main_.SetPanel(1, backup::kNothingWritten);
+        main_.SetPanel(1, backup::WithSafetyNote(backup::kNothingWritten));
         Unload();
         return;
     }
@@ -89,8 +89,9 @@ void Form7::Command1_Click() {
     std::string failed;
     for (int i = 0; i < 4; ++i)
         if (!ok[i]) failed += (failed.empty() ? "" : "、") + std::string(kShortNames[i]);
-    main_.SetPanel(1, failed.empty() ? "ファイルシステムを「F」,仮想メモリを「K」と表現しています。"
-                                     : "アクセス制限を変更できませんでした（" + failed + "）。赤い印は実際の設定を表しています。");
+    main_.SetPanel(1, backup::WithSafetyNote(
+                          failed.empty() ? "ファイルシステムを「F」,仮想メモリを「K」と表現しています。"
+                                         : "アクセス制限を変更できませんでした（" + failed + "）。赤い印は実際の設定を表しています。"));
 
     // 7.
     Unload();

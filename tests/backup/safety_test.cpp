@@ -1,6 +1,9 @@
 // Safety copies: what each command that writes the system keeps before writing, going back to
 // a kept state through its window, how many are kept, and what happens when one cannot be kept
 // or a write fails. Run as the 9x family, where all four writing commands can be opened.
+#include <windows.h>
+#include <sddl.h>
+
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -14,6 +17,7 @@
 #include "backup/form9.h"
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "platform/system.h"
 #include "platform/text.h"
 #include "support/kaza_test.h"
 #include "tweaks/form7.h"
@@ -356,6 +360,49 @@ TEST_F(Safety, WhenNoCopyCanBeKeptEachCommandAsksAndNoWritesNothing) {
     RunApply("書かれる");
     EXPECT_EQ(platform::RegReadText(Root::LocalMachine, kVersionKey, "RegisteredOwner"), "書かれる");
     EXPECT_TRUE(backup::ListSafetyCopies().empty());
+}
+
+// A folder of copies made first by a user who is no administrator (beside a program unzipped
+// into Downloads): made Administrators' and said so, or, where that fails, refused without a
+// question and without a write. This Wine keeps no permissions, so they are stood in for.
+TEST_F(Safety, AFolderOfCopiesOthersMayChangeIsTakenOverOrTheCommandRefused) {
+    RunApply("一回目");
+    const platform::VersionInfo xp{true, VER_PLATFORM_WIN32_NT, 2600, 5, 1};
+    platform::SetVersionForTesting(&xp);
+    const std::string users = "O:S-1-5-21-1-2-3-1001D:(A;OICI;FA;;;S-1-5-21-1-2-3-1001)";
+    std::string found;
+    bool writes = true;
+    platform::SetFolderSecurityForTesting(
+        [&](const std::string&, std::string& sd) {
+            PSECURITY_DESCRIPTOR made = nullptr;
+            ULONG size = 0;
+            if (found.empty() && ConvertStringSecurityDescriptorToSecurityDescriptorA(users.c_str(), SDDL_REVISION_1,
+                                                                                      &made, &size))
+                found.assign(static_cast<const char*>(made), size), LocalFree(made);
+            sd = found;
+            return true;
+        },
+        [&](const std::string&, unsigned long, const std::string& sd) {
+            if (writes) found = sd;
+            return writes;
+        });
+    RunApply("二回目");
+    EXPECT_NE(main_.Panel(1).find("管理者だけが変更できるようにしました"), std::string::npos) << main_.Panel(1);
+    EXPECT_EQ(platform::RegReadText(Root::LocalMachine, kVersionKey, "RegisteredOwner"), "二回目");
+
+    found.clear();
+    writes = false;
+    const State before = Now();
+    dialogs_.messages.clear();
+    RunApply("三回目");
+    EXPECT_TRUE(dialogs_.messages.empty());
+    EXPECT_EQ(Now(), before);
+    EXPECT_EQ(main_.Panel(1).rfind(backup::kNothingWritten, 0), 0u) << main_.Panel(1);
+    EXPECT_NE(main_.Panel(1).find("管理者だけが変更できるようにできませんでした"), std::string::npos);
+    // Nor is a copy in such a folder put back.
+    for (const SafetyCopy& c : backup::ListSafetyCopies()) EXPECT_FALSE(c.foreign.empty()) << c.folder;
+    platform::SetFolderSecurityForTesting(nullptr, nullptr);
+    platform::SetVersionForTesting(nullptr);
 }
 
 // A value that is there but cannot be read is not known to be absent: keeping it as absent would
