@@ -401,7 +401,7 @@ TEST_F(Safety, AFolderOfCopiesOthersMayChangeIsTakenOverOrTheCommandRefused) {
     EXPECT_NE(main_.Panel(1).find("管理者だけが変更できるようにできませんでした"), std::string::npos);
     // Nor is a copy in such a folder put back.
     for (const SafetyCopy& c : backup::ListSafetyCopies()) EXPECT_FALSE(c.foreign.empty()) << c.folder;
-    platform::SetFolderSecurityForTesting(nullptr, nullptr);
+    test::ReadFoldersAsGuarded();
     platform::SetVersionForTesting(nullptr);
 }
 

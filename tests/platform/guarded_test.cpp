@@ -106,13 +106,25 @@ TEST(GuardedFolder, OnlyAnAdministratorsFolderNoOneElseMayChangeIsGuarded) {
         {"O:BAD:P(A;OICI;FA;;;BA)(A;;WD;;;BU)", false},
         {"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;WD)", false},  // Everyone, full control
         {"O:BAD:P(A;OICI;GA;;;AU)", false},
-        {"O:BAD:NO_ACCESS_CONTROL", false},
     };
     for (const auto& [sddl, guarded] : table) {
         const std::string sd = FromSddl(sddl);
         ASSERT_FALSE(sd.empty()) << sddl;
         EXPECT_EQ(platform::IsGuardedSecurity(sd), guarded) << sddl;
     }
+    // No list at all (this Wine's SDDL reader makes an empty one of NO_ACCESS_CONTROL).
+    SECURITY_DESCRIPTOR open{};
+    InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&open, TRUE, nullptr, FALSE);
+    BYTE administrators[SECURITY_MAX_SID_SIZE];
+    DWORD sidSize = sizeof administrators;
+    ASSERT_TRUE(CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &sidSize));
+    SetSecurityDescriptorOwner(&open, administrators, FALSE);
+    DWORD size = 0;
+    MakeSelfRelativeSD(&open, nullptr, &size);
+    std::string relative(size, '\0');
+    ASSERT_TRUE(MakeSelfRelativeSD(&open, relative.data(), &size));
+    EXPECT_FALSE(platform::IsGuardedSecurity(relative));
 }
 
 // A folder of copies that others may change is made Administrators' with the guarded list, or,
@@ -164,7 +176,7 @@ TEST(GuardedFolder, AFolderOthersMayChangeIsTakenOverOrRefused) {
     });
     EXPECT_EQ(platform::GuardFolder(folder), platform::GuardState::Refused);
     platform::SetAttributesForTesting(nullptr);
-    platform::SetFolderSecurityForTesting(nullptr, nullptr);
+    test::ReadFoldersAsGuarded();
     test::RemoveTree(folder);
 }
 
