@@ -118,7 +118,8 @@ void NoteGuard(platform::GuardState found) {
 // From 1 up to one below the largest long, so that the next copy's number exists too.
 bool ReadNumber(const std::string& text, long& number) {
     if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) return false;
-    const long long n = std::strtoll(text.c_str(), nullptr, 10);
+    long long n = 0;
+    for (char digit : text) n = n * 10 + (digit - '0');
     if (n < 1 || n >= LONG_MAX) return false;
     number = static_cast<long>(n);
     return true;

@@ -118,17 +118,22 @@ bool ReadSecurity(const std::string& path, std::string& sd) {
     RealSystemFolder systemFolder;
     const std::string ansi = ToAnsi(path);
     constexpr SECURITY_INFORMATION kWhat = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    using GetFn = BOOL(WINAPI*)(LPCSTR, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR, DWORD, LPDWORD);
+    auto get = Advapi<GetFn>("GetFileSecurityA");
     DWORD size = 0;
-    GetFileSecurityA(ansi.c_str(), kWhat, nullptr, 0, &size);
+    if (!get) return false;
+    get(ansi.c_str(), kWhat, nullptr, 0, &size);
     if (size == 0) return false;
     sd.assign(size, '\0');
-    return GetFileSecurityA(ansi.c_str(), kWhat, sd.data(), size, &size) != FALSE;
+    return get(ansi.c_str(), kWhat, sd.data(), size, &size) != FALSE;
 }
 
 bool WriteSecurity(const std::string& path, unsigned long what, const std::string& sd) {
     if (Writer()) return Writer()(path, what, sd);
     RealSystemFolder systemFolder;
-    return SetFileSecurityA(ToAnsi(path).c_str(), what, const_cast<char*>(sd.data())) != FALSE;
+    using SetFn = BOOL(WINAPI*)(LPCSTR, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR);
+    auto set = Advapi<SetFn>("SetFileSecurityA");
+    return set && set(ToAnsi(path).c_str(), what, const_cast<char*>(sd.data())) != FALSE;
 }
 
 // An administrator may take any file's ownership, but only with the privilege switched on.
