@@ -1,9 +1,6 @@
 // Safety copies: what each command that writes the system keeps before writing, going back to
 // a kept state through its window, how many are kept, and what happens when one cannot be kept
 // or a write fails. Run as the 9x family, where all four writing commands can be opened.
-#include <windows.h>
-#include <sddl.h>
-
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -369,28 +366,19 @@ TEST_F(Safety, AFolderOfCopiesOthersMayChangeIsTakenOverOrTheCommandRefused) {
     RunApply("一回目");
     const platform::VersionInfo xp{true, VER_PLATFORM_WIN32_NT, 2600, 5, 1};
     platform::SetVersionForTesting(&xp);
-    const std::string users = "O:S-1-5-21-1-2-3-1001D:(A;OICI;FA;;;S-1-5-21-1-2-3-1001)";
-    std::string found;
+    std::string found = test::SecurityFromSddl("O:S-1-5-21-1-2-3-1001D:(A;OICI;FA;;;S-1-5-21-1-2-3-1001)");
+    const std::string users = found;
     bool writes = true;
-    platform::SetFolderSecurityForTesting(
-        [&](const std::string&, std::string& sd) {
-            PSECURITY_DESCRIPTOR made = nullptr;
-            ULONG size = 0;
-            if (found.empty() && ConvertStringSecurityDescriptorToSecurityDescriptorA(users.c_str(), SDDL_REVISION_1,
-                                                                                      &made, &size))
-                found.assign(static_cast<const char*>(made), size), LocalFree(made);
-            sd = found;
-            return true;
-        },
-        [&](const std::string&, unsigned long, const std::string& sd) {
-            if (writes) found = sd;
-            return writes;
-        });
+    platform::SetFolderSecurityForTesting([&](const std::string&, std::string& sd) { return sd = found, true; },
+                                          [&](const std::string&, unsigned long, const std::string& sd) {
+                                              if (writes) found = sd;
+                                              return writes;
+                                          });
     RunApply("二回目");
     EXPECT_NE(main_.Panel(1).find("管理者だけが変更できるようにしました"), std::string::npos) << main_.Panel(1);
     EXPECT_EQ(platform::RegReadText(Root::LocalMachine, kVersionKey, "RegisteredOwner"), "二回目");
 
-    found.clear();
+    found = users;
     writes = false;
     const State before = Now();
     dialogs_.messages.clear();

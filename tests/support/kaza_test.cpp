@@ -13,19 +13,19 @@
 
 namespace kaza::test {
 
+std::string SecurityFromSddl(const std::string& sddl) {
+    PSECURITY_DESCRIPTOR made = nullptr;
+    ULONG size = 0;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &made, &size)) return {};
+    std::string sd(static_cast<const char*>(made), size);
+    LocalFree(made);
+    return sd;
+}
+
 void ReadFoldersAsGuarded() {
-    platform::SetFolderSecurityForTesting(
-        [](const std::string&, std::string& sd) {
-            PSECURITY_DESCRIPTOR made = nullptr;
-            ULONG size = 0;
-            if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(
-                    "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", SDDL_REVISION_1, &made, &size))
-                return false;
-            sd.assign(static_cast<const char*>(made), size);
-            LocalFree(made);
-            return true;
-        },
-        nullptr);
+    const std::string guarded = SecurityFromSddl("O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)");
+    platform::SetFolderSecurityForTesting([guarded](const std::string&, std::string& sd) { return sd = guarded, true; },
+                                          nullptr);
 }
 
 namespace {
