@@ -123,6 +123,8 @@ bool Form1::KeepBeforeWriting(HWND owner, const Plan& plan, const std::string& c
     return backup::KeepBeforeWriting(*this, owner, backup::TargetsOf(plan), command);
 }
 
+std::string Form1::WithSafetyNote(const std::string& result) { return backup::WithSafetyNote(result); }
+
 void Form1::ReadRestrictions() {
     // A 4-byte number 1 reads as the character 1, not "1": only the text "1" is on.
     for (const Restriction& r : kRestrictions)

@@ -54,6 +54,9 @@ public:
     // kept, asks over `owner` whether to go on anyway (without an owner the answer is no); false
     // means the plan must not be written.
     bool KeepBeforeWriting(HWND owner, const Plan& plan, const std::string& command);
+    // A command's result for status panel 1, with what keeping its safety copy did to a folder of
+    // copies that others could change, when it did anything.
+    std::string WithSafetyNote(const std::string& result);
     // Whether the system pictured shows the logo at all; the frame stays for the systems that do.
     bool PageShowsLogo() const { return page != Page::Ten && page != Page::Eleven; }
 

@@ -190,7 +190,7 @@ platform::Outcome WriteInfoFile(Form1& main, const std::string& info) {
     if (lines.empty()) lines.emplace_back();  // an editor always has one line, even empty
     for (size_t n = 0; n < lines.size(); ++n)
         write("Support Information", "Line" + std::to_string(n + 1), lines[n]);
-    platform::ProfileFlush(fresh);
+    if (infoWritten) infoWritten = platform::ProfileFlush(fresh);
     if (infoWritten) infoWritten = platform::PutInPlace(fresh, info);
     else platform::DiscardBeside(fresh);
     return infoWritten;

@@ -41,7 +41,7 @@ void RemoveFromWindow(Form1& main) {
         return;
     }
     const std::optional<platform::Steps> steps = RemoveOemInformation(main, "OEM情報を削除", main.hwnd());
-    main.SetPanel(1, steps ? RemovalText(*steps) : kNothingWritten);
+    main.SetPanel(1, main.WithSafetyNote(steps ? RemovalText(*steps) : kNothingWritten));
 }
 
 }  // namespace kaza::apply

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "app/form1.h"
 #include "app/places.h"
@@ -130,11 +131,30 @@ Targets EverythingWritten(Form1& main) {
     return t;
 }
 
+namespace {
+std::string& SafetyNote() {
+    static std::string note;
+    return note;
+}
+}  // namespace
+
+std::string WithSafetyNote(const std::string& result) { return result + std::exchange(SafetyNote(), ""); }
+
 bool KeepBeforeWriting(Form1& main, HWND owner, const Targets& targets, const std::string& command, bool prune) {
-    if (WriteSafetyCopy(targets, command, EverythingWritten(main))) {
+    TakeSafetyFolderGuard();
+    const bool written = WriteSafetyCopy(targets, command, EverythingWritten(main));
+    const platform::GuardState guard = TakeSafetyFolderGuard();
+    SafetyNote() = guard == platform::GuardState::TakenOver
+                       ? "（" + SafetyFolder() + " は管理者以外も変更できたため、管理者だけが変更できるようにしました。）"
+                   : guard == platform::GuardState::Refused
+                       ? "（" + SafetyFolder() + " は管理者以外も変更できる状態で、管理者だけが変更できるようにできませんでした。）"
+                       : "";
+    if (written) {
         if (prune) PruneSafetyCopies();
         return true;
     }
+    // Never written without a copy then: the copies there could be anyone's.
+    if (guard == platform::GuardState::Refused) return false;
     return owner && platform::dialogs().Message(owner, "変更前の状態を保存できませんでした。このまま続けますか？",
                                                 "カザグルマ", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }

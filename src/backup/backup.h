@@ -53,6 +53,9 @@ struct GoneBack {
 GoneBack GoBack(Form1& main, const SafetyCopy& copy, const std::string& command, HWND owner);
 // Status panel 1 when the user chose not to go on without a safety copy.
 using kaza::kNothingWritten;
+// The command's result with what keeping the copy did to a folder of copies that others could
+// change, when it did anything (KeepBeforeWriting).
+std::string WithSafetyNote(const std::string& result);
 
 }  // namespace backup
 }  // namespace kaza

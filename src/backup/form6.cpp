@@ -46,14 +46,14 @@ void Form6::Command1_Click() {
     if ((toLogo || toInfo) &&
         !backup::KeepBeforeWriting(main_, hwnd(), backup::RestoreTargets(main_, toLogo, toInfo),
                                    "バックアップを元に戻す")) {
-        main_.SetPanel(1, backup::kNothingWritten);
+        main_.SetPanel(1, backup::WithSafetyNote(backup::kNothingWritten));
         Unload();
         return;
     }
     platform::Steps files;
     for (auto [from, name] : {std::pair{Text1().Text(), places::kLogoCopyFile}, {Text2().Text(), places::kInfoFile}})
         if (!from.empty()) files.push_back({name, "", backup::CopyOne(from, system + "\\" + name)});
-    main_.SetPanel(1, backup::RestoreReport(files));
+    main_.SetPanel(1, backup::WithSafetyNote(backup::RestoreReport(files)));
     Unload();
 }
 

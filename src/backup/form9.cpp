@@ -125,7 +125,7 @@ void Form9::Command1_Click() {
     }
     const std::optional<platform::Steps>& steps = back.steps;
     if (!steps) {
-        main_.SetPanel(1, backup::kNothingWritten);
+        main_.SetPanel(1, backup::WithSafetyNote(backup::kNothingWritten));
         Unload();
         return;
     }
@@ -134,7 +134,7 @@ void Form9::Command1_Click() {
     const std::string state = copy.original ? "最初の状態（" + copy.made + "）"
                                             : copy.made + "（「" + copy.command + "」の前）の状態";
     const std::string failed = FailedRows(*steps);
-    main_.SetPanel(1, failed.empty() ? state + "に戻しました。" : state + "に戻せなかったもの：" + failed);
+    main_.SetPanel(1, backup::WithSafetyNote(failed.empty() ? state + "に戻しました。" : state + "に戻せなかったもの：" + failed));
     Unload();
 }
 

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/files.h"
 #include "platform/replace.h"
@@ -92,15 +94,42 @@ void NoteForeignKeys(const std::string& about, SafetyCopy& c) {
     }
 }
 
+platform::GuardState& FoundGuard() {
+    static platform::GuardState found = platform::GuardState::Guarded;
+    return found;
+}
+void NoteGuard(platform::GuardState found) {
+    if (found == platform::GuardState::Refused || FoundGuard() == platform::GuardState::Guarded) FoundGuard() = found;
+}
+
+// From 1 up to one below the largest long, so that the next copy's number exists too.
+bool ReadNumber(const std::string& text, long& number) {
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    long long n = 0;
+    for (char digit : text) n = n * 10 + (digit - '0');
+    if (n < 1 || n >= LONG_MAX) return false;
+    number = static_cast<long>(n);
+    return true;
+}
+
 bool ReadCopy(const std::string& folder, SafetyCopy& c) {
     const std::string about = folder + "\\" + kAboutFile;
     if (!platform::FileExists(about)) return false;
     c.folder = folder;
-    c.number = std::strtol(platform::ProfileRead(about, kSection, "Number").text.c_str(), nullptr, 10);
+    const std::string number = platform::ProfileRead(about, kSection, "Number").text;
+    if (!ReadNumber(number, c.number)) c.foreign.push_back("Number=" + number);
+    // A link would make going back read something else, as the administrator; a folder others
+    // may change, a copy they could have rewritten.
+    const platform::GuardState guard = platform::GuardFolder(folder);
+    NoteGuard(guard);
+    if (guard == platform::GuardState::Refused || platform::IsReparsePoint(folder)) c.foreign.push_back(folder);
+    for (const char* f : {kAboutFile, kValuesFile})
+        if (platform::IsReparsePoint(folder + "\\" + f)) c.foreign.push_back(f);
+    for (const char* f : kKeptFiles)
+        if (platform::IsReparsePoint(folder + "\\" + f)) c.foreign.push_back(f);
     c.made = platform::ProfileRead(about, kSection, "Made").text;
     c.command = platform::ProfileRead(about, kSection, "Command").text;
     c.original = platform::ProfileRead(about, kSection, "Original").text == "1";
-    if (c.number <= 0) return false;
     for (const char* f : kKeptFiles) {
         FileState state;
         if (!ReadFileState(about, f, state)) return false;
@@ -110,6 +139,18 @@ bool ReadCopy(const std::string& folder, SafetyCopy& c) {
     if (!platform::ReadWholeFile(folder + "\\" + kValuesFile, reg) || !ParseRegFile(reg, c.values)) return false;
     NoteForeignKeys(about, c);
     return true;
+}
+
+// A kept file into the system folder, read as the file itself: a link is not followed.
+platform::Outcome CopyOut(const std::string& kept, const std::string& target) {
+    std::string bytes;
+    const platform::Outcome read = platform::ReadFileItself(kept, bytes);
+    return read ? platform::WriteFileInPlace(target, bytes) : read;
+}
+
+// A copy records a folder at a file's name as no file (SaveFile): going back leaves it standing.
+platform::Outcome RemoveOut(const std::string& target) {
+    return platform::KindOf(target) == platform::PathKind::Folder ? platform::Outcome() : platform::RemoveFile(target);
 }
 
 }  // namespace
@@ -147,11 +188,16 @@ std::string SafetyFolder() {
 
 void UseSafetyFolder(const std::string& folder) { NamedSafetyFolder() = folder; }
 
+platform::GuardState TakeSafetyFolderGuard() { return std::exchange(FoundGuard(), platform::GuardState::Guarded); }
+
 bool WriteSafetyCopy(const Targets& targets, const std::string& command, const Targets& everything) {
     const std::string root = SafetyFolder();
     // Guarded, since the program's folder is usually one any user may change (Downloads, the
     // desktop). Each copy is guarded too, for a folder of copies made before this was so.
-    if (!platform::CreateGuardedFolder(root)) return false;
+    platform::GuardState found = platform::GuardState::Guarded;
+    const bool guarded = static_cast<bool>(platform::CreateGuardedFolder(root, false, &found));
+    NoteGuard(found);
+    if (!guarded) return false;
 
     std::vector<SafetyCopy> kept = ListSafetyCopies();
     SafetyCopy copy;
@@ -233,9 +279,9 @@ platform::Steps PutBack(const SafetyCopy& copy, const std::string& system) {
         const std::string& name = f.name;
         const std::string kept = copy.folder + "\\" + name, target = system + "\\" + name;
         platform::Outcome done = system.empty()                       ? platform::Outcome::Failed(ERROR_PATH_NOT_FOUND)
-                                 : state == FileState::Absent         ? platform::RemoveFile(target)
+                                 : state == FileState::Absent         ? RemoveOut(target)
                                  : !platform::FileExists(kept)        ? platform::Outcome::Failed(ERROR_FILE_NOT_FOUND)
-                                                                      : platform::CopyFileInPlace(kept, target);
+                                                                      : CopyOut(kept, target);
         steps.push_back({name, "", done});
     }
     for (const SavedValue& v : copy.values) {

@@ -4,6 +4,7 @@
 
 #include "app/places.h"
 #include "backup/regfile.h"
+#include "platform/files.h"
 #include "platform/outcome.h"
 
 // Safety copies: before a command writes the system, what it is about to replace is kept in a
@@ -60,6 +61,10 @@ std::string SafetyFolder();
 // Keeps the copies in `folder` from now on (a program folder that cannot be written); an empty
 // text goes back to the one beside the program.
 void UseSafetyFolder(const std::string& folder);
+
+// What writing and reading copies found of the folders since the last call: the folder of the
+// copies or a copy's folder taken over from someone who is no administrator, or refused. Clears it.
+platform::GuardState TakeSafetyFolderGuard();
 
 // Saves the present state of the targets as a new copy made by `command`. The very first copy
 // also saves what `everything` names, so that it is the whole state the program can change.

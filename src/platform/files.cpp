@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/handles.h"
+#include "platform/system.h"
 #include "platform/text.h"
 #include "platform/wow64.h"
 
@@ -74,10 +75,8 @@ Outcome AppendToFile(std::string_view path, const std::string& bytes) {
     return written == bytes.size() ? Outcome() : Outcome::Failed(ERROR_WRITE_FAULT);
 }
 
-bool ReadWholeFile(std::string_view path, std::string& bytes) {
-    RealSystemFolder systemFolder;
-    FileHandle f(CreateFileA(ToAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+namespace {
+bool ReadOpened(const FileHandle& f, std::string& bytes) {
     // Only files on a disk: a device name (con, com1...) could block or never end.
     if (!f || GetFileType(f.get()) != FILE_TYPE_DISK) return false;
     DWORD high = 0;
@@ -95,6 +94,49 @@ bool ReadWholeFile(std::string_view path, std::string& bytes) {
     return bytes.empty() || (ReadFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
                              got == bytes.size());
 }
+
+FileHandle OpenToRead(std::string_view path, DWORD flags) {
+    RealSystemFolder systemFolder;
+    return FileHandle(
+        CreateFileA(ToAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, flags, nullptr));
+}
+}  // namespace
+
+bool ReadWholeFile(std::string_view path, std::string& bytes) {
+    return ReadOpened(OpenToRead(path, FILE_ATTRIBUTE_NORMAL), bytes);
+}
+
+Outcome ReadFileItself(std::string_view path, std::string& bytes) {
+    if (IsReparsePoint(path)) return Outcome::Failed(ERROR_CANT_ACCESS_FILE);
+    // FILE_FLAG_OPEN_REPARSE_POINT (NT only): a link made after the look above is opened itself,
+    // and the handle's attributes tell.
+    const bool nt = WindowsVersion().platformId == VER_PLATFORM_WIN32_NT;
+    FileHandle f = OpenToRead(path, nt ? FILE_FLAG_OPEN_REPARSE_POINT : FILE_ATTRIBUTE_NORMAL);
+    if (!f) return Outcome::LastError();
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (nt && (!GetFileInformationByHandle(f.get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)))
+        return Outcome::Failed(ERROR_CANT_ACCESS_FILE);
+    return ReadOpened(f, bytes) ? Outcome() : Outcome::Failed(ERROR_READ_FAULT);
+}
+
+namespace {
+AttributesFunction& AttributesForTesting() {
+    static AttributesFunction attributes;
+    return attributes;
+}
+}  // namespace
+
+bool IsReparsePoint(std::string_view path) {
+    DWORD a = INVALID_FILE_ATTRIBUTES;
+    if (AttributesForTesting()) a = AttributesForTesting()(std::string(path));
+    else {
+        RealSystemFolder systemFolder;
+        a = GetFileAttributesA(ToAnsi(path).c_str());
+    }
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+void SetAttributesForTesting(AttributesFunction attributes) { AttributesForTesting() = std::move(attributes); }
 
 FileStamp StampOf(std::string_view path) {
     // The directory search would take a wildcard for a pattern and answer for another file.
@@ -130,8 +172,8 @@ Outcome RemoveFile(std::string_view path) {
     RealSystemFolder systemFolder;
     if (DeleteFileA(ToAnsi(path).c_str())) return {};
     const Outcome failed = Outcome::LastError();
-    PathKind k = KindOf(path);
-    return k == PathKind::Missing || k == PathKind::Folder ? Outcome() : failed;
+    // A folder at the name is no file removed: it keeps DeleteFileA's code (access denied).
+    return KindOf(path) == PathKind::Missing ? Outcome() : failed;
 }
 
 bool RemoveEmptyFolder(std::string_view path) {

@@ -154,9 +154,14 @@ bool ProfileDeleteSection(std::string_view file, std::string_view section) {
     return WritePrivateProfileStringA(ToAnsi(section).c_str(), nullptr, nullptr, ToAnsi(file).c_str()) != FALSE;
 }
 
-void ProfileFlush(std::string_view file) {
+Outcome ProfileFlush(std::string_view file) {
     RealSystemFolder systemFolder;
+    // The all-null form answers zero whether the cached file was written out or not, so the
+    // answer is the file on disk: after the writes it holds at least one section.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ToAnsi(file).c_str());
+    const FileStamp stamp = StampOf(file);
+    if (!stamp.known) return Outcome::Failed(ERROR_FILE_NOT_FOUND);
+    return stamp.size > 0 ? Outcome() : Outcome::Failed(ERROR_WRITE_FAULT);
 }
 
 }  // namespace kaza::platform

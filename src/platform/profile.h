@@ -59,7 +59,8 @@ bool ProfileDeleteKey(std::string_view file, std::string_view section, std::stri
 // The null-key form: removes the section with all its keys.
 bool ProfileDeleteSection(std::string_view file, std::string_view section);
 // The all-null form: the platform writes out and forgets what it keeps of the file, before the
-// file is renamed or copied.
-void ProfileFlush(std::string_view file);
+// file is renamed or copied. Fails when the file on disk is then missing or empty: 98 keeps the
+// writes in a cache until this and may fail to write them out.
+Outcome ProfileFlush(std::string_view file);
 
 }  // namespace kaza::platform

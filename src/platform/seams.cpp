@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/lookup.h"
 #include "platform/system.h"
 #include "platform/text.h"
 
@@ -18,6 +19,9 @@ public:
         return MessageBoxA(owner, ToAnsi(text).c_str(), ToAnsi(title).c_str(), style);
     }
 
+    // comdlg32 and shell32 are no imports: they pull in comctl32, which is no KnownDLL and would
+    // be looked for beside the program before WinMain could limit the search. They are loaded by
+    // their full path when a dialog is first asked for.
     bool OpenFile(HWND owner, const std::string& filter, std::string& fileName) override {
         // "name|pattern|name|pattern" becomes the NUL-separated, double-NUL-ended form.
         std::string f = ToAnsi(filter);
@@ -39,7 +43,9 @@ public:
         ofn.lpstrFile = file.data();
         ofn.nMaxFile = static_cast<DWORD>(file.size());
         ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
-        if (!GetOpenFileNameA(&ofn)) return false;
+        using GetOpenFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
+        static const auto getOpenFileName = LookUp<GetOpenFileNameFn>(LoadSystemDll("comdlg32.dll"), "GetOpenFileNameA");
+        if (!getOpenFileName || !getOpenFileName(&ofn)) return false;
         fileName = FromAnsi(file.data(), file.size());
         return true;
     }
@@ -50,10 +56,14 @@ public:
         bi.hwndOwner = owner;
         bi.lpszTitle = ansiTitle.c_str();
         bi.ulFlags = flags;
-        LPITEMIDLIST list = SHBrowseForFolderA(&bi);
+        using BrowseFn = LPITEMIDLIST(WINAPI*)(LPBROWSEINFOA);
+        using PathFn = BOOL(WINAPI*)(LPCITEMIDLIST, LPSTR);
+        static const auto browse = LookUp<BrowseFn>(LoadSystemDll("shell32.dll"), "SHBrowseForFolderA");
+        static const auto pathOf = LookUp<PathFn>(LoadSystemDll("shell32.dll"), "SHGetPathFromIDListA");
+        LPITEMIDLIST list = browse && pathOf ? browse(&bi) : nullptr;
         char path[MAX_PATH] = {};  // the call assumes MAX_PATH; the 256-character cut follows
         if (list) {
-            SHGetPathFromIDListA(list, path);
+            pathOf(list, path);
             CoTaskMemFree(list);
         }
         return FromAnsi(path, 256);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/lookup.h"
+#include "platform/system.h"
 #include "platform/text.h"
 
 namespace kaza::platform {
@@ -43,9 +44,10 @@ Shell* g_shell = &g_systemShell;
 
 }  // namespace
 
+// shell32 is no import (it pulls in comctl32, no KnownDLL): it is loaded by its full path.
 std::string DesktopFolderByName(HWND owner, bool& available) {
     using GetPathFn = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
-    static const auto getPath = LookUp<GetPathFn>("shell32.dll", "SHGetSpecialFolderPathA");
+    static const auto getPath = LookUp<GetPathFn>(LoadSystemDll("shell32.dll"), "SHGetSpecialFolderPathA");
     available = getPath != nullptr;
     char path[MAX_PATH] = {};
     if (getPath) getPath(owner, path, CSIDL_DESKTOP, FALSE);
@@ -53,10 +55,14 @@ std::string DesktopFolderByName(HWND owner, bool& available) {
 }
 
 std::string DesktopFolderByItemList(HWND owner) {
+    using LocationFn = HRESULT(WINAPI*)(HWND, int, LPITEMIDLIST*);
+    using PathFn = BOOL(WINAPI*)(LPCITEMIDLIST, LPSTR);
+    static const auto location = LookUp<LocationFn>(LoadSystemDll("shell32.dll"), "SHGetSpecialFolderLocation");
+    static const auto pathOf = LookUp<PathFn>(LoadSystemDll("shell32.dll"), "SHGetPathFromIDListA");
     char path[MAX_PATH] = {};
     LPITEMIDLIST list = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(owner, CSIDL_DESKTOP, &list)) && list) {
-        SHGetPathFromIDListA(list, path);
+    if (location && pathOf && SUCCEEDED(location(owner, CSIDL_DESKTOP, &list)) && list) {
+        pathOf(list, path);
         CoTaskMemFree(list);
     }
     return FromAnsi(path, sizeof path);

@@ -35,22 +35,32 @@ std::string ExpandEnvironment(const std::string& text) {
     return FromAnsi(buffer.data(), buffer.size());
 }
 
-bool LoadDllsFromSystemFolderOnly() {
+namespace {
+DllSearch& SearchInForce() {
+    static DllSearch search = DllSearch::Unlimited;
+    return search;
+}
+}  // namespace
+
+DllSearch LoadDllsFromSystemFolderOnly() {
     using SetDefaultDirs = BOOL(WINAPI*)(DWORD);
     using SetDirectory = BOOL(WINAPI*)(LPCSTR);
     constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
     auto setDefault = LookUp<SetDefaultDirs>("kernel32.dll", "SetDefaultDllDirectories");
-    bool restricted = setDefault && setDefault(kSearchSystem32);
-    if (!restricted) {
+    DllSearch& search = SearchInForce();
+    if (setDefault && setDefault(kSearchSystem32)) search = DllSearch::SystemFolderOnly;
+    else {
         auto setDirectory = LookUp<SetDirectory>("kernel32.dll", "SetDllDirectoryA");
-        if (setDirectory) setDirectory("");
+        if (setDirectory && setDirectory("")) search = DllSearch::NoCurrentFolder;
     }
     // System DLLs load these by bare name when first needed (themes, drawing, version checks),
     // where the settings above are missing (2000, XP) or not asked (Wine's delay-loaded imports).
     // Loaded from the system folder now, they are found already loaded then.
     for (const char* file : {"uxtheme.dll", "msimg32.dll", "version.dll"}) LoadSystemDll(file);
-    return restricted;
+    return search;
 }
+
+DllSearch DllSearchInForce() { return SearchInForce(); }
 
 HMODULE LoadSystemDll(const char* file) {
     std::string folder = ToAnsi(SystemDirectory());

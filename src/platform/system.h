@@ -14,8 +14,16 @@ std::string SystemDirectory();
 // otherwise SetDllDirectoryA("") (XP SP1 and later), which leaves out the current folder only.
 // 98, NT 4.0 and 2000 have neither: there only full paths help, so the DLLs that system DLLs load
 // by name on demand are loaded from the system folder at once. Both calls are looked up at run
-// time. Call it first, before any window; true when the program's folder is left out.
-bool LoadDllsFromSystemFolderOnly();
+// time. Call it first, before any window and before comdlg32 or shell32 is loaded; the answer is
+// kept for DllSearchInForce.
+enum class DllSearch {
+    SystemFolderOnly,  // SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)
+    NoCurrentFolder,   // SetDllDirectoryA(""): the program's folder is still searched first
+    Unlimited,         // neither call exists or worked
+};
+DllSearch LoadDllsFromSystemFolderOnly();
+// What the first call above achieved; Unlimited before it.
+DllSearch DllSearchInForce();
 // LoadLibraryA of the system folder's copy of `file` (a bare file name), named by its full path.
 HMODULE LoadSystemDll(const char* file);
 

@@ -18,6 +18,7 @@
 #include "presets/commands.h"
 #include "presets/names.h"
 #include "rollout/export.h"
+#include "windows/frmabout.h"
 
 namespace kaza::rollout {
 namespace {
@@ -62,6 +63,7 @@ private:
 
 // No rows: nothing was written, for want of a safety copy.
 int CodeOf(const std::optional<platform::Steps>& steps, Log& log) {
+    if (const std::string note = backup::WithSafetyNote(""); !note.empty()) log.Line(note);
     if (!steps) {
         log.Line(std::string(backup::kNothingWritten) + " (" + backup::SafetyFolder() + ")");
         return kNoSafetyCopy;
@@ -164,6 +166,7 @@ int RunSilently(const Request& r, const std::function<void(Form1&)>& loaded) {
         log.Line("引数が正しくありません: " + r.problem);
         return kBadRequest;
     }
+    log.Line(DllSearchText());
     backup::UseSafetyFolder(r.copies);
     Form1 main;
     if (!main.Load()) {

@@ -83,14 +83,15 @@ platform::Steps Form7::StoreAll() {
 
 void Form7::Command1_Click() {
     if (!backup::KeepBeforeWriting(main_, hwnd(), backup::RestrictionTargets(main_), "アクセス制限")) {
-        main_.SetPanel(1, backup::kNothingWritten);
+        main_.SetPanel(1, backup::WithSafetyNote(backup::kNothingWritten));
         Unload();
         return;
     }
     const std::string failed = RowsText(StoreAll(), Failed);
     main_.ShowRestrictionMarks();
-    main_.SetPanel(1, failed.empty() ? "ファイルシステムを「F」,仮想メモリを「K」と表現しています。"
-                                     : "アクセス制限を変更できませんでした（" + failed + "）。赤い印は実際の設定を表しています。");
+    main_.SetPanel(1, backup::WithSafetyNote(
+                          failed.empty() ? "ファイルシステムを「F」,仮想メモリを「K」と表現しています。"
+                                         : "アクセス制限を変更できませんでした（" + failed + "）。赤い印は実際の設定を表しています。"));
     Unload();
 }
 

@@ -81,7 +81,7 @@ platform::Steps Form8::WriteIdentifier() {
 void Form8::Command1_Click() {
     if (VC.empty()) return;
     if (!backup::KeepBeforeWriting(main_, hwnd(), backup::VendorTargets(main_), "CPUファミリーネームの表示")) {
-        main_.SetPanel(1, backup::kNothingWritten);
+        main_.SetPanel(1, backup::WithSafetyNote(backup::kNothingWritten));
         Unload();
         return;
     }
@@ -95,8 +95,8 @@ void Form8::Command1_Click() {
 
     // The identifier as the system now reports it, and the result.
     main_.C("Label2").SetCaption(platform::RegReadText(Root::LocalMachine, kProcessorKey, places::kIdentifier));
-    main_.SetPanel(1, written ? "変更しました。でも再起動後に元に戻ってしまいます。"
-                              : "レジストリに書き込めなかったため、CPUの表示を変更できませんでした。");
+    main_.SetPanel(1, backup::WithSafetyNote(written ? "変更しました。でも再起動後に元に戻ってしまいます。"
+                                                     : "レジストリに書き込めなかったため、CPUの表示を変更できませんでした。"));
     Unload();
 }
 

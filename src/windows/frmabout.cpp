@@ -1,6 +1,7 @@
 #include "windows/frmabout.h"
 
 #include "app/fonts.h"
+#include "platform/system.h"
 #include "platform/ui/picturebox.h"
 
 namespace kaza {
@@ -19,16 +20,30 @@ const ControlDecl kControls[] = {
     Label("Label3", 840, 1920, 615, 255, "メール").Tab(5),
     Text("Text2", 1560, 1920, 2175, 270, frmAbout::kMail).ReadOnly().Tab(7),
     Button("Command1", 1560, 2400, 1335, 375, "OK").Tab(2).Default().Cancel(),
+    // Details for support: where the running program takes its DLLs from.
+    Label("lblDetails", 120, 2880, 4095, 225, "").Tab(8),
 };
-const FormDecl kFrmAbout{"ﾊﾞｰｼﾞｮﾝ情報", kWindowFont, 4380, 2910, kControls, Count(kControls)};
+const FormDecl kFrmAbout{"ﾊﾞｰｼﾞｮﾝ情報", kWindowFont, 4380, 3210, kControls, Count(kControls)};
 
 }  // namespace
+
+std::string DllSearchText() {
+    switch (platform::DllSearchInForce()) {
+    case platform::DllSearch::SystemFolderOnly:
+        return "DLL の読み込み: システム フォルダーのみ (SetDefaultDllDirectories)";
+    case platform::DllSearch::NoCurrentFolder:
+        return "DLL の読み込み: カレント フォルダーを除く (SetDllDirectoryA。プログラムのフォルダーは探されます)";
+    default:
+        return "DLL の読み込み: 制限なし (SetDefaultDllDirectories も SetDllDirectoryA も使えません)";
+    }
+}
 
 frmAbout::frmAbout(Form1&) : Form(kFrmAbout) {
     On("Command1", Event::Click, [this](int) { Command1_Click(); });
 }
 
 void frmAbout::Form_Load() {
+    C("lblDetails").SetCaption(DllSearchText());
     // The program's icon is the one every window of the program carries.
     PictureBoxWindow* image = C("Image1").pictureBox();
     HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd(), GCLP_HICON));

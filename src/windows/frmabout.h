@@ -1,8 +1,14 @@
 #pragma once
 #include "platform/ui/form.h"
 
+#include <string>
+
 namespace kaza {
 class Form1;
+
+// Which limit on where DLLs are loaded from is in force (platform::DllSearchInForce), for the
+// version window's details and the roll-out log.
+std::string DllSearchText();
 
 // The version-information window: product, version, date, and where to send comments.
 class frmAbout : public ui::Form {

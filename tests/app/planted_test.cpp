@@ -1,9 +1,9 @@
 // The program runs as administrator, often from a folder any user may write to. A DLL left there
 // under the name of a system DLL must not be loaded while it starts, imports and fits a picture,
 // opens the file and folder dialogs, and applies. Wine is told (tests.cmake) to look in the
-// program's folder first for it, as Windows does for every DLL that is no KnownDLL. msimg32 is the
-// one of the usual names that Wine loads after WinMain; comctl32, version and uxtheme its own
-// shell32 and comdlg32 pull in before WinMain, where no code of the program can prevent it.
+// program's folder first for each, as Windows does for every DLL that is no KnownDLL. uxtheme was
+// loaded before WinMain while comdlg32 and shell32 were imports (their comctl32 loads it by name);
+// the others are loaded on demand by drawing, the window frames and the picture decoders.
 #include <string>
 #include <vector>
 
@@ -16,7 +16,7 @@
 namespace kaza {
 namespace {
 
-const char* const kPlantedNames[] = {"msimg32.dll"};
+const char* const kPlantedNames[] = {"uxtheme.dll", "msimg32.dll", "dwmapi.dll", "windowscodecs.dll"};
 
 class Planted : public test::PresetTest {
 protected:

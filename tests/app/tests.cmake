@@ -20,6 +20,6 @@ add_library(planted SHARED app/planted_dll.cpp)
 set_target_properties(planted PROPERTIES PREFIX "" OUTPUT_NAME planted)
 kaza_test(planted_tests WINDOWS win10 SOURCES app/planted_test.cpp)
 add_dependencies(planted_tests kazaguruma planted)
-set_tests_properties(planted_tests PROPERTIES ENVIRONMENT "KAZA_DLLOVERRIDES=msimg32=n,b")
+set_tests_properties(planted_tests PROPERTIES ENVIRONMENT "KAZA_DLLOVERRIDES=uxtheme,msimg32,dwmapi,windowscodecs=n,b")
 target_compile_definitions(planted_tests PRIVATE "KAZA_EXE=\"${CMAKE_INSTALL_PREFIX}/kazaguruma.exe\""
                            "KAZA_PLANTED=\"$<TARGET_FILE:planted>\"")

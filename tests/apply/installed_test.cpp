@@ -108,6 +108,13 @@ TEST_F(Installed, ReadAppliedBackUnchangedThenRemovedAndGivenBack) {
     SetFileAttributesA(test::InfoIn(system_).c_str(), FILE_ATTRIBUTE_NORMAL);
     Menu("OEMSAKUZYO", IDNO);
     EXPECT_EQ(main_.Panel(1) + Content(test::InfoIn(system_)).substr(0, 9), "削除はキャンセルされました。[General]");
+    // A folder at the logo's name is no file removed: /remove fails and names it, with the code.
+    ASSERT_TRUE(platform::CreateFolder(test::LogoIn(system_)));
+    const std::string log = system_ + "\\remove.log", line = "k /remove /log " + log;
+    EXPECT_EQ(Run(line.c_str()), rollout::kStepFailed);
+    EXPECT_NE(test::ReadBytes(log).find(test::Sjis("OEMLOGO.BMP: 失敗 (エラー 5")), std::string::npos)
+        << test::ReadBytes(log);
+    ASSERT_TRUE(platform::RemoveEmptyFolder(test::LogoIn(system_)));
 }
 
 TEST_F(Installed, DamagedInformationFilesShowWhatTheyCanAndAreLeftAsTheyWere) {

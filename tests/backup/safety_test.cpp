@@ -14,6 +14,8 @@
 #include "backup/form9.h"
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "platform/system.h"
+#include "platform/text.h"
 #include "support/kaza_test.h"
 #include "tweaks/form7.h"
 #include "tweaks/form8.h"
@@ -357,6 +359,40 @@ TEST_F(Safety, WhenNoCopyCanBeKeptEachCommandAsksAndNoWritesNothing) {
     EXPECT_TRUE(backup::ListSafetyCopies().empty());
 }
 
+// A folder of copies made first by a user who is no administrator (beside a program unzipped
+// into Downloads): made Administrators' and said so, or, where that fails, refused without a
+// question and without a write. This Wine keeps no permissions, so they are stood in for.
+TEST_F(Safety, AFolderOfCopiesOthersMayChangeIsTakenOverOrTheCommandRefused) {
+    RunApply("一回目");
+    const platform::VersionInfo xp{true, VER_PLATFORM_WIN32_NT, 2600, 5, 1};
+    platform::SetVersionForTesting(&xp);
+    std::string found = test::SecurityFromSddl("O:S-1-5-21-1-2-3-1001D:(A;OICI;FA;;;S-1-5-21-1-2-3-1001)");
+    const std::string users = found;
+    bool writes = true;
+    platform::SetFolderSecurityForTesting([&](const std::string&, std::string& sd) { return sd = found, true; },
+                                          [&](const std::string&, unsigned long, const std::string& sd) {
+                                              if (writes) found = sd;
+                                              return writes;
+                                          });
+    RunApply("二回目");
+    EXPECT_NE(main_.Panel(1).find("管理者だけが変更できるようにしました"), std::string::npos) << main_.Panel(1);
+    EXPECT_EQ(platform::RegReadText(Root::LocalMachine, kVersionKey, "RegisteredOwner"), "二回目");
+
+    found = users;
+    writes = false;
+    const State before = Now();
+    dialogs_.messages.clear();
+    RunApply("三回目");
+    EXPECT_TRUE(dialogs_.messages.empty());
+    EXPECT_EQ(Now(), before);
+    EXPECT_EQ(main_.Panel(1).rfind(backup::kNothingWritten, 0), 0u) << main_.Panel(1);
+    EXPECT_NE(main_.Panel(1).find("管理者だけが変更できるようにできませんでした"), std::string::npos);
+    // Nor is a copy in such a folder put back.
+    for (const SafetyCopy& c : backup::ListSafetyCopies()) EXPECT_FALSE(c.foreign.empty()) << c.folder;
+    test::ReadFoldersAsGuarded();
+    platform::SetVersionForTesting(nullptr);
+}
+
 // A value that is there but cannot be read is not known to be absent: keeping it as absent would
 // have going back delete it. So no copy can be made, and the command asks.
 TEST_F(Safety, AValueThatCannotBeReadIsNoAbsentValue) {
@@ -463,11 +499,26 @@ TEST_F(Safety, ACopyChangedOutsideTheProgramWritesNothing) {
         {"values.reg", "[HKEY_CURRENT_USER\\" + std::string(kVersionKey) + "]\r\n\"RegisteredOwner\"=\"x\"\r\n",
          "HKEY_CURRENT_USER"},
         {"copy.ini", "kernel32.dll=saved\r\n", "kernel32.dll"},
+        // A number out of range, which the next copy's number would overflow.
+        {"Number", "9223372036854775807", "Number=9223372036854775807"},
+        {"Number", "-1", "Number=-1"},
+        // A file of the copy that is a link (this Wine makes none: its attributes are stood in for).
+        {"link", "oemlogo.bmp", "oemlogo.bmp"},
+        {"link", "", folder},
     };
     for (const Edit& e : edits) {
         SCOPED_TRACE(e.added);
-        test::WriteBytes(folder + "\\values.reg", reg + (e.file == std::string("values.reg") ? e.added : ""));
-        test::WriteBytes(folder + "\\copy.ini", about + (e.file == std::string("copy.ini") ? e.added : ""));
+        const std::string file = e.file;
+        std::string edited = about;
+        if (file == "Number") edited.replace(edited.find("Number=1\r\n"), 8, "Number=" + e.added);
+        test::WriteBytes(folder + "\\values.reg", reg + (file == "values.reg" ? e.added : ""));
+        test::WriteBytes(folder + "\\copy.ini", edited + (file == "copy.ini" ? e.added : ""));
+        const std::string link = folder + (e.added.empty() ? "" : "\\" + e.added);
+        platform::SetAttributesForTesting([&](const std::string& path) -> unsigned long {
+            if (file == "link" && platform::LowerCase(path) == platform::LowerCase(link))
+                return FILE_ATTRIBUTE_REPARSE_POINT | (e.added.empty() ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE);
+            return GetFileAttributesA(path.c_str());
+        });
         Back([&](Form9& w) {
             const std::string said = w.C("Label1").Caption();
             EXPECT_NE(said.find("カザグルマの外で書き換えられているため、戻せません"), std::string::npos) << said;
@@ -479,6 +530,7 @@ TEST_F(Safety, ACopyChangedOutsideTheProgramWritesNothing) {
         EXPECT_FALSE(platform::RegReadRaw(Root::LocalMachine, kRun, "Planted").exists);
         EXPECT_NE(main_.Panel(1).find("何も変更しませんでした。"), std::string::npos) << main_.Panel(1);
         EXPECT_EQ(backup::ListSafetyCopies().size(), 1u);  // not even the present state was kept
+        platform::SetAttributesForTesting(nullptr);
     }
     // Put back as the program wrote it, the copy goes back again.
     test::WriteBytes(folder + "\\values.reg", reg);

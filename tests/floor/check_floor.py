@@ -9,8 +9,9 @@ for, from the files alone (Wine implements every function, so running it proves 
 - The 32-bit PE header asks for Windows 4.0, the 64-bit one for no more than 5.2 (XP x64);
   neither exe carries debug sections.
 - The manifest declares at most one namespace per element (XP SP2's loader fails otherwise).
-- Every DLL an exe imports is a KnownDLL on 7 and 10 (knowndlls.txt): any other would be looked for
-  beside the program first, and the program runs elevated from folders any user may write to.
+- Every DLL an exe imports is a KnownDLL on 7 and 10 that pulls in no other DLL (knowndlls.txt):
+  any other would be looked for beside the program first, and the program runs elevated from
+  folders any user may write to.
 
 Prints one line per fault and exits 1 when there is any."""
 import os
@@ -66,18 +67,19 @@ def read_table(faults):
 
 
 def read_known(faults):
-    """knowndlls.txt: dll XP 7 10 how-sure...; the DLLs known on both 7 and 10."""
-    known = set()
+    """knowndlls.txt: dll XP 7 10 pulls how-sure...; the DLLs known on both 7 and 10, each with what
+    it pulls in that is no KnownDLL."""
+    known = {}
     with open(os.path.join(HERE, 'knowndlls.txt'), encoding='utf-8') as f:
         for number, line in enumerate(f, 1):
             if not line.strip() or line.startswith('#'):
                 continue
             fields = line.split()
-            if len(fields) < 5 or any(mark not in ('key', 'dep', 'no') for mark in fields[1:4]):
-                faults.append(f'knowndlls.txt:{number}: want "dll XP 7 10 how-sure", got {line.strip()!r}')
+            if len(fields) < 6 or any(mark not in ('key', 'dep', 'no') for mark in fields[1:4]):
+                faults.append(f'knowndlls.txt:{number}: want "dll XP 7 10 pulls how-sure", got {line.strip()!r}')
                 continue
             if fields[2] != 'no' and fields[3] != 'no':
-                known.add(fields[0].lower() + '.dll')
+                known[fields[0].lower() + '.dll'] = [] if fields[4] == '-' else fields[4].split(',')
     return known
 
 
@@ -118,9 +120,13 @@ def check_exe(tool, exe, table, older, xp, known, faults):
     name = os.path.relpath(exe)
     if not imports:
         faults.append(f'{name}: no imports found (not a PE file objdump can read?)')
-    for dll in sorted({dll for dll, _ in imports} - known):
-        faults.append(f'{name}: imports {dll}, no KnownDLL on 7 and 10 (knowndlls.txt): the loader would look '
-                      f'for it beside the program first; load it from the system folder at run time')
+    for dll in sorted({dll for dll, _ in imports}):
+        if dll not in known:
+            faults.append(f'{name}: imports {dll}, no KnownDLL on 7 and 10 (knowndlls.txt): the loader would look '
+                          f'for it beside the program first; load it from the system folder at run time')
+        elif known[dll]:
+            faults.append(f'{name}: imports {dll}, which pulls in {", ".join(known[dll])} (knowndlls.txt): looked for '
+                          f'beside the program before WinMain; load {dll} from the system folder at run time')
     if not is64:
         for field in ('MajorOSystemVersion', 'MajorSubsystemVersion'):
             if header.get(field) != '4':

@@ -5,6 +5,7 @@
 #include <sddl.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/lookup.h"
@@ -78,6 +79,54 @@ TEST(GuardedFolder, OnlyAdministratorsAndTheSystemMayChangeIt) {
     EXPECT_TRUE(platform::CreateGuardedFolder(parent + "\\nine"));
     platform::SetVersionForTesting(nullptr);
     test::RemoveTree(parent);
+}
+
+// A folder made first by someone else is judged by its owner and its list alone: this Wine reads
+// back a made-up list whatever a program set, so the descriptors are written out here.
+TEST(GuardedFolder, OnlyAnAdministratorsFolderNoOneElseMayChangeIsGuarded) {
+    const std::pair<const char*, bool> table[] = {
+        {"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", true},  // the guarded list
+        {"O:SYD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;;FR;;;WD)(D;;FA;;;BU)", true},
+        {"O:BAD:(A;OICIIO;FA;;;CO)(A;OICI;FA;;;BA)", true},  // whoever makes something inside
+        {"O:S-1-5-21-1-2-3-1001D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", false},
+        {"D:P(A;OICI;FA;;;BA)", false},  // no owner
+        {"O:BAD:P(A;OICI;FA;;;BA)(A;;FW;;;BU)", false},
+        {"O:BAD:P(A;OICI;FA;;;BA)(A;;0x40;;;BU)", false},  // delete what is inside
+        {"O:BAD:P(A;OICI;FA;;;BA)(A;;SD;;;BU)", false},
+        {"O:BAD:P(A;OICI;FA;;;BA)(A;;WD;;;BU)", false},
+        {"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;WD)", false},  // Everyone, full control
+        {"O:BAD:P(A;OICI;GA;;;AU)", false},
+    };
+    for (const auto& [sddl, guarded] : table) {
+        const std::string sd = test::SecurityFromSddl(sddl);
+        ASSERT_FALSE(sd.empty()) << sddl;
+        EXPECT_EQ(platform::IsGuardedSecurity(sd), guarded) << sddl;
+    }
+    // A list present but null lets everyone do anything (this Wine's SDDL reader makes an empty
+    // one of NO_ACCESS_CONTROL).
+    std::string open = test::SecurityFromSddl("O:BAD:(A;;FR;;;BA)");
+    reinterpret_cast<SECURITY_DESCRIPTOR_RELATIVE*>(open.data())->Dacl = 0;
+    EXPECT_FALSE(platform::IsGuardedSecurity(open));
+}
+
+// Taken over: the owner first, since only the owner may then set the protected list.
+TEST(GuardedFolder, AFolderOthersMayChangeIsTakenOverOwnerFirst) {
+    const std::string folder = test::ScratchFolder("taken");
+    std::vector<std::pair<unsigned long, std::string>> written;
+    platform::SetFolderSecurityForTesting(
+        [](const std::string&, std::string& sd) { return sd = test::SecurityFromSddl("O:BAD:(A;;FA;;;WD)"), true; },
+        [&](const std::string&, unsigned long what, const std::string& sd) { return written.push_back({what, sd}), true; });
+    EXPECT_EQ(platform::GuardFolder(folder), platform::GuardState::TakenOver);
+    ASSERT_EQ(written.size(), 2u);
+    EXPECT_EQ(written[0].first, static_cast<unsigned long>(OWNER_SECURITY_INFORMATION));
+    EXPECT_EQ(written[1].first, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION);
+    EXPECT_TRUE(platform::IsGuardedSecurity(written[1].second));
+    // A link is refused without a look at what it leads to.
+    platform::SetAttributesForTesting([](const std::string&) { return 0x410ul; });  // folder, reparse point
+    EXPECT_EQ(platform::GuardFolder(folder), platform::GuardState::Refused);
+    platform::SetAttributesForTesting(nullptr);
+    test::ReadFoldersAsGuarded();
+    test::RemoveTree(folder);
 }
 
 }  // namespace

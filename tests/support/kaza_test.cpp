@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlwapi.h>
+#include <sddl.h>
 
 #include "platform/files.h"
 #include "platform/replace.h"
@@ -11,6 +12,25 @@
 #include "presets/store.h"
 
 namespace kaza::test {
+
+std::string SecurityFromSddl(const std::string& sddl) {
+    PSECURITY_DESCRIPTOR made = nullptr;
+    ULONG size = 0;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &made, &size)) return {};
+    std::string sd(static_cast<const char*>(made), size);
+    LocalFree(made);
+    return sd;
+}
+
+void ReadFoldersAsGuarded() {
+    const std::string guarded = SecurityFromSddl("O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)");
+    platform::SetFolderSecurityForTesting([guarded](const std::string&, std::string& sd) { return sd = guarded, true; },
+                                          nullptr);
+}
+
+namespace {
+[[maybe_unused]] const bool kFoldersReadAsGuarded = (ReadFoldersAsGuarded(), true);
+}  // namespace
 
 namespace {
 int g_folderCounter = 0;

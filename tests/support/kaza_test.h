@@ -29,6 +29,13 @@ private:
     std::string path_;
 };
 
+// This Wine keeps no permissions a program sets: every folder reads back owned by the user, who
+// has full control. So folders read as the program makes them (Administrators', the guarded list)
+// in every test program from its start; a test that stands in otherwise calls this afterwards.
+void ReadFoldersAsGuarded();
+// A self-relative security descriptor written in SDDL; "" when it does not parse.
+std::string SecurityFromSddl(const std::string& sddl);
+
 // A scratch folder below the test prefix's C: drive, emptied when created.
 std::string ScratchFolder(const std::string& name);
 void RemoveTree(const std::string& path);
