@@ -9,6 +9,7 @@
 #include "backup/regfile.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "rollout/grouppolicy.h"
 
 namespace kaza::rollout {
 namespace {
@@ -39,8 +40,11 @@ std::vector<const apply::Place*> OemPlaces(const apply::Plan& plan) {
     return oem;
 }
 
-// Text of an XML element: the five special characters as entities, and the control characters
-// XML 1.0 cannot carry at all left out.
+}  // namespace
+
+// Text of an XML element or attribute: the five special characters as entities, a tab as a character
+// reference (an attribute would read it as a blank), and the control characters XML 1.0 cannot
+// carry at all left out.
 std::string XmlText(const std::string& s) {
     std::string out;
     for (char c : s) {
@@ -51,16 +55,25 @@ std::string XmlText(const std::string& s) {
         case '"': out += "&quot;"; break;
         case '\'': out += "&apos;"; break;
         default:
-            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') out += c;
+            if (c == '\t') out += "&#9;";
+            else if (static_cast<unsigned char>(c) >= 0x20) out += c;
         }
     }
     return out;
 }
 
-}  // namespace
-
-apply::Plan ExportPlan(Form1& main, apply::LogoDepth depth) {
-    return apply::ApplyPlan(main, depth, {kTargetSystem, " NT", true, true});
+apply::Plan ExportPlan(Form1& main, apply::LogoDepth depth, const Registration& reg) {
+    apply::Plan plan = apply::ApplyPlan(main, depth, {kTargetSystem, " NT", true, true});
+    // Of the values outside OEMInformation only the registration given goes out.
+    for (apply::Place& p : plan.places) {
+        if (p.file || p.key == places::kOemInformationKey) continue;
+        const std::optional<std::string>& given = p.name == places::kRegisteredOwner          ? reg.owner
+                                                  : p.name == places::kRegisteredOrganization ? reg.org
+                                                                                              : std::nullopt;
+        if (given) p.text = *given, p.action = apply::Action::Write;
+        else p.action = apply::Action::Leave;
+    }
+    return plan;
 }
 
 std::string OemRegText(const apply::Plan& plan, const Registration& reg) {
@@ -211,8 +224,13 @@ std::string ReadmeText() {
 }
 
 platform::Steps ExportSettings(Form1& main, const std::string& folder, apply::LogoDepth depth,
-                               const Registration& reg) {
+                               const Registration& reg, const std::string& share) {
     platform::Steps steps;
+    // A share the PCs could not copy from is refused before anything is written.
+    if (const std::string why = ShareProblem(share); !why.empty()) {
+        steps.push_back({kGroupPolicyFolder, why, Outcome::Failed(ERROR_BAD_NETPATH)});
+        return steps;
+    }
     // The folders above it first; on a network path the server and share are no folders to make.
     for (size_t at = folder.find('\\', 3); at != std::string::npos; at = folder.find('\\', at + 1))
         static_cast<void>(platform::CreateFolder(folder.substr(0, at)));
@@ -223,7 +241,7 @@ platform::Steps ExportSettings(Form1& main, const std::string& folder, apply::Lo
     // The folder browser gives some folders with their closing backslash.
     const std::string base = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
     auto in = [&](const std::string& name) { return base + name; };
-    const apply::Plan plan = ExportPlan(main, depth);
+    const apply::Plan plan = ExportPlan(main, depth, reg);
     for (const apply::Place& p : plan.places)
         if (p.file && p.action == apply::Action::Write) steps.push_back({p.file, "", p.produce(in(p.file))});
     if (!plan.refused.empty()) steps.push_back({"OEMInformation", plan.refused, Outcome::Failed(ERROR_INVALID_DATA)});
@@ -231,6 +249,7 @@ platform::Steps ExportSettings(Form1& main, const std::string& folder, apply::Lo
     steps.push_back({kInstallFile, "", platform::WriteWholeFile(in(kInstallFile), InstallBatText())});
     steps.push_back({kUnattendFile, "", platform::WriteWholeFile(in(kUnattendFile), UnattendText(plan, reg))});
     steps.push_back({kReadmeFile, "", platform::WriteWholeFile(in(kReadmeFile), ReadmeText())});
+    WriteGroupPolicy(plan, base, share, steps);
     return steps;
 }
 
