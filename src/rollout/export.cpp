@@ -220,6 +220,9 @@ std::string ReadmeText() {
         "    Microsoft-Windows-Shell-Setup、x86 と amd64)。自分の応答ファイルに組み込んでください。",
         "    ロゴは " + std::string(kTargetSystem) + "\\" + small + " に置く前提です",
         "    (配布イメージの $OEM$\\$$\\System32 フォルダに入れておきます)。",
+        "  GroupPolicy フォルダ",
+        "    ドメインのグループポリシー (基本設定) に入れる Registry.xml と、共有フォルダを",
+        "    指定したときは Files.xml とそこに置くファイルです。中の readme.txt を見てください。",
     }));
 }
 
