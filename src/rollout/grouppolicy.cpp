@@ -145,7 +145,10 @@ std::string GppFilesText(const apply::Plan& plan, const std::string& share) {
     return Join(lines);
 }
 
-std::string GppReadmeText(const std::string& share) {
+std::string GppReadmeText(const apply::Plan& plan, const std::string& share) {
+    std::string files;
+    for (const apply::Place& p : plan.places)
+        if (p.file && p.action == apply::Action::Write) files += (files.empty() ? "" : ", ") + std::string(p.file);
     std::vector<std::string> lines = {
         "カザグルマで書き出したグループポリシー (基本設定) 用のファイル",
         "",
@@ -172,7 +175,7 @@ std::string GppReadmeText(const std::string& share) {
             "      " + share,
             "    同じ GPO の [コンピューターの構成]→[基本設定]→[Windows の設定]→[ファイル] に",
             "    Registry.xml と同じように貼り付けます。",
-            "  oeminfo.ini, " + std::string(places::kLogoFile) + ", " + places::kSmallLogoFile,
+            "  " + files,
             "    上の共有フォルダに置くファイルです。コピーはPCのアカウントで行われるので、",
             "    共有とフォルダの両方で Domain Computers に読み取りを許可してください。",
         });
@@ -206,7 +209,7 @@ void WriteGroupPolicy(const apply::Plan& plan, const std::string& base, const st
         for (const apply::Place& p : plan.places)
             if (p.file && p.action == apply::Action::Write) steps.push_back({row + p.file, "", p.produce(in(p.file))});
     }
-    steps.push_back({row + kReadmeFile, "", platform::WriteWholeFile(in(kReadmeFile), GppReadmeText(share))});
+    steps.push_back({row + kReadmeFile, "", platform::WriteWholeFile(in(kReadmeFile), GppReadmeText(plan, share))});
 }
 
 }  // namespace kaza::rollout

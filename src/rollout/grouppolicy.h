@@ -24,7 +24,7 @@ std::string GppRegistryText(const apply::Plan& plan);
 // system folder.
 std::string GppFilesText(const apply::Plan& plan, const std::string& share);
 // GroupPolicy\readme.txt, in the ANSI code page with CR LF.
-std::string GppReadmeText(const std::string& share);
+std::string GppReadmeText(const apply::Plan& plan, const std::string& share);
 
 // Writes the folder GroupPolicy below `base` (which ends in a backslash): the two settings files
 // (Files.xml and the plan's files only with a share), the readme; one row per file.
