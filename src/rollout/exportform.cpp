@@ -31,7 +31,9 @@ ExportForm::ExportForm(Form1&) : Form(kExportForm) {
 }
 
 void ExportForm::Form_Load() {
+    // The share given last in this session, for the next export to the same domain.
     accepted_ = false;
+    Text1().SetText(share_);
     Label3().SetCaption("");
 }
 

@@ -103,7 +103,8 @@ std::string ShareProblem(const std::string& share) {
     if (parts.size() < 2 || parts[1].empty()) return what + "には共有の名前がありません。";
     for (const std::string& p : parts)
         if (p.empty() || p == "." || p == "..") return what + "には空のフォルダ名か「.」「..」が入っています。";
-    if (platform::ToAnsi(share).size() > MAX_PATH - 1 - 24) return what + "は長すぎます。";
+    // The longest path an item names, the share and a file of the folder, must fit MAX_PATH.
+    if (platform::ToAnsi(share).size() + 1 + 32 >= MAX_PATH) return what + "は長すぎます。";
     return {};
 }
 
@@ -132,7 +133,7 @@ std::string GppRegistryText(const apply::Plan& plan) {
 // targetPath; the file attributes are left to the extension's defaults.
 std::string GppFilesText(const apply::Plan& plan, const std::string& share) {
     const std::string changed = Changed();
-    const std::string from = share.back() == '\\' ? share : share + "\\";
+    const std::string from = !share.empty() && share.back() == '\\' ? share : share + "\\";
     std::vector<std::string> lines = {"<?xml version=\"1.0\" encoding=\"utf-8\"?>",
                                       std::string("<Files clsid=\"") + kFilesClsid + "\">"};
     for (const apply::Place& p : plan.places) {
