@@ -16,8 +16,8 @@ namespace {
 using platform::Outcome;
 
 // The class ids of the settings files, from Microsoft's [MS-GPPREF] (Group Policy: Preferences
-// Extension Data Structure): section 2.2.1.1 (the table of outer and inner element names and
-// their CLSIDs) and the Registry item of the XML sample in section 4.2.22.
+// Extension Data Structure): section 2.2.1.1.2 (the table of outer and inner element names and
+// their CLSIDs); the Registry item as in the XML sample of section 4.2.22.
 constexpr const char* kRegistrySettingsClsid = "{A3CCFC41-DFDB-43a5-8D26-0FE8B954DA51}";
 constexpr const char* kRegistryClsid = "{9CD4B2F4-923D-47f5-A062-E897DD1DAD50}";
 constexpr const char* kFilesClsid = "{215B2E53-57CE-475c-80FE-9EEC14635851}";
@@ -108,7 +108,7 @@ std::string ShareProblem(const std::string& share) {
     return {};
 }
 
-// [MS-GPPREF] 2.2.1.1 (the outer and inner elements and their CLSIDs) and the Registry item of
+// [MS-GPPREF] 2.2.1.1.2 (the outer and inner elements and their CLSIDs) and the Registry item of
 // the sample in 4.2.22: the Properties attributes action, hive, key, name, type and value, with
 // default and displayDecimal as the console writes them for a string value.
 std::string GppRegistryText(const apply::Plan& plan) {
@@ -129,8 +129,8 @@ std::string GppRegistryText(const apply::Plan& plan) {
     return Join(lines);
 }
 
-// [MS-GPPREF] 2.2.1.1 and its Files extension: the Properties attributes action, fromPath and
-// targetPath; the file attributes are left to the extension's defaults.
+// [MS-GPPREF] 2.2.1.6 (Files): the Properties attributes action, fromPath and targetPath, both
+// required; the optional file attributes are left to the extension's defaults.
 std::string GppFilesText(const apply::Plan& plan, const std::string& share) {
     const std::string changed = Changed();
     const std::string from = !share.empty() && share.back() == '\\' ? share : share + "\\";
