@@ -1,6 +1,7 @@
 #include "rollout/args.h"
 
 #include "platform/text.h"
+#include "rollout/grouppolicy.h"
 
 namespace kaza::rollout {
 namespace {
@@ -109,6 +110,10 @@ private:
             if (once(seenLog_)) Value(r_.log, "/log のファイル", kLongestPath, true);
         } else if (word == "/copies" && r_.command != Command::Export) {
             if (once(seenCopies_)) Value(r_.copies, "/copies のフォルダ", kLongestPath, true);
+        } else if (word == "/share" && r_.command == Command::Export) {
+            if (once(seenShare_) && Value(r_.share, "/share の共有フォルダ", kLongestPath, true)) {
+                if (const std::string why = ShareProblem(r_.share); !why.empty()) Fail(why);
+            }
         } else {
             Fail("知らない指定です: " + args_[at_ - 1]);
         }
@@ -117,7 +122,8 @@ private:
     const std::vector<std::string>& args_;
     size_t at_ = 0;
     Request r_;
-    bool seen256_ = false, seenOwner_ = false, seenOrg_ = false, seenLog_ = false, seenCopies_ = false;
+    bool seen256_ = false, seenOwner_ = false, seenOrg_ = false, seenLog_ = false, seenCopies_ = false,
+         seenShare_ = false;
 };
 
 }  // namespace

@@ -19,6 +19,7 @@ struct Request {
     std::optional<std::string> org;    // /org
     std::string log;                   // /log: the file the steps are appended to
     std::string copies;                // /copies: the folder of the safety copies
+    std::string share;                 // /export /share: where the PCs of a domain copy the files from
     std::string problem;               // Bad: what is wrong, for the log
     std::string picture;               // Window: a file dropped on the program, to import
 };

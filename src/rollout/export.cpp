@@ -11,6 +11,7 @@
 #include "backup/regfile.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "rollout/grouppolicy.h"
 
 namespace kaza::rollout {
 namespace {
@@ -41,8 +42,11 @@ std::vector<const Place*> OemPlaces(const Plan& plan) {
     return oem;
 }
 
-// Text of an XML element: the five special characters as entities, and the control characters
-// XML 1.0 cannot carry at all left out.
+}  // namespace
+
+// Text of an XML element or attribute: the five special characters as entities, a tab as a character
+// reference (an attribute would read it as a blank), and the control characters XML 1.0 cannot
+// carry at all left out.
 std::string XmlText(const std::string& s) {
     std::string out;
     for (char c : s) {
@@ -53,16 +57,25 @@ std::string XmlText(const std::string& s) {
         case '"': out += "&quot;"; break;
         case '\'': out += "&apos;"; break;
         default:
-            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') out += c;
+            if (c == '\t') out += "&#9;";
+            else if (static_cast<unsigned char>(c) >= 0x20) out += c;
         }
     }
     return out;
 }
 
-}  // namespace
-
-Plan ExportPlan(Form1& main, apply::LogoDepth depth) {
-    return apply::ApplyPlan(main, depth, {kTargetSystem, " NT", true, true});
+Plan ExportPlan(Form1& main, apply::LogoDepth depth, const Registration& reg) {
+    Plan plan = apply::ApplyPlan(main, depth, {kTargetSystem, " NT", true, true});
+    // Of the values outside OEMInformation only the registration given goes out.
+    for (Place& p : plan.places) {
+        if (p.file || p.key == places::kOemInformationKey) continue;
+        const std::optional<std::string>& given = p.name == places::kRegisteredOwner          ? reg.owner
+                                                  : p.name == places::kRegisteredOrganization ? reg.org
+                                                                                              : std::nullopt;
+        if (given) p.text = *given, p.action = Action::Write;
+        else p.action = Action::Leave;
+    }
+    return plan;
 }
 
 std::string OemRegText(const Plan& plan, const Registration& reg) {
@@ -212,12 +225,20 @@ std::string ReadmeText() {
         "    Microsoft-Windows-Shell-Setup、x86 と amd64)。自分の応答ファイルに組み込んでください。",
         "    ロゴは " + std::string(kTargetSystem) + "\\" + small + " に置く前提です",
         "    (配布イメージの $OEM$\\$$\\System32 フォルダに入れておきます)。",
+        "  GroupPolicy フォルダ",
+        "    ドメインのグループポリシー (基本設定) に入れる Registry.xml と、共有フォルダを",
+        "    指定したときは Files.xml とそこに置くファイルです。中の readme.txt を見てください。",
     }));
 }
 
 platform::Steps ExportSettings(Form1& main, const std::string& folder, apply::LogoDepth depth,
-                               const Registration& reg) {
+                               const Registration& reg, const std::string& share) {
     platform::Steps steps;
+    // A share the PCs could not copy from is refused before anything is written.
+    if (const std::string why = ShareProblem(share); !why.empty()) {
+        steps.push_back({kGroupPolicyFolder, why, Outcome::Failed(ERROR_BAD_NETPATH)});
+        return steps;
+    }
     // The folders above it first; on a network path the server and share are no folders to make.
     for (size_t at = folder.find('\\', 3); at != std::string::npos; at = folder.find('\\', at + 1))
         static_cast<void>(platform::CreateFolder(folder.substr(0, at)));
@@ -228,7 +249,7 @@ platform::Steps ExportSettings(Form1& main, const std::string& folder, apply::Lo
     // The folder browser gives some folders with their closing backslash.
     const std::string base = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
     auto in = [&](const std::string& name) { return base + name; };
-    const Plan plan = ExportPlan(main, depth);
+    const Plan plan = ExportPlan(main, depth, reg);
     for (const Place& p : plan.places)
         if (p.file && p.action == Action::Write) steps.push_back({p.file, "", p.produce(in(p.file))});
     if (!plan.refused.empty()) steps.push_back(platform::Step::Refusal("OEMInformation", plan.refused));
@@ -236,6 +257,7 @@ platform::Steps ExportSettings(Form1& main, const std::string& folder, apply::Lo
     steps.push_back({kInstallFile, "", platform::WriteWholeFile(in(kInstallFile), InstallBatText())});
     steps.push_back({kUnattendFile, "", platform::WriteWholeFile(in(kUnattendFile), UnattendText(plan, reg))});
     steps.push_back({kReadmeFile, "", platform::WriteWholeFile(in(kReadmeFile), ReadmeText())});
+    WriteGroupPolicy(plan, base, share, steps);
     return steps;
 }
 

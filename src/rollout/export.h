@@ -19,7 +19,8 @@ struct Registration {
 // What Apply writes on a PC of the NT family with Vista or later, its system folder named by the
 // literal path `kTargetSystem`: neither the registry value nor the answer file expands %WINDIR%.
 inline constexpr const char* kTargetSystem = "C:\\Windows\\System32";
-Plan ExportPlan(Form1& main, apply::LogoDepth depth);
+// Of the values outside OEMInformation it writes only the registration given; the others are left.
+Plan ExportPlan(Form1& main, apply::LogoDepth depth, const Registration& reg);
 
 inline constexpr const char* kRegFile = "oem.reg";
 inline constexpr const char* kInstallFile = "install.bat";
@@ -27,9 +28,11 @@ inline constexpr const char* kUnattendFile = "unattend.xml";
 inline constexpr const char* kReadmeFile = "readme.txt";
 
 // Writes every file of the folder (created when missing) from the main window's settings, the
-// system files of the export plan among them; one row per file.
+// system files of the export plan among them, and the Group Policy package below it, naming
+// `share` (may be empty) as where the PCs copy the files from; one row per file. A share
+// ShareProblem refuses is one failed row, and nothing is written.
 platform::Steps ExportSettings(Form1& main, const std::string& folder, apply::LogoDepth depth,
-                                              const Registration& reg);
+                               const Registration& reg, const std::string& share = {});
 
 // The texts of the folder: oem.reg and readme.txt in the ANSI code page, install.bat too (with
 // CR LF), unattend.xml in UTF-8.
@@ -37,6 +40,8 @@ std::string OemRegText(const Plan& plan, const Registration& reg);
 std::string InstallBatText();
 std::string UnattendText(const Plan& plan, const Registration& reg);
 std::string ReadmeText();
+// Text of an XML element or attribute value, escaped.
+std::string XmlText(const std::string& s);
 
 }  // namespace rollout
 }  // namespace kaza

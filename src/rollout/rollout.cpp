@@ -18,6 +18,7 @@
 #include "presets/commands.h"
 #include "presets/names.h"
 #include "rollout/export.h"
+#include "rollout/exportform.h"
 #include "windows/frmabout.h"
 
 namespace kaza::rollout {
@@ -149,7 +150,7 @@ int Export(Form1& main, const Request& r, Log& log) {
     log.Line("「" + r.preset + "」を " + r.folder + " に書き出します。");
     return CodeOf(ExportSettings(main, r.folder,
                                  r.colours256 ? apply::LogoDepth::Colours256 : apply::LogoDepth::FullColour,
-                                 {r.owner, r.org}),
+                                 {r.owner, r.org}, r.share),
                   log);
 }
 
@@ -186,6 +187,14 @@ int RunSilently(const Request& r, const std::function<void(Form1&)>& loaded) {
 }
 
 void ExportFromWindow(Form1& main) {
+    // The share first, so that one the PCs could not copy from is refused before any folder is
+    // asked for or written.
+    ExportForm& ask = main.Window<ExportForm>();
+    ask.ShowModal();
+    if (!ask.Accepted()) {
+        main.SetPanel(1, "配布用の書き出しはキャンセルされました。");
+        return;
+    }
     const std::string folder = platform::dialogs().BrowseForFolder(
         main.hwnd(), "配布用のファイルを書き出すフォルダを選択してください", BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN);
     if (folder.empty()) {
@@ -195,7 +204,7 @@ void ExportFromWindow(Form1& main) {
     Registration reg;
     if (!main.Text1(0).Text().empty()) reg.owner = main.Text1(0).Text();
     if (!main.Text1(1).Text().empty()) reg.org = main.Text1(1).Text();
-    const std::string failed = FailedRows(ExportSettings(main, folder, apply::LogoDepth::FullColour, reg));
+    const std::string failed = FailedRows(ExportSettings(main, folder, apply::LogoDepth::FullColour, reg, ask.Share()));
     main.SetPanel(1, failed.empty() ? folder + "に配布用のファイルを書き出しました。"
                                     : folder + "に書き出せなかったもの：" + failed);
 }

@@ -1,5 +1,8 @@
 // The command line of a roll-out: its words, the silent apply against the window's own, going
-// back, and the deployment folder.
+// back, and the deployment folder with its Group Policy package.
+#include <msxml2.h>
+
+#include <map>
 #include <string>
 #include <vector>
 
@@ -53,6 +56,11 @@ TEST(RolloutArguments, Table) {
         {"kaza.exe a.bmp b.bmp", Command::Bad},
         {"kaza.exe /apply " + longName, Command::Bad},
         {"kaza.exe /apply x /owner " + std::string(257, 'o'), Command::Bad},
+        {"kaza.exe /export x C:\\out /share \\\\srv\\s\\kaza\\", Command::Export, "x", "C:\\out"},
+        {"kaza.exe /export x C:\\out /share C:\\kaza", Command::Bad},  // then no server, no share, a quote
+        {"kaza.exe /export x C:\\out /share \\\\\\s", Command::Bad},
+        {"kaza.exe /export x C:\\out /share \\\\srv", Command::Bad},
+        {"kaza.exe /export x C:\\out /share \"\\\\srv\\s\\a\\\"b\"", Command::Bad},
     };
     for (const ArgCase& c : cases) {
         SCOPED_TRACE(c.line);
@@ -73,12 +81,66 @@ TEST(RolloutArguments, Table) {
     EXPECT_EQ(rollout::ParseArguments(rollout::SplitArguments("k \"C:\\a b\\ロゴ.jpg\"")).picture, "C:\\a b\\ロゴ.jpg");
 }
 
+// The items of a Group Policy settings file as the system's XML parser reads them (MSXML 3;
+// Wine's own under Wine): per item the attributes of its Properties, of the item ("item.") and of
+// the root ("root."), back in the ANSI code page. A file the parser refuses fails the test.
+using Attrs = std::map<std::string, std::string>;
+std::string Ansi(const wchar_t* w) {
+    char text[1024] = "";
+    WideCharToMultiByte(CP_ACP, 0, w ? w : L"", -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+Attrs AttributesOf(IXMLDOMNode* node, Attrs into = {}, const std::string& prefix = "") {
+    IXMLDOMNamedNodeMap* map = nullptr;
+    long count = 0;
+    if (node->get_attributes(&map) != S_OK) return into;
+    map->get_length(&count);
+    for (long i = 0; i < count; ++i) {
+        IXMLDOMNode* a = nullptr;
+        BSTR name = nullptr, text = nullptr;
+        if (map->get_item(i, &a) == S_OK) a->get_nodeName(&name), a->get_text(&text), a->Release();
+        into[prefix + Ansi(name)] = Ansi(text);
+        SysFreeString(name), SysFreeString(text);
+    }
+    map->Release();
+    return into;
+}
+std::vector<Attrs> ReadGpp(const std::string& path, const wchar_t* items) {
+    std::vector<Attrs> out;
+    CoInitialize(nullptr);
+    const IID kDocument = {0x2933BF81, 0x7B36, 0x11d2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};  // IXMLDOMDocument
+    CLSID clsid{};
+    IXMLDOMDocument* doc = nullptr;
+    IXMLDOMElement* root = nullptr;
+    IXMLDOMNodeList* list = nullptr;
+    wchar_t wide[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    VARIANT file{};
+    file.vt = VT_BSTR, file.bstrVal = SysAllocString(wide);
+    BSTR query = SysAllocString(items);
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    CLSIDFromProgID(L"Msxml2.DOMDocument.3.0", &clsid);
+    if (CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, kDocument, reinterpret_cast<void**>(&doc)) != S_OK)
+        ADD_FAILURE() << "no XML parser";
+    else if (doc->put_async(VARIANT_FALSE), doc->load(file, &loaded) != S_OK || loaded != VARIANT_TRUE)
+        ADD_FAILURE() << path << " is not well-formed";
+    else if (doc->get_documentElement(&root) == S_OK && doc->selectNodes(query, &list) == S_OK)
+        for (IXMLDOMNode *n = nullptr, *item = nullptr; list->nextNode(&n) == S_OK && n; n->Release(), item->Release())
+            n->get_parentNode(&item), out.push_back(AttributesOf(root, AttributesOf(item, AttributesOf(n), "item."), "root."));
+    for (IUnknown* u : {static_cast<IUnknown*>(list), static_cast<IUnknown*>(root), static_cast<IUnknown*>(doc)})
+        if (u) u->Release();
+    SysFreeString(query), VariantClear(&file);
+    CoUninitialize();
+    return out;
+}
+
 class Rollout : public test::PresetTest {
 protected:
     void SetUp() override {
-        Index({"Shop PC"});
+        Index({"Shop PC", "工房"});
         Picture(folder_.plugins(), "shop.bmp", 60, 40);
         Seed("Shop PC", {"Maker & Co", "<Model>", "shop.bmp", "1", "", "3", {"tel 1", ""}});
+        Seed("工房", {"株式会社カザグルマ工房", "K&<\"1", "shop.bmp", "1", "", "1", {"電話"}});
         presets::WriteValue("Shop PC", "SupportPhone", "03-0000");
         presets::WriteValue("Shop PC", "SupportURL", "https://example.com/?a&b");
         for (const char* v : {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId})
@@ -233,12 +295,78 @@ TEST_F(Rollout, ExportHoldsTheAppliedFilesAndOnlyTheGivenRegistration) {
     for (const backup::SavedValue& v : values) names += v.place.name + " ";
     EXPECT_EQ(names, "RegisteredOwner RegisteredOwner Manufacturer Model SupportPhone SupportHours SupportURL Logo ");
     EXPECT_FALSE(values[5].value.exists);  // no hours: Apply removes the value
+    // Without a share: Registry.xml and the readme, but no Files.xml and no files to put on a share.
+    const std::string gp = out + "\\GroupPolicy\\";
+    EXPECT_TRUE(platform::FileExists(gp + "Registry.xml") && platform::FileExists(gp + "readme.txt"));
+    EXPECT_FALSE(platform::FileExists(gp + "Files.xml") || platform::FileExists(gp + places::kLogoFile));
     const std::string xml = test::ReadBytes(out + "\\unattend.xml");
     EXPECT_NE(xml.find("<RegisteredOwner>A&amp;B</RegisteredOwner>"), std::string::npos);
     EXPECT_NE(xml.find("<Model>&lt;Model&gt;</Model>"), std::string::npos);
     EXPECT_EQ(xml.find("RegisteredOrganization"), std::string::npos);
     EXPECT_EQ(xml.find("SupportHours"), std::string::npos);
     EXPECT_NE(xml.find("<SupportURL>https://example.com/?a&amp;b</SupportURL>"), std::string::npos);
+}
+
+// Registry.xml holds, item by item and in its order, what oem.reg sets (U) and removes (D) for
+// the NT family and Vista and later; texts go from the ANSI code page to UTF-8 and back unchanged.
+// Files.xml copies each file of the folder from the share.
+TEST_F(Rollout, GroupPolicyItemsAreWhatOemRegSetsAndRemoves) {
+    const std::string out = system_[1] + "\\gp", gp = out + "\\GroupPolicy\\", share = "\\\\srv\\配布\\kaza";
+    for (const char* preset : {"Shop PC", "工房"}) {
+        SCOPED_TRACE(preset);
+        test::RemoveTree(out);
+        ASSERT_EQ(Run(std::string("/export \"") + preset + "\" " + out + " /org \"A&B\" /share " + share),
+                  rollout::kEverythingWritten);
+        std::vector<backup::SavedValue> values;
+        ASSERT_TRUE(backup::ParseRegFile(test::ReadBytes(out + "\\oem.reg"), values));
+        std::vector<std::string> set, items;
+        for (const backup::SavedValue& v : values)  // but those only 98 to Me read
+            if (v.place.key != places::VersionKey(""))
+                set.push_back(v.place.key + "|" + v.place.name + (v.value.exists ? "|U|" + std::string(v.value.bytes.c_str()) : "|D|"));
+        Attrs uids;  // as keys
+        for (Attrs m : ReadGpp(gp + "Registry.xml", L"/RegistrySettings/Registry/Properties")) {
+            items.push_back(m["key"] + "|" + m["name"] + "|" + m["action"] + "|" + m["value"]);
+            EXPECT_EQ(m["hive"] + m["type"] + m["root.clsid"], "HKEY_LOCAL_MACHINEREG_SZ{A3CCFC41-DFDB-43a5-8D26-0FE8B954DA51}");
+            uids[m["item.uid"]];
+        }
+        EXPECT_EQ(items, set);  // 工房's maker and model came back byte for byte
+        EXPECT_EQ(uids.size(), items.size());
+        std::string names;
+        for (Attrs m : ReadGpp(gp + "Files.xml", L"/Files/File/Properties")) {
+            const std::string name = m["targetPath"].substr(m["targetPath"].rfind('\\') + 1);
+            names += name + " ";
+            EXPECT_EQ(m["action"] + "|" + m["fromPath"] + "|" + m["targetPath"],
+                      "U|" + test::Sjis(share) + "\\" + name + "|%windir%\\System32\\" + name);
+            EXPECT_EQ(test::ReadBytes(gp + name), test::ReadBytes(out + "\\" + name));
+        }
+        EXPECT_EQ(names, std::string("oeminfo.ini OEMLOGO.BMP ") + places::kSmallLogoFile + " ");
+    }
+}
+
+// A share the PCs could not copy from is refused before anything is written: on the command
+// line, by the export itself, and in the export window, which stays open and says why.
+TEST_F(Rollout, ARefusedShareWritesNothing) {
+    const std::string out = system_[1] + "\\refused";
+    EXPECT_EQ(Run("/export \"Shop PC\" " + out + " /share C:\\kaza"), rollout::kBadRequest);
+    Start();
+    Select("Shop PC");
+    EXPECT_FALSE(rollout::ExportSettings(main(), out, apply::LogoDepth::FullColour, {}, "\\\\srv\\a|b").front().outcome);
+    auto exportWith = [&](const char* share) {  // what the window says to 次へ; then キャンセル
+        std::string told;
+        test::ModalScope modal([&](ui::Form& f) {
+            f.C("Text1").SetText(share);
+            test::Click(f.C("Command1"));
+            if (f.Loaded()) told = f.C("Label3").Caption(), test::Click(f.C("Command2"));
+        });
+        test::ClickMenu(main(), "HAIHU");
+        return told;
+    };
+    dialogs_.browseAnswers = {out};
+    EXPECT_NE(exportWith("\\\\srv").find("共有の名前がありません"), std::string::npos);
+    EXPECT_FALSE(platform::FolderExists(out));
+    // The share the window took is the one Files.xml names.
+    EXPECT_EQ(exportWith("\\\\srv\\s"), "");
+    EXPECT_NE(test::ReadBytes(out + "\\GroupPolicy\\Files.xml").find("fromPath=\"\\\\srv\\s\\OEMLOGO.BMP\""), std::string::npos);
 }
 
 }  // namespace
