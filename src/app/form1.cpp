@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/fonts.h"
+#include "app/maker.h"
 #include "app/probe.h"
 #include "platform/registry.h"
 #include "platform/seams.h"
@@ -85,6 +86,8 @@ const MenuDecl kMenus[] = {
     {"CPU", "CPUのファミリーネームを表示", 1},
     {"JG", "-", 1},
     {"AKUKIN", "アクセス制限", 1},
+    {"JGG", "-", 1},
+    {"SYUTOKU", "メーカー名と型番をこの PC から取得", 1},
     {"HELP", "ヘルプ", 0},
     {"BAZYON", "バージョン情報", 1},
 };
@@ -109,7 +112,10 @@ Form1::~Form1() {
     windows_.clear();
 }
 
-void Form1::Form_Load() { RunStartupProbe(*this); }
+void Form1::Form_Load() {
+    RunStartupProbe(*this);
+    ShowFirmwareEntry(*this);
+}
 
 void Form1::ReadRestrictions() {
     // A 4-byte number 1 reads as the character 1, not "1": only the text "1" is on.

@@ -100,6 +100,13 @@ std::string SupportValuesProblem(const SupportValues& v) {
     return {};
 }
 
+bool IsAppAddress(const std::string& s) {
+    if (s.empty() || platform::WideLength(s) > kMostUrl) return false;
+    for (unsigned char c : s)
+        if (c <= ' ' || c == 0x7f) return false;
+    return s.find("\u3000") == std::string::npos;  // the ideographic space
+}
+
 std::vector<std::string> ReadSupportLines(Form1& main) {
     HWND edit = main.Window<Form2>().Text1().hwnd();
     int count = platform::EditLineCount(edit);

@@ -47,4 +47,8 @@ std::vector<std::string> ReadSupportLines(Form1& main);
 // preset stored, as it stands. Creates the editor hidden when needed.
 void FillSupportLines(Form1& main, const std::string& text, const std::string& storedCount);
 
+// Whether a text names a support app as the system opens it: a protocol name ("maker-support") or
+// a URI ("maker-support:open"), without blanks or control characters, at most 2,083 characters.
+bool IsAppAddress(const std::string& s);
+
 }  // namespace kaza
