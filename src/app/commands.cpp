@@ -1,5 +1,5 @@
 #include "app/form1.h"
-#include "app/maker.h"
+#include "app/firmware_names.h"
 #include "apply/apply.h"
 #include "apply/installed.h"
 #include "apply/remove.h"

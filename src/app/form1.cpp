@@ -1,7 +1,7 @@
 #include "app/form1.h"
 
 #include "app/fonts.h"
-#include "app/maker.h"
+#include "app/firmware_names.h"
 #include "app/probe.h"
 #include "platform/registry.h"
 #include "platform/seams.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/form1.h"
-#include "app/maker.h"
+#include "app/firmware_names.h"
 #include "app/places.h"
 #include "platform/firmware.h"
 #include "platform/registry.h"

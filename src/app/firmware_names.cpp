@@ -1,4 +1,4 @@
-#include "app/maker.h"
+#include "app/firmware_names.h"
 
 #include "app/form1.h"
 #include "platform/firmware.h"
