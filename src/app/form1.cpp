@@ -38,6 +38,10 @@ const ControlDecl kControls[] = {
     Label("Label8", 3480, 3960, 2895, 210).Hidden(),
     Label("Label9", 3480, 4170, 2895, 210).Hidden(),
     Label("Label10", 3480, 4380, 2895, 210).Hidden(),
+    // Settings' pages of 10 and 11: the trade-in and recycling links side by side, where the
+    // panel's pages show the hours.
+    Label("Label12", 3480, 4170, 1440, 210).Hidden(),
+    Label("Label13", 4935, 4170, 1440, 210).Hidden(),
     // Under the logo frame where the page shows no logo: the frame stays for the systems that do.
     Label("Label11", 240, 5130, 3600, 210, "この Windows ではロゴは表示されません").Hidden(),
     Line("Line1", 960, 600, 2160, 600).Fore(kRed).Width(4).Hidden(),
