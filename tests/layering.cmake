@@ -3,11 +3,12 @@
 #
 #   app/                      the main window, its command table, start-up: may include anything
 #   presets/ logo/ apply/     one feature each, with its windows: platform, the toolkit, the
-#   backup/ tweaks/ windows/  main window's model (app/form1.h, app/places.h, app/variant.h),
+#   backup/ tweaks/ windows/  main window's model (app/form1.h, app/places.h, app/maker.h, app/variant.h),
 #   rollout/                  the program's faces (app/fonts.h) and the features it uses
 #   storage and writers       presets/store, presets/names, backup/copies, backup/safety,
 #                             logo/savebitmap:
-#                             platform only (the storage also the names in app/places.h);
+#                             platform only (the storage also the names in app/places.h and
+#                             the table of the maker's details, app/maker.h);
 #                             the 256-colour writer reads a plain pixel surface, and only its
 #                             named entry point CSaveBitmap, which takes a picture box, includes
 #                             the picture box and names it (in SaveBitmap256's signature,
@@ -18,14 +19,14 @@
 # platform/ (with the toolkit) is also plain ASCII, without \u escapes: it holds none of the
 # program's texts, which are Japanese, and takes every text it shows from its callers.
 file(GLOB_RECURSE sources RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
-set(model "app/form1.h|app/places.h|app/variant.h|app/fonts.h")
+set(model "app/form1.h|app/places.h|app/maker.h|app/variant.h|app/fonts.h")
 set(features "presets|logo|apply|backup|tweaks|windows|rollout")
 set(faults "")
 foreach(file ${sources})
   file(STRINGS ${SRC}/${file} lines REGEX "^#include \"")
   get_filename_component(dir ${file} DIRECTORY)
   if(file MATCHES "^presets/(store|names)\\.|^backup/(copies|safety|regfile)\\.")
-    set(allowed "^(platform/[^/]+|app/places\\.h|presets/(store|names)\\.h|backup/(copies|safety|regfile)\\.h)$")
+    set(allowed "^(platform/[^/]+|app/(places|maker)\\.h|presets/(store|names)\\.h|backup/(copies|safety|regfile)\\.h)$")
   elseif(file MATCHES "^logo/savebitmap\\.h")
     set(allowed "^platform/[^/]+$")
   elseif(file MATCHES "^logo/savebitmap\\.cpp")

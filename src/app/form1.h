@@ -6,6 +6,7 @@
 #include <string>
 #include <typeindex>
 
+#include "app/maker.h"
 #include "app/places.h"
 #include "app/variant.h"
 #include "platform/ui/form.h"
@@ -17,17 +18,6 @@ struct LogoFrameRect {
     int left, top, width, height;
 };
 inline constexpr LogoFrameRect kLogoFrame{240, 3480, 3150, 1590};
-
-// The page of System Properties the main window pictures, chosen by start-up from the version.
-enum class Page {
-    None,   // a system without a page of its own: no picture
-    NineX,  // 98 and Me, and NT 4.0 and 2000 with the strip of their tabs
-    Xp,     // XP, and XP x64 / Server 2003
-    Vista,     // the System control panel of Vista, 7, 8 and 8.1 (6.0 to 6.3)
-    TenPanel,  // the same panel in 10's look, which 10 opens up to version 2004 (build 19041)
-    Ten,       // Settings' バージョン情報 of 10 from 20H2 (build 19042), which shows no logo
-    Eleven,    // the same page in 11's look (build 22000 on), no logo either
-};
 
 // The program's one open-file dialog. Its file name stays between uses, whoever used it last.
 struct CommonDialog {

@@ -29,16 +29,9 @@ inline constexpr const char* kRegistrationValues[3] = {kRegisteredOwner, kRegist
 
 // What Vista and later show of the maker: the System control panel (6.0 to 6.3) and Settings'
 // version page (10 and 11) read these REG_SZ values instead of oeminfo.ini. The program writes
-// these six and leaves every other value of the key alone.
+// the values of the maker's details (kMakerDetails, app/maker.h) and leaves every other value of
+// the key alone.
 inline constexpr const char* kOemInformationKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
-inline constexpr const char* kOemManufacturer = "Manufacturer";
-inline constexpr const char* kOemModel = "Model";
-inline constexpr const char* kOemSupportPhone = "SupportPhone";
-inline constexpr const char* kOemSupportHours = "SupportHours";
-inline constexpr const char* kOemSupportUrl = "SupportURL";
-inline constexpr const char* kOemLogo = "Logo";
-inline constexpr const char* kOemValues[6] = {kOemManufacturer, kOemModel,      kOemSupportPhone,
-                                              kOemSupportHours, kOemSupportUrl, kOemLogo};
 
 // ---- HKEY_CURRENT_USER
 // The access restrictions, each mirrored by one of AAA-DDD (kRestrictions in app/form1.h).

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "app/maker.h"
 #include "app/places.h"
 #include "platform/picture.h"
 #include "platform/registry.h"
@@ -38,9 +39,10 @@ void ShowStrip(Form1& f) {
     strip.SetVisible(true);
 }
 
-// The support details show where the pages of Vista and later show them.
+// The support details show where the page pictured shows them.
 void ShowSupportDetails(Form1& f) {
-    for (const char* label : {"Label8", "Label9", "Label10"}) f.C(label).SetVisible(true);
+    for (const MakerDetail& d : kMakerDetails)
+        if (d.pageLabel && Shows(d.pages, f.page)) f.C(d.pageLabel).SetVisible(true);
 }
 
 // 10 and 11 both report version 10.0, and only the build tells them apart; Wine reports one

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "app/maker.h"
 #include "app/places.h"
 #include "apply/form5.h"
 #include "backup/backup.h"
@@ -27,35 +28,37 @@ constexpr const char* kLogo = "ロゴ画像";
 constexpr const char* kOemInformation = "メーカー情報（OEMInformation）";
 constexpr const char* kSmallLogo = "Vista以降のロゴ画像";
 
-// Vista and later: the maker's details, and the logo they name. An empty support detail removes
-// its value, so that the page shows no empty line; details the system would not take are left.
+// Vista and later: the maker's details, and the logo they name, in the order of kMakerDetails.
+// An empty support detail removes its value, so that the page shows no empty line; details the
+// system would not take are left.
 void AddOemInformation(Form1& main, const Family& family, Plan& plan) {
-    auto value = [&](const char* name, const std::string& text) {
-        return Value(kOemInformation, name, Root::LocalMachine, places::kOemInformationKey, name, text);
+    auto value = [&](const MakerDetail& d, const std::string& text) {
+        return Value(kOemInformation, d.value, Root::LocalMachine, places::kOemInformationKey, d.value, text);
     };
-    plan.places.push_back(value(places::kOemManufacturer, main.Text4(0).Text()));
-    plan.places.push_back(value(places::kOemModel, main.Text4(1).Text()));
-
-    const SupportValues support = ReadSupportValues(main);
-    plan.refused = SupportValuesProblem(support);
-    const std::pair<const char*, const std::string*> details[] = {{places::kOemSupportPhone, &support.phone},
-                                                                  {places::kOemSupportHours, &support.hours},
-                                                                  {places::kOemSupportUrl, &support.url}};
-    for (const auto& [name, text] : details) {
-        Place p = value(name, *text);
-        if (!plan.refused.empty()) p.action = Action::Leave, p.refused = true;
-        else if (text->empty()) p.action = Action::Remove;
-        plan.places.push_back(p);
+    plan.refused = SupportValuesProblem(ReadSupportValues(main));
+    for (const MakerDetail& d : kMakerDetails) {
+        switch (d.holder) {
+        case Holder::MainWindow: plan.places.push_back(value(d, FieldOf(main, d).Text())); break;
+        case Holder::SupportEditor: {
+            Place p = value(d, FieldOf(main, d).Text());
+            if (!plan.refused.empty()) p.action = Action::Leave, p.refused = true;
+            else if (p.text.empty()) p.action = Action::Remove;
+            plan.places.push_back(p);
+            break;
+        }
+        case Holder::LogoFrame: {
+            Place small = File(kSmallLogo, places::kSmallLogoFile, places::kSmallLogoFile,
+                               [&main](const std::string& path) { return logo::SaveLogoSmall(main, path); });
+            Place named = value(d, family.system + "\\" + places::kSmallLogoFile);
+            named.needsPrevious = true;
+            // Without a logo in the frame, the logo the system shows now stays.
+            if (!logo::FrameHasLogo(main)) small.action = named.action = Action::Leave;
+            plan.places.push_back(small);
+            plan.places.push_back(named);
+            break;
+        }
+        }
     }
-
-    Place small = File(kSmallLogo, places::kSmallLogoFile, places::kSmallLogoFile,
-                              [&main](const std::string& path) { return logo::SaveLogoSmall(main, path); });
-    Place named = value(places::kOemLogo, family.system + "\\" + places::kSmallLogoFile);
-    named.needsPrevious = true;
-    // Without a logo in the frame, the logo the system shows now stays.
-    if (!logo::FrameHasLogo(main)) small.action = named.action = Action::Leave;
-    plan.places.push_back(small);
-    plan.places.push_back(named);
 }
 
 Outcome WritePlace(const std::string& system, const Place& p) {
@@ -123,8 +126,8 @@ Plan RemovalPlan(const Family& family) {
     gone(File(kLogo, places::kLogoFile, places::kLogoFile));
     if (!family.oemInformation) return plan;
     // The values first, so that Logo never names a file that is gone.
-    for (const char* name : places::kOemValues)
-        gone(Value(kOemInformation, name, Root::LocalMachine, places::kOemInformationKey, name));
+    for (const MakerDetail& d : kMakerDetails)
+        gone(Value(kOemInformation, d.value, Root::LocalMachine, places::kOemInformationKey, d.value));
     gone(File(kSmallLogo, places::kSmallLogoFile, places::kSmallLogoFile));
     return plan;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "app/maker.h"
 #include "app/places.h"
 #include "logo/logo.h"
 #include "platform/files.h"
@@ -21,15 +22,13 @@ namespace {
 
 using platform::Root;
 
-// The profile reader's buffer, as for every other value the program reads.
-constexpr size_t kValueBytes = 1024;
 // No more support lines than a preset may hold; a file numbering more is damaged.
 constexpr size_t kMostLines = 10000;
 
 // A text value of OEMInformation as the system shows it: REG_SZ or REG_EXPAND_SZ, up to its
 // first NUL. None when it is absent, of another type, unreadable, or longer than `bytes` (it
 // would be cut, perhaps inside a character).
-std::optional<std::string> OemText(const char* name, size_t bytes = kValueBytes) {
+std::optional<std::string> OemText(const char* name, size_t bytes = presets::kValueBytes) {
     platform::RegValue v = platform::RegReadRaw(Root::LocalMachine, places::kOemInformationKey, name);
     if (!v.exists || (v.type != REG_SZ && v.type != REG_EXPAND_SZ)) return std::nullopt;
     std::string text = v.bytes.substr(0, v.bytes.find('\0'));
@@ -82,29 +81,19 @@ void ReadInstalled(Form1& main) {
             }
         if (!folder.empty()) logo = folder + "\\" + places::kLogoCopyFile;
     } else {
-        auto field = [&](ui::Control& into, const char* name) {
-            if (std::optional<std::string> v = OemText(name)) {
-                into.SetText(*v);
-                found = true;
-            }
-        };
-        field(main.Text4(0), places::kOemManufacturer);
-        field(main.Text4(1), places::kOemModel);
         SupportValues support = ReadSupportValues(main);
-        const std::pair<const char*, std::string SupportValues::*> details[] = {
-            {places::kOemSupportPhone, &SupportValues::phone},
-            {places::kOemSupportHours, &SupportValues::hours},
-            {places::kOemSupportUrl, &SupportValues::url}};
-        for (const auto& [name, member] : details) {
-            // The website may be longer than the other values' buffer, as in a preset.
-            const bool url = member == &SupportValues::url;
-            if (std::optional<std::string> v = OemText(name, url ? presets::kLongValueBytes : kValueBytes)) {
-                support.*member = *v;
-                found = true;
-            }
+        for (const MakerDetail& d : kMakerDetails) {
+            if (d.holder == Holder::LogoFrame) continue;
+            // A value may be longer than the ordinary buffer, as in a preset.
+            std::optional<std::string> v = OemText(d.value, presets::ValueBytes(d.most));
+            if (!v) continue;
+            found = true;
+            if (d.holder == Holder::MainWindow) FieldOf(main, d).SetText(*v);
+            for (size_t k = 0; k < SupportDetails().size(); ++k)
+                if (SupportDetails()[k] == &d) support[k] = *v;
         }
         FillSupportValues(main, support);
-        if (std::optional<std::string> named = OemText(places::kOemLogo)) logo = platform::ExpandEnvironment(*named);
+        if (std::optional<std::string> named = OemText(LogoDetail().value)) logo = platform::ExpandEnvironment(*named);
     }
     if (!info.lines.empty()) {
         FillLines(main, info.lines);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/maker.h"
 #include "platform/files.h"
 #include "platform/replace.h"
 #include "platform/profile.h"
@@ -134,7 +135,7 @@ std::vector<ValuePlace> KeptValues() {
     for (const char* family : {"", " NT"})
         for (const char* name : places::kRegistrationValues)
             kept.push_back({Root::LocalMachine, places::VersionKey(family), name});
-    for (const char* name : places::kOemValues) kept.push_back({Root::LocalMachine, places::kOemInformationKey, name});
+    for (const MakerDetail& d : kMakerDetails) kept.push_back({Root::LocalMachine, places::kOemInformationKey, d.value});
     for (const char* name : {places::kProcessorName, places::kVendorIdentifier})
         kept.push_back({Root::LocalMachine, places::kProcessorKey, name});
     for (const char* name : {places::kNoDeviceManagerPage, places::kNoHardwareProfilesPage,

@@ -1,6 +1,7 @@
 #include "presets/commands.h"
 
 #include "app/form1.h"
+#include "app/maker.h"
 #include "logo/logo.h"
 #include "platform/ui/picturebox.h"
 #include "presets/form3.h"
@@ -40,14 +41,14 @@ void SelectPreset(Form1& main) {
     ui::Control& frame = main.Picture1();
 
     frame.pictureBox()->ClearPicture();
-    main.Text4(0).SetText("");
-    main.Text4(1).SetText("");
+    for (const MakerDetail& d : kMakerDetails)
+        if (d.holder == Holder::MainWindow) FieldOf(main, d).SetText("");
     main.C("Text2").SetText("");
     main.C("Text3").SetText("");
     // One read of the whole section; each value as a read of its own key would give it.
     const platform::ProfileSection preset = ReadSection(name);
-    main.Text4(0).SetText(preset.Value(key::kMaker));
-    main.Text4(1).SetText(preset.Value(key::kModel));
+    for (const MakerDetail& d : kMakerDetails)
+        if (d.holder == Holder::MainWindow) FieldOf(main, d).SetText(preset.Value(d.presetKey));
     const std::string centre = preset.Value(key::kCentre);
     const std::string picture = PluginsFolder() + "\\" + preset.Value(key::kPicture);
     main.TRF = Variant::Text(picture);
@@ -63,8 +64,9 @@ void SelectPreset(Form1& main) {
     for (long n = 1, v = StoredLineCount(count); n <= v - 2; ++n)
         support += preset.Value(key::Line(static_cast<size_t>(n))) + "\r\n";
     FillSupportLines(main, support, count);
-    FillSupportValues(main, {ReadValue(name, key::kSupportPhone), ReadValue(name, key::kSupportHours),
-                             ReadLongValue(name, key::kSupportUrl)});
+    SupportValues details;
+    for (const MakerDetail* d : SupportDetails()) details.push_back(ReadValue(name, d->presetKey, ValueBytes(d->most)));
+    FillSupportValues(main, details);
 
     main.C("Text2").SetText(preset.Value(key::kFit));
 

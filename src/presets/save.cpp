@@ -1,6 +1,7 @@
 #include "presets/save.h"
 
 #include "app/form1.h"
+#include "app/maker.h"
 #include "platform/profile.h"
 #include "platform/text.h"
 #include "windows/form2.h"
@@ -29,8 +30,12 @@ bool WriteSettings(Form1& main, const std::string& name, const std::string& inde
     auto write = [&](const std::string& section, const std::string& key, const std::string& value) {
         ok = WriteValue(section, key, value) && ok;
     };
-    write(name, key::kMaker, platform::ProfileQuoted(main.Text4(0).Text()));
-    write(name, key::kModel, platform::ProfileQuoted(main.Text4(1).Text()));
+    // Maker and model first, the support details last, as an index keeps them.
+    auto details = [&](Holder holder) {
+        for (const MakerDetail& d : kMakerDetails)
+            if (d.holder == holder) write(name, d.presetKey, platform::ProfileQuoted(FieldOf(main, d).Text()));
+    };
+    details(Holder::MainWindow);
     write(name, key::kPicture, PictureKey(main.TRF.AsText()));
     write(name, key::kFit, main.C("Text2").Text());
     write(name, key::kCentre, main.C("Text3").Text());
@@ -38,10 +43,7 @@ bool WriteSettings(Form1& main, const std::string& name, const std::string& inde
     std::vector<std::string> lines = ReadSupportLines(main);
     for (size_t k = 1; k <= lines.size(); ++k) write(name, key::Line(k), platform::ProfileQuoted(lines[k - 1]));
     write(name, key::kLineCount, std::to_string(lines.size() + 1));
-    const SupportValues support = ReadSupportValues(main);
-    write(name, key::kSupportPhone, platform::ProfileQuoted(support.phone));
-    write(name, key::kSupportHours, platform::ProfileQuoted(support.hours));
-    write(name, key::kSupportUrl, platform::ProfileQuoted(support.url));
+    details(Holder::SupportEditor);
     return ok;
 }
 

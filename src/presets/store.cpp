@@ -17,7 +17,10 @@ std::string ReadValue(const std::string& section, const std::string& key) {
     return ProfileRead(IndexPath(), section, key).text;
 }
 std::string ReadLongValue(const std::string& section, const std::string& key) {
-    return ProfileRead(IndexPath(), section, key, kLongValueBytes).text;
+    return ReadValue(section, key, kLongValueBytes);
+}
+std::string ReadValue(const std::string& section, const std::string& key, size_t bytes) {
+    return ProfileRead(IndexPath(), section, key, bytes).text;
 }
 platform::ProfileSection ReadSection(const std::string& section) {
     return platform::ProfileSection::Load(IndexPath(), section);

@@ -27,29 +27,30 @@ inline constexpr const char* kPagePictures[7] = {kPage9x,       kPage2000, kPage
 inline constexpr const char* kIndexSection = "nagi";
 inline constexpr int kMaxPresets = 100;
 
-// The keys of a preset's section: maker and model (quoted), the picture's file name in the
-// Plugins folder, the fit and centre flags, the stored count of support lines; the lines
-// themselves follow from "4" on (LineKey); then the support details.
+// The keys of a preset's section: maker and model (quoted; "1" and "2", the preset keys of
+// kMakerDetails, app/maker.h), the picture's file name in the Plugins folder, the fit and centre
+// flags, the stored count of support lines; the lines themselves follow from "4" on (LineKey);
+// then the support details under their preset keys of kMakerDetails (quoted; an index older
+// than them has none).
 namespace key {
-inline constexpr const char* kMaker = "1";
-inline constexpr const char* kModel = "2";
 inline constexpr const char* kPicture = "3";
 inline constexpr const char* kFit = "777";
 inline constexpr const char* kCentre = "999";
 inline constexpr const char* kLineCount = "555";
-// The support details of Vista and later (quoted); an index older than them has none.
-inline constexpr const char* kSupportPhone = "SupportPhone";
-inline constexpr const char* kSupportHours = "SupportHours";
-inline constexpr const char* kSupportUrl = "SupportURL";
 // Support line n (from 1).
 inline std::string Line(size_t n) { return std::to_string(n + 3); }
 }  // namespace key
 
+// The profile reader's buffer, as for every value the program reads.
+inline constexpr size_t kValueBytes = 1024;
 std::string ReadValue(const std::string& section, const std::string& key);
 // A value that may be longer than the 1024-byte buffer: a website of up to 2,083 characters, each
 // up to two bytes in the ANSI code page.
 inline constexpr size_t kLongValueBytes = 2 * 2083 + 1;
 std::string ReadLongValue(const std::string& section, const std::string& key);
+// The buffer that holds a value of at most `most` characters (0: any the ordinary buffer holds).
+inline constexpr size_t ValueBytes(size_t most) { return 2 * most + 1 > kValueBytes ? 2 * most + 1 : kValueBytes; }
+std::string ReadValue(const std::string& section, const std::string& key, size_t bytes);
 // The whole section of a preset at once; its Value(key) is ReadValue(section, key).
 platform::ProfileSection ReadSection(const std::string& section);
 bool WriteValue(const std::string& section, const std::string& key, const std::string& value);

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 
 #include "app/form1.h"
+#include "app/maker.h"
 #include "app/places.h"
 #include "backup/regfile.h"
 #include "platform/files.h"
@@ -120,7 +122,7 @@ std::string InstallBatText() {
         "if not exist " + small + " goto ntdone",
         "if not exist \"%windir%\\system32\\reg.exe\" goto ntdone",
         "\"%windir%\\system32\\reg.exe\" add \"HKLM\\" + std::string(places::kOemInformationKey) + "\" /v " +
-            places::kOemLogo + " /t REG_SZ /d \"%windir%\\system32\\" + small + "\" /f >nul",
+            LogoDetail().value + " /t REG_SZ /d \"%windir%\\system32\\" + small + "\" /f >nul",
         "if errorlevel 1 goto ntfailed",
         ":ntdone",
         "popd",
@@ -164,9 +166,12 @@ std::string UnattendText(const apply::Plan& plan, const Registration& reg) {
             lines.push_back(std::string(indent) + "<" + name + ">" + XmlText(value) + "</" + name + ">");
         };
         // Only where Apply leaves a value: maker and model always.
-        for (const char* name : {places::kOemManufacturer, places::kOemModel, places::kOemLogo,
-                                 places::kOemSupportHours, places::kOemSupportPhone, places::kOemSupportUrl})
-            if (oem.count(name)) element("        ", name, oem[name]);
+        std::vector<const MakerDetail*> details;
+        for (const MakerDetail& d : kMakerDetails) details.push_back(&d);
+        std::sort(details.begin(), details.end(),
+                  [](const MakerDetail* a, const MakerDetail* b) { return a->answerOrder < b->answerOrder; });
+        for (const MakerDetail* d : details)
+            if (oem.count(d->value)) element("        ", d->element, oem[d->value]);
         lines.push_back("      </OEMInformation>");
         if (reg.org) element("      ", "RegisteredOrganization", *reg.org);
         if (reg.owner) element("      ", "RegisteredOwner", *reg.owner);

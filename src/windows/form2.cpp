@@ -10,27 +10,30 @@ namespace {
 
 using namespace ui;
 
+// The label of the detail the editor holds in `field`.
+const char* LabelOf(const char* field) {
+    for (const MakerDetail& d : kMakerDetails)
+        if (d.holder == Holder::SupportEditor && std::string(d.field) == field) return d.label;
+    return "";
+}
+
 const ControlDecl kControls[] = {
     // Scroll bars both ways and no word wrap: each line of the text is one line of the page.
     Text("Text1", 120, 120, 6375, 3255).MultiLine(true, true).Tab(2),
     Label("Label1", 240, 3480, 2055, 255).Font(kGothic, 11.25f, true).Tab(1),
     Button("Command1", 2520, 3480, 1575, 375, "OK").Font(kMincho, 9).Tab(0).Default().Cancel(),
     // Below the lines: the three details Vista and later show, and why OK refused them.
-    Label("Label2", 120, 4035, 1575, 255, "電話番号"),
+    Label("Label2", 120, 4035, 1575, 255, LabelOf("Text2")),
     Text("Text2", 1800, 4005, 4695, 270).Tab(3),
-    Label("Label3", 120, 4395, 1575, 255, "サポート時間"),
+    Label("Label3", 120, 4395, 1575, 255, LabelOf("Text3")),
     Text("Text3", 1800, 4365, 4695, 270).Tab(4),
-    Label("Label4", 120, 4755, 1575, 255, "サポート Web サイト"),
+    Label("Label4", 120, 4755, 1575, 255, LabelOf("Text4")),
     Text("Text4", 1800, 4725, 4695, 270).Tab(5),
     Label("Label5", 120, 5085, 6375, 435).Fore(RGB(192, 0, 0)),
 };
 constexpr const char* kTotal = "総行数";  // before the line count in Label1
 
 const FormDecl kForm2{"サポート情報", kWindowFont, 6675, 5580, kControls, Count(kControls)};
-
-// The limits of the unattend documentation for these values, in characters.
-constexpr size_t kMostSupportText = 256;
-constexpr size_t kMostUrl = 2083;
 
 // A complete address: the scheme and something after it.
 bool IsWebAddress(const std::string& s) {
@@ -39,14 +42,15 @@ bool IsWebAddress(const std::string& s) {
     return false;
 }
 
-// Where the main window's page shows the details (on the pages of Vista and later).
+// Where the main window's page shows the details (on the pages of Vista and later). As the
+// system shows them: an empty value has no line, and a website is a link the system names.
 void ShowOnPage(Form1& main, const SupportValues& v) {
-    // As the system shows them: an empty value has no line.
-    auto line = [](const char* name, const std::string& value) { return value.empty() ? value : name + value; };
-    main.C("Label8").SetCaption(line("電話番号: ", v.phone));
-    main.C("Label9").SetCaption(line("サポート時間: ", v.hours));
-    // The website is a link the system names, not the address.
-    main.C("Label10").SetCaption(v.url.empty() ? "" : "Web サイト: オンライン サポート");
+    for (size_t k = 0; k < SupportDetails().size(); ++k) {
+        const MakerDetail& d = *SupportDetails()[k];
+        if (!d.pageLabel) continue;
+        const std::string value = k < v.size() ? v[k] : "";
+        main.C(d.pageLabel).SetCaption(value.empty() ? "" : d.webAddress ? d.pageLine : d.pageLine + value);
+    }
 }
 
 }  // namespace
@@ -69,34 +73,46 @@ void Form2::Command1_Click() {
     Hide();
 }
 
+const std::vector<const MakerDetail*>& SupportDetails() {
+    static const std::vector<const MakerDetail*> rows = [] {
+        std::vector<const MakerDetail*> held;
+        for (const MakerDetail& d : kMakerDetails)
+            if (d.holder == Holder::SupportEditor) held.push_back(&d);
+        return held;
+    }();
+    return rows;
+}
+
+ui::Control& FieldOf(Form1& main, const MakerDetail& d) {
+    if (d.holder == Holder::SupportEditor) return main.Window<Form2>().C(d.field, d.index);
+    return main.C(d.field, d.index);
+}
+
 SupportValues ReadSupportValues(Form1& main) {
-    Form2& editor = main.Window<Form2>();
-    return {editor.Phone().Text(), editor.Hours().Text(), editor.Url().Text()};
+    SupportValues v;
+    for (const MakerDetail* d : SupportDetails()) v.push_back(FieldOf(main, *d).Text());
+    return v;
 }
 
 void FillSupportValues(Form1& main, const SupportValues& v) {
     Form2& editor = main.Window<Form2>();
-    editor.Phone().SetText(v.phone);
-    editor.Hours().SetText(v.hours);
-    editor.Url().SetText(v.url);
+    for (size_t k = 0; k < SupportDetails().size(); ++k)
+        FieldOf(main, *SupportDetails()[k]).SetText(k < v.size() ? v[k] : "");
     editor.C("Label5").SetCaption("");
     ShowOnPage(main, v);
 }
 
 std::string SupportValuesProblem(const SupportValues& v) {
-    const struct {
-        const std::string& text;
-        const char* name;
-        size_t most;
-    } fields[] = {{v.phone, "電話番号", kMostSupportText}, {v.hours, "サポート時間", kMostSupportText},
-                  {v.url, "サポート Web サイト", kMostUrl}};
-    for (const auto& f : fields) {
-        if (platform::WideLength(f.text) > f.most)
-            return std::string(f.name) + "は" + std::to_string(f.most) + "文字までです。";
-        if (!platform::FitsAnsi(f.text)) return std::string(f.name) + "にこのWindowsで使えない文字があります。";
+    auto text = [&](size_t k) { return k < v.size() ? v[k] : std::string(); };
+    for (size_t k = 0; k < SupportDetails().size(); ++k) {
+        const MakerDetail& d = *SupportDetails()[k];
+        if (d.most && platform::WideLength(text(k)) > d.most)
+            return std::string(d.label) + "は" + std::to_string(d.most) + "文字までです。";
+        if (!platform::FitsAnsi(text(k))) return std::string(d.label) + "にこのWindowsで使えない文字があります。";
     }
-    if (!v.url.empty() && !IsWebAddress(v.url))
-        return "サポート Web サイトは http:// か https:// で始まるアドレスを入力してください。";
+    for (size_t k = 0; k < SupportDetails().size(); ++k)
+        if (SupportDetails()[k]->webAddress && !text(k).empty() && !IsWebAddress(text(k)))
+            return std::string(SupportDetails()[k]->label) + "は http:// か https:// で始まるアドレスを入力してください。";
     return {};
 }
 

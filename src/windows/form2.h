@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "app/maker.h"
 #include "platform/ui/form.h"
 
 namespace kaza {
@@ -14,7 +15,7 @@ public:
     explicit Form2(Form1& main);
     ui::Control& Text1() { return C("Text1"); }
     ui::Control& Label1() { return C("Label1"); }
-    // What Vista and later show beside the maker: 電話番号, サポート時間, サポート Web サイト.
+    // What Vista and later show beside the maker (the rows of kMakerDetails it holds).
     ui::Control& Phone() { return C("Text2"); }
     ui::Control& Hours() { return C("Text3"); }
     ui::Control& Url() { return C("Text4"); }
@@ -25,19 +26,25 @@ private:
     Form1& main_;
 };
 
-// The support details Vista and later read from the OEMInformation key, as the editor holds them.
-struct SupportValues {
-    std::string phone, hours, url;
-};
-// The three fields. Creates the editor hidden when needed.
+// The field that holds a detail of kMakerDetails: Form1's, or the editor's (created hidden when
+// needed). None holds the logo's.
+ui::Control& FieldOf(Form1& main, const MakerDetail& d);
+
+// The support details Vista and later read from the OEMInformation key, as the editor holds them:
+// one text per row of kMakerDetails the editor holds, in the table's order (a missing one is
+// empty).
+using SupportValues = std::vector<std::string>;
+// The rows of kMakerDetails the editor holds, in the table's order.
+const std::vector<const MakerDetail*>& SupportDetails();
+// The editor's fields. Creates the editor hidden when needed.
 SupportValues ReadSupportValues(Form1& main);
-// Puts the three values into the editor and onto the main window's page. Creates the editor
-// hidden when needed.
+// Puts the values into the editor and onto the main window's page. Creates the editor hidden
+// when needed.
 void FillSupportValues(Form1& main, const SupportValues& v);
 // Why the values cannot be written as the system reads them, as a text for the user; "" when
-// they can: phone and hours at most 256 characters, the website a complete http:// or https://
-// address of at most 2,083, and every character one the ANSI code page holds (the edit controls
-// of this ANSI program already show "?" for any other; a text from elsewhere may still hold one).
+// they can: each at most as long as its row says, a web address a complete http:// or https://
+// address, and every character one the ANSI code page holds (the edit controls of this ANSI
+// program already show "?" for any other; a text from elsewhere may still hold one).
 std::string SupportValuesProblem(const SupportValues& v);
 
 // The editor's lines as the edit control gives them: EM_GETLINECOUNT, then EM_GETLINE per line

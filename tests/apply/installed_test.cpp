@@ -16,7 +16,7 @@ const char* kKey = places::kOemInformationKey;
 class Installed : public test::MainWindowTest {
 protected:
     void SetUp() override {
-        for (const char* v : places::kOemValues) test::DeleteValue(Root::LocalMachine, kKey, v);
+        for (const char* v : test::kOemValues) test::DeleteValue(Root::LocalMachine, kKey, v);
         MainWindowTest::SetUp();
         main_.Labe = Variant::Text(system_);
         main_.Show();
@@ -49,7 +49,7 @@ protected:
         std::string s;
         for (const std::string& f : {test::InfoIn(system_), test::LogoIn(system_), system_ + "\\" + places::kSmallLogoFile})
             s += Content(f) + "|";
-        for (const char* v : places::kOemValues) {
+        for (const char* v : test::kOemValues) {
             platform::RegValue r = platform::RegReadRaw(Root::LocalMachine, kKey, v);
             s += r.exists ? std::to_string(r.type) + ":" + r.bytes + "|" : "-|";
         }
@@ -69,7 +69,7 @@ TEST_F(Installed, ReadAppliedBackUnchangedThenRemovedAndGivenBack) {
     test::WriteBmp(logo, 61, 40, [](int x, int y) { return test::Colour(x * 4 | y * 6 << 8 | (x + y) << 16); });
     const std::string values[] = {"風車 工房", "KZ-7", "0120", "平日", "https://example.jp/", logo};
     const bool vista = main_.ReadsOemInformation();
-    for (int i = 0; i < 6 && vista; ++i) test::SetText(Root::LocalMachine, kKey, places::kOemValues[i], values[i]);
+    for (int i = 0; i < 6 && vista; ++i) test::SetText(Root::LocalMachine, kKey, test::kOemValues[i], values[i]);
     if (!vista) CopyFileA(logo.c_str(), test::LogoIn(system_).c_str(), FALSE);
 
     Menu("GENZAI");
@@ -82,9 +82,9 @@ TEST_F(Installed, ReadAppliedBackUnchangedThenRemovedAndGivenBack) {
         info += platform::ProfileRead(test::InfoIn(system_), k[0] == 'L' ? "Support Information" : "General", k).text + "|";
     EXPECT_EQ(info, "風車 工房|KZ-7|電話 0120||  平日||");
     EXPECT_EQ(Colours(test::AppliedLogoIn(system_)), Colours(logo));
-    for (int i = 0; i < 5 && vista; ++i) EXPECT_EQ(platform::RegReadText(Root::LocalMachine, kKey, places::kOemValues[i]), values[i]);
+    for (int i = 0; i < 5 && vista; ++i) EXPECT_EQ(platform::RegReadText(Root::LocalMachine, kKey, test::kOemValues[i]), values[i]);
     if (vista) {
-        EXPECT_EQ(Colours(platform::RegReadText(Root::LocalMachine, kKey, places::kOemLogo)), Colours(logo));
+        EXPECT_EQ(Colours(platform::RegReadText(Root::LocalMachine, kKey, "Logo")), Colours(logo));
     }
 
     // Removed and given back, in the window and from the command line; the owner stays.
@@ -123,7 +123,7 @@ TEST_F(Installed, DamagedInformationFilesShowWhatTheyCanAndAreLeftAsTheyWere) {
     std::string many = "[Support Information]";
     for (int n = 1; n <= 10000; ++n) many += "\r\nLine" + std::to_string(n) + "=" + std::to_string(n);
     test::WriteBytes(test::InfoIn(system_), many), test::WriteBytes(test::LogoIn(system_), "not a picture");
-    test::SetText(Root::LocalMachine, kKey, places::kOemLogo, test::LogoIn(system_));
+    test::SetText(Root::LocalMachine, kKey, "Logo", test::LogoIn(system_));
     Menu("GENZAI");
     EXPECT_EQ(ReadSupportLines(main_).back(), "10000");
     EXPECT_EQ(main_.Panel(1), "インストールされている設定を読み込みました（ロゴの画像は読み込めませんでした）。");

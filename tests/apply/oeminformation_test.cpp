@@ -25,7 +25,7 @@ protected:
     void SetUp() override {
         system_ = test::ScratchFolder("sys" + std::to_string(GetCurrentProcessId()));
         test::WriteBytes(system_ + "\\..\\logo.bmp", test::TwoColourBmp(60, 40));
-        for (const char* v : places::kOemValues) test::DeleteValue(Root::LocalMachine, kKey, v);
+        for (const char* v : test::kOemValues) test::DeleteValue(Root::LocalMachine, kKey, v);
         test::SetText(Root::LocalMachine, kKey, "SupportAppURL", "app");  // not the program's
         MainWindowTest::SetUp();
         main_.Labe = Variant::Text(system_);
@@ -69,7 +69,7 @@ TEST_F(OemInformation, SixValuesAndTheSmallLogoThenGoingBackRemovesThem) {
         EXPECT_EQ(main_.Panel(1), kSuccess);
         const std::string values[] = {"風車 工房", "KZ-7", "0120-000-000", "平日 9:00～17:00",
                                       "https://example.jp/support", SmallLogo()};
-        for (int i = 0; i < 6; ++i) EXPECT_EQ(Value(places::kOemValues[i]), values[i]) << places::kOemValues[i];
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(Value(test::kOemValues[i]), values[i]) << test::kOemValues[i];
         std::string bmp = test::ReadBytes(SmallLogo());
         ASSERT_GE(bmp.size(), 54u);
         EXPECT_EQ(std::vector<uint32_t>({test::U32(bmp, 18), test::U32(bmp, 22), test::U16(bmp, 28), test::U32(bmp, 30)}),
@@ -84,42 +84,42 @@ TEST_F(OemInformation, SixValuesAndTheSmallLogoThenGoingBackRemovesThem) {
     HKEY k = nullptr;
     if (platform::wow64().Active() &&
         RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &k) == ERROR_SUCCESS) {
-        EXPECT_EQ(RegQueryValueExA(k, places::kOemModel, nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
+        EXPECT_EQ(RegQueryValueExA(k, "Model", nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
         RegCloseKey(k);
     }
 
     std::vector<backup::SafetyCopy> copies = backup::ListSafetyCopies();
     ASSERT_EQ(copies.size(), 2u);
     EXPECT_EQ(apply::FailedRows(backup::PutBack(copies.back(), system_)), "");
-    for (const char* v : places::kOemValues) EXPECT_EQ(Value(v), "<absent>") << v;
+    for (const char* v : test::kOemValues) EXPECT_EQ(Value(v), "<absent>") << v;
     EXPECT_FALSE(platform::FileExists(SmallLogo()));
     EXPECT_EQ(Value("SupportAppURL"), "app");
     // The later copy held the six values and the small logo: going back to it restores them.
     EXPECT_EQ(apply::FailedRows(backup::PutBack(copies.front(), system_)), "");
-    EXPECT_EQ(Value(places::kOemModel), "KZ-7");
+    EXPECT_EQ(Value("Model"), "KZ-7");
     EXPECT_EQ(I32(test::ReadBytes(SmallLogo()), 18), 120);
 }
 
 TEST_F(OemInformation, EmptyDetailsRemoveTheirValuesAndNoLogoLeavesLogoAlone) {
-    for (const char* v : {places::kOemSupportPhone, places::kOemSupportHours, places::kOemLogo})
+    for (const char* v : {"SupportPhone", "SupportHours", "Logo"})
         test::SetText(Root::LocalMachine, kKey, v, "before");
     FillSupportValues(main_, {"", "", "http://example.jp"});
     ApplyFullColour();
     EXPECT_EQ(main_.Panel(1), kSuccess);
-    EXPECT_EQ(Value(places::kOemSupportPhone) + Value(places::kOemSupportHours), "<absent><absent>");
-    EXPECT_EQ(Value(places::kOemSupportUrl), "http://example.jp");
-    EXPECT_EQ(Value(places::kOemLogo), "before");
+    EXPECT_EQ(Value("SupportPhone") + Value("SupportHours"), "<absent><absent>");
+    EXPECT_EQ(Value("SupportURL"), "http://example.jp");
+    EXPECT_EQ(Value("Logo"), "before");
     EXPECT_FALSE(platform::FileExists(SmallLogo()));
 }
 
 TEST_F(OemInformation, RefusedDetailsAndMissingRightsAreNamed) {
-    test::SetText(Root::LocalMachine, kKey, places::kOemSupportUrl, "https://old.example.jp");
+    test::SetText(Root::LocalMachine, kKey, "SupportURL", "https://old.example.jp");
     FillSupportValues(main_, {"1", "2", "example.jp"});
     ApplyFullColour();
     EXPECT_EQ(main_.Panel(1), "サポート Web サイトは http:// か https:// で始まるアドレスを入力してください。"
                               "（電話番号、サポート時間、サポート Web サイトは書き込んでいません。）");
-    EXPECT_EQ(Value(places::kOemSupportUrl) + Value(places::kOemSupportPhone), "https://old.example.jp<absent>");
-    EXPECT_EQ(Value(places::kOemModel), "KZ-7");
+    EXPECT_EQ(Value("SupportURL") + Value("SupportPhone"), "https://old.example.jp<absent>");
+    EXPECT_EQ(Value("Model"), "KZ-7");
 
     // Without administrator rights neither the key nor the small logo (a folder in its place).
     FillSupportValues(main_, {"1", "", ""});
@@ -128,7 +128,7 @@ TEST_F(OemInformation, RefusedDetailsAndMissingRightsAreNamed) {
     platform::SetWriteRefusalForTesting([](Root, std::string_view key, std::string_view) { return key == kKey; });
     ApplyFullColour();
     EXPECT_EQ(main_.Panel(1), "管理者権限がないためメーカー情報（OEMInformation）、Vista以降のロゴ画像を書き込めませんでした。");
-    EXPECT_EQ(Value(places::kOemSupportUrl), "https://old.example.jp");
+    EXPECT_EQ(Value("SupportURL"), "https://old.example.jp");
 }
 
 }  // namespace

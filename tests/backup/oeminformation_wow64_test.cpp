@@ -35,7 +35,7 @@ std::map<std::string, platform::RegValue> Values(REGSAM view) {
 // None of the six in one view.
 void ExpectNoneOfTheSix(REGSAM view) {
     const std::map<std::string, platform::RegValue> values = Values(view);
-    for (const char* v : places::kOemValues) EXPECT_EQ(values.count(v), 0u) << v;
+    for (const char* v : test::kOemValues) EXPECT_EQ(values.count(v), 0u) << v;
 }
 
 class OemInformationWow64 : public Wow64 {
@@ -45,15 +45,15 @@ protected:
         for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
             HKEY key = nullptr;
             if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_SET_VALUE | view, &key) != ERROR_SUCCESS) continue;
-            for (const char* v : places::kOemValues) RegDeleteValueA(key, v);
+            for (const char* v : test::kOemValues) RegDeleteValueA(key, v);
             RegCloseKey(key);
         }
         WriteBytes(program_.plugins() + "\\wide.bmp", TwoColourBmp(300, 150));
         namespace key = presets::key;
         const std::pair<std::string, std::string> preset[] = {
-            {key::kMaker, "\"風車 工房\""}, {key::kModel, "\"KZ-7\""}, {key::kPicture, "wide.bmp"}, {key::kFit, "1"},
-            {key::kLineCount, "2"}, {key::Line(1), "\"\""}, {key::kSupportPhone, "\"0120-000-000\""},
-            {key::kSupportHours, "\"平日 9:00～17:00\""}, {key::kSupportUrl, "\"https://example.jp/support\""}};
+            {"1", "\"風車 工房\""}, {"2", "\"KZ-7\""}, {key::kPicture, "wide.bmp"}, {key::kFit, "1"},
+            {key::kLineCount, "2"}, {key::Line(1), "\"\""}, {"SupportPhone", "\"0120-000-000\""},
+            {"SupportHours", "\"平日 9:00～17:00\""}, {"SupportURL", "\"https://example.jp/support\""}};
         for (const auto& [name, value] : preset) presets::WriteValue("七", name, value);
         presets::WriteValue(presets::kIndexSection, "1", "七");
         Wow64::SetUp();
@@ -70,9 +70,9 @@ TEST_F(OemInformationWow64, APresetAppliedReachesTheSystemAndGoingBackRemovesIt)
     // Exactly the six, as the system's code page holds them, in the view the system reads.
     const std::string logo = main_.Labe.AsText() + "\\" + places::kSmallLogoFile;
     const std::map<std::string, std::string> want = {
-        {places::kOemManufacturer, "風車 工房"},   {places::kOemModel, "KZ-7"},
-        {places::kOemSupportPhone, "0120-000-000"}, {places::kOemSupportHours, "平日 9:00～17:00"},
-        {places::kOemSupportUrl, "https://example.jp/support"}, {places::kOemLogo, logo}};
+        {"Manufacturer", "風車 工房"},   {"Model", "KZ-7"},
+        {"SupportPhone", "0120-000-000"}, {"SupportHours", "平日 9:00～17:00"},
+        {"SupportURL", "https://example.jp/support"}, {"Logo", logo}};
     std::map<std::string, platform::RegValue> view64 = Values(KEY_WOW64_64KEY);
     EXPECT_EQ(view64.size(), want.size());
     for (const auto& [name, text] : want) {

@@ -171,10 +171,7 @@ TEST_F(Change, SupportDetailsTravelWithThePreset) {
     Seed("old", {"Old", "O", "", "", "", "2", {}});
     Index({"old"});
     Start();
-    auto details = [&] {
-        SupportValues v = ReadSupportValues(main());
-        return std::vector<std::string>{v.phone, v.hours, v.url};
-    };
+    auto details = [&] { return ReadSupportValues(main()); };
     FillSupportValues(main(), {"x", "y", "http://z"});
     Select("old");
     EXPECT_EQ(details(), (std::vector<std::string>{"", "", ""}));
@@ -194,7 +191,7 @@ TEST_F(Change, SupportDetailsTravelWithThePreset) {
         FillSupportValues(main(), {});
         Select("old");
         Select("new");
-        EXPECT_EQ(details(), (std::vector<std::string>{v.phone, v.hours, v.url}));
+        EXPECT_EQ(details(), v);
     }
 }
 

@@ -79,8 +79,8 @@ protected:
         Index({"Shop PC"});
         Picture(folder_.plugins(), "shop.bmp", 60, 40);
         Seed("Shop PC", {"Maker & Co", "<Model>", "shop.bmp", "1", "", "3", {"tel 1", ""}});
-        presets::WriteValue("Shop PC", presets::key::kSupportPhone, "03-0000");
-        presets::WriteValue("Shop PC", presets::key::kSupportUrl, "https://example.com/?a&b");
+        presets::WriteValue("Shop PC", "SupportPhone", "03-0000");
+        presets::WriteValue("Shop PC", "SupportURL", "https://example.com/?a&b");
         for (const char* v : {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId})
             test::SetText(Root::LocalMachine, kKey, v, "old");
         for (const char* s : {"win", "silent"}) system_.push_back(test::ScratchFolder(s));
@@ -109,7 +109,7 @@ protected:
     // What Vista and later read, with the system folder's name taken out of the logo's path.
     std::string Oem(int system) {
         std::string all;
-        for (const char* v : places::kOemValues) {
+        for (const char* v : test::kOemValues) {
             platform::RegValue r = platform::RegReadRaw(Root::LocalMachine, places::kOemInformationKey, v);
             all += std::string(v) + "=" + std::to_string(r.type) + ":" + (r.exists ? r.bytes : "-") + "|";
             platform::RegDeleteValueIn(Root::LocalMachine, places::kOemInformationKey, v).ok();

@@ -1,5 +1,6 @@
 #include "support/fixtures.h"
 
+#include "app/maker.h"
 #include "app/places.h"
 #include "platform/bmpfile.h"
 
@@ -64,7 +65,7 @@ MachineSnapshot::MachineSnapshot() {
     for (const char* v : {places::kProductName, places::kServicePack}) keep(places::kNtVersionKey, v);
     for (const char* syt : {"", " NT"})
         for (const char* v : places::kRegistrationValues) keep(places::VersionKey(syt), v);
-    for (const char* v : places::kOemValues) keep(places::kOemInformationKey, v);
+    for (const MakerDetail& d : kMakerDetails) keep(places::kOemInformationKey, d.value);
 }
 
 MachineSnapshot::~MachineSnapshot() {

@@ -141,19 +141,19 @@ TEST_F(SupportEditor, OkRefusesDetailsTheSystemWouldNotTake) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.problem);
         EXPECT_EQ(SupportValuesProblem(c.v), c.problem);
-        if (!platform::FitsAnsi(c.v.phone)) continue;  // the ANSI edit control cannot hold it
+        if (!platform::FitsAnsi(c.v[0])) continue;  // the ANSI edit control cannot hold it
         Open(f);
-        e.Phone().SetText(c.v.phone);
-        e.Hours().SetText(c.v.hours);
-        e.Url().SetText(c.v.url);
+        e.Phone().SetText(c.v[0]);
+        e.Hours().SetText(c.v[1]);
+        e.Url().SetText(c.v[2]);
         Click(e.C("Command1"));
         EXPECT_EQ(e.Visible(), *c.problem != '\0');
         EXPECT_EQ(e.C("Label5").Caption(), c.problem);
         SupportValues kept = ReadSupportValues(f);
-        EXPECT_EQ(kept.phone, c.v.phone);
-        EXPECT_EQ(kept.url, c.v.url);
+        EXPECT_EQ(kept[0], c.v[0]);
+        EXPECT_EQ(kept[2], c.v[2]);
         if (!*c.problem) {
-            EXPECT_EQ(f.C("Label10").Caption(), c.v.url.empty() ? "" : "Web サイト: オンライン サポート");
+            EXPECT_EQ(f.C("Label10").Caption(), c.v[2].empty() ? "" : "Web サイト: オンライン サポート");
         }
     }
 }
