@@ -9,6 +9,7 @@
 #include "presets/commands.h"
 #include "rollout/rollout.h"
 #include "tweaks/tweaks.h"
+#include "windows/form2.h"
 #include "windows/open.h"
 
 namespace kaza {
@@ -77,6 +78,10 @@ void Form1::BindCommands() {
     hinted("BAZYON", "このソフトについての感想,バグ情報などお待ちしてます。", OpenAbout);
     hinted("Command1", "半角カナ、ギリシャ文字なども使えます。", OpenSupportEditor);
     hinted("Command4", "実行する前にバックアップしたほうがいいです。", apply::OpenFinalConfirmation);
+    // Settings' pages show the maker where no support provider is given.
+    On("Text4", Event::Change, [this](int i) {
+        if (i == 0) ShowStandInsOnPage(*this);
+    });
     click("Text6", [this] { SetPanel(1, "ProcessorNameは変更しても再起動後元に戻ってしまいます。"); });
 }
 

@@ -14,6 +14,7 @@
 #include "platform/system.h"
 #include "presets/store.h"
 #include "support/fixtures.h"
+#include "windows/form2.h"
 
 namespace kaza {
 namespace {
@@ -165,7 +166,27 @@ TEST(StartupPages, ChosenByVersion) {
         EXPECT_TRUE(f.Picture1().Visible());
         EXPECT_TRUE(f.ReadsOemInformation());
         EXPECT_EQ(f.C("Label1").Caption().substr(0, f.C("Label1").Caption().find('\r')), s.edition);
+        // Settings' pages show the links where the panel's show the hours.
+        for (const char* label : {"Label8", "Label10"}) EXPECT_TRUE(f.C(label).Visible());
+        EXPECT_EQ(f.C("Label9").Visible(), !s.noLogo);
+        for (const char* label : {"Label12", "Label13"}) EXPECT_EQ(f.C(label).Visible(), s.noLogo);
     }
+
+    // There the provider shows, or the maker while there is none, and only the links that are set.
+    platform::VersionInfo eleven{true, 2, 22631, 10, 0};
+    platform::SetVersionForTesting(&eleven);
+    Form1 f;
+    f.Load();
+    platform::SetVersionForTesting(nullptr);
+    f.Text4(0).SetText("風車工房");
+    EXPECT_EQ(f.C("Label8").Caption(), "サポート: 風車工房");
+    FillSupportValues(f, {"0120", "平日", "https://s.example.jp", "", "", "https://t.example.jp"});
+    EXPECT_EQ(f.C("Label8").Caption() + f.C("Label10").Caption(), "サポート: 風車工房Web サイト: オンライン サポート");
+    EXPECT_EQ(f.C("Label12").Caption() + "|" + f.C("Label13").Caption(), "下取り|");
+    FillSupportValues(f, {"", "", "", "風車サポート", "", "", "https://r.example.jp"});
+    f.Text4(0).SetText("別の会社");
+    EXPECT_EQ(f.C("Label8").Caption(), "サポート: 風車サポート");
+    EXPECT_EQ(f.C("Label12").Caption() + "|" + f.C("Label13").Caption(), "|リサイクル");
 }
 
 // The SMBIOS table as GetSystemFirmwareTable('RSMB') gives it: the 8-byte header, its length

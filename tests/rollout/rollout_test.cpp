@@ -81,6 +81,7 @@ protected:
         Seed("Shop PC", {"Maker & Co", "<Model>", "shop.bmp", "1", "", "3", {"tel 1", ""}});
         presets::WriteValue("Shop PC", "SupportPhone", "03-0000");
         presets::WriteValue("Shop PC", "SupportURL", "https://example.com/?a&b");
+        presets::WriteValue("Shop PC", "TradeinURL", "https://example.com/trade");
         for (const char* v : {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId})
             test::SetText(Root::LocalMachine, kKey, v, "old");
         for (const char* s : {"win", "silent"}) system_.push_back(test::ScratchFolder(s));
@@ -231,14 +232,16 @@ TEST_F(Rollout, ExportHoldsTheAppliedFilesAndOnlyTheGivenRegistration) {
     ASSERT_TRUE(backup::ParseRegFile(test::ReadBytes(out + "\\oem.reg"), values));
     std::string names;
     for (const backup::SavedValue& v : values) names += v.place.name + " ";
-    EXPECT_EQ(names, "RegisteredOwner RegisteredOwner Manufacturer Model SupportPhone SupportHours SupportURL Logo ");
+    EXPECT_EQ(names, "RegisteredOwner RegisteredOwner Manufacturer Model SupportPhone SupportHours SupportURL Logo "
+                     "SupportProvider SupportAppURL TradeinURL RecycleURL ");
     EXPECT_FALSE(values[5].value.exists);  // no hours: Apply removes the value
     const std::string xml = test::ReadBytes(out + "\\unattend.xml");
     EXPECT_NE(xml.find("<RegisteredOwner>A&amp;B</RegisteredOwner>"), std::string::npos);
     EXPECT_NE(xml.find("<Model>&lt;Model&gt;</Model>"), std::string::npos);
     EXPECT_EQ(xml.find("RegisteredOrganization"), std::string::npos);
     EXPECT_EQ(xml.find("SupportHours"), std::string::npos);
-    EXPECT_NE(xml.find("<SupportURL>https://example.com/?a&amp;b</SupportURL>"), std::string::npos);
+    EXPECT_NE(xml.find("<SupportURL>https://example.com/?a&amp;b</SupportURL>\r\n"
+                       "        <TradeinURL>https://example.com/trade</TradeinURL>"), std::string::npos);
 }
 
 }  // namespace
