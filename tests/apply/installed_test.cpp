@@ -1,5 +1,7 @@
 // What is installed (XP: the files; 10: also OEMInformation; the program's name says which): read
 // into the window, applied back without an edit, removed and given back; damaged information files.
+#include <iterator>
+
 #include "backup/safety.h"
 #include "platform/profile.h"
 #include "presets/ini_maker.h"
