@@ -3,8 +3,11 @@
 #
 #   app/                      the main window, its command table, start-up: may include anything
 #   presets/ logo/ apply/     one feature each, with its windows: platform, the toolkit, the
-#   backup/ tweaks/ windows/  main window's model (app/form1.h, app/places.h, app/maker.h, app/variant.h),
-#   rollout/                  the program's faces (app/fonts.h) and the features it uses
+#   backup/ tweaks/ windows/  main window's model (app/form1.h, app/places.h, app/maker.h,
+#   rollout/                  app/plan.h, app/variant.h), the program's faces (app/fonts.h) and
+#                             the features it uses; but apply/ and backup/ never include each
+#                             other: what a plan is lies below both (app/plan.h), and the main
+#                             window joins them
 #   storage and writers       presets/store, presets/names, backup/copies, backup/safety,
 #                             logo/savebitmap:
 #                             platform only (the storage also the names in app/places.h and
@@ -19,7 +22,7 @@
 # platform/ (with the toolkit) is also plain ASCII, without \u escapes: it holds none of the
 # program's texts, which are Japanese, and takes every text it shows from its callers.
 file(GLOB_RECURSE sources RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
-set(model "app/form1.h|app/places.h|app/maker.h|app/variant.h|app/fonts.h")
+set(model "app/form1.h|app/places.h|app/maker.h|app/plan.h|app/variant.h|app/fonts.h")
 set(features "presets|logo|apply|backup|tweaks|windows|rollout")
 set(faults "")
 foreach(file ${sources})
@@ -43,6 +46,8 @@ foreach(file ${sources})
   foreach(line ${lines})
     string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" target "${line}")
     if(NOT target MATCHES "${allowed}")
+      list(APPEND faults "${file} includes ${target}")
+    elseif((dir STREQUAL "apply" AND target MATCHES "^backup/") OR (dir STREQUAL "backup" AND target MATCHES "^apply/"))
       list(APPEND faults "${file} includes ${target}")
     endif()
   endforeach()

@@ -3,6 +3,8 @@
 #include "app/fonts.h"
 #include "app/firmware_names.h"
 #include "app/probe.h"
+#include "apply/plan.h"
+#include "backup/backup.h"
 #include "platform/registry.h"
 #include "platform/seams.h"
 
@@ -119,6 +121,16 @@ Form1::~Form1() {
 void Form1::Form_Load() {
     RunStartupProbe(*this);
     ShowFirmwareEntry(*this);
+}
+
+// The window joins what the features do not know of each other: apply/ builds the plans,
+// backup/ keeps what they name.
+std::vector<Plan> Form1::PlansFor(const Family& family) {
+    return {apply::ApplyPlan(*this, apply::LogoDepth::FullColour, family), apply::RemovalPlan(family)};
+}
+
+bool Form1::KeepBeforeWriting(HWND owner, const Plan& plan, const std::string& command) {
+    return backup::KeepBeforeWriting(*this, owner, backup::TargetsOf(plan), command);
 }
 
 void Form1::ReadRestrictions() {

@@ -8,6 +8,7 @@
 
 #include "app/maker.h"
 #include "app/places.h"
+#include "app/plan.h"
 #include "app/variant.h"
 #include "platform/ui/form.h"
 
@@ -45,6 +46,14 @@ public:
     Page page = Page::None;
     // Vista and later read the maker's details from the OEMInformation key, not oeminfo.ini.
     bool ReadsOemInformation() const { return page >= Page::Vista; }
+    // The running system, as start-up found it.
+    Family RunningFamily() { return {Labe.AsText(), SYT.AsText(), OS.AsText() == "NT", ReadsOemInformation()}; }
+    // What the commands write on `family` from this window: the apply plan and the removal plan.
+    std::vector<Plan> PlansFor(const Family& family);
+    // Before a plan's first write: keeps a safety copy of every place it names. When none can be
+    // kept, asks over `owner` whether to go on anyway (without an owner the answer is no); false
+    // means the plan must not be written.
+    bool KeepBeforeWriting(HWND owner, const Plan& plan, const std::string& command);
     // Whether the system pictured shows the logo at all; the frame stays for the systems that do.
     bool PageShowsLogo() const { return page != Page::Ten && page != Page::Eleven; }
 

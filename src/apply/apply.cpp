@@ -7,7 +7,6 @@
 #include "app/maker.h"
 #include "app/places.h"
 #include "apply/form5.h"
-#include "backup/backup.h"
 #include "logo/logo.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -74,9 +73,7 @@ Outcome WritePlace(const std::string& system, const Place& p) {
 
 }  // namespace
 
-Family FamilyOf(Form1& main) {
-    return {main.Labe.AsText(), main.SYT.AsText(), main.OS.AsText() == "NT", main.ReadsOemInformation()};
-}
+Plan ApplyPlan(Form1& main, LogoDepth depth) { return ApplyPlan(main, depth, main.RunningFamily()); }
 
 Plan ApplyPlan(Form1& main, LogoDepth depth, const Family& family) {
     Plan plan;
@@ -171,18 +168,9 @@ std::string ApplyResultText(const platform::Steps& steps) {
     return (allDenied ? "管理者権限がないため" + list : list) + "を書き込めませんでした。" + refused;
 }
 
-std::string FailedRows(const platform::Steps& steps) {
-    std::string text;
-    for (const platform::Step& s : steps)
-        if (!s.outcome)
-            text += (text.empty() ? "" : "、") + s.what + (s.detail.empty() ? "" : " " + s.detail) + "（エラー " +
-                    std::to_string(s.outcome.error()) + "）";
-    return text;
-}
-
 std::optional<platform::Steps> ApplySettings(Form1& main, LogoDepth depth, const std::string& command, HWND owner) {
     const Plan plan = ApplyPlan(main, depth);
-    if (!backup::KeepBeforeWriting(main, owner, backup::TargetsOf(plan), command)) return std::nullopt;
+    if (!main.KeepBeforeWriting(owner, plan, command)) return std::nullopt;
     return WritePlan(plan);
 }
 

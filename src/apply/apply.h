@@ -21,8 +21,6 @@ std::optional<platform::Steps> ApplySettings(Form1& main, LogoDepth depth, const
 // be written, and why details were refused.
 std::string ApplyResultText(const platform::Steps& steps);
 
-// The rows that failed, each with its error code, for a status panel; empty when none did.
-std::string FailedRows(const platform::Steps& steps);
 
 // The information file as Apply writes it: the maker and model, then the support lines, built
 // beside `path` and put in its place only when every write went in.

@@ -3,7 +3,6 @@
 #include "app/fonts.h"
 #include "app/form1.h"
 #include "apply/apply.h"
-#include "backup/backup.h"
 
 namespace kaza {
 namespace {
@@ -46,7 +45,7 @@ void Form5::Command1_Click() {
     apply::LogoDepth depth =
         C("Option1").Checked() ? apply::LogoDepth::Colours256 : apply::LogoDepth::FullColour;
     const std::optional<platform::Steps> steps = apply::ApplySettings(main_, depth, "実行", hwnd());
-    main_.SetPanel(1, steps ? apply::ApplyResultText(*steps) : backup::kNothingWritten);
+    main_.SetPanel(1, steps ? apply::ApplyResultText(*steps) : kNothingWritten);
     Unload();
 }
 

@@ -5,14 +5,13 @@
 
 #include "app/form1.h"
 #include "app/places.h"
-#include "backup/backup.h"
 #include "platform/seams.h"
 
 namespace kaza::apply {
 
 std::optional<platform::Steps> RemoveOemInformation(Form1& main, const std::string& command, HWND owner) {
-    const Plan plan = RemovalPlan(FamilyOf(main));
-    if (!backup::KeepBeforeWriting(main, owner, backup::TargetsOf(plan), command)) return std::nullopt;
+    const Plan plan = RemovalPlan(main.RunningFamily());
+    if (!main.KeepBeforeWriting(owner, plan, command)) return std::nullopt;
     return WritePlan(plan);
 }
 
@@ -38,7 +37,7 @@ std::string RemovalText(const platform::Steps& steps) {
 void RemoveFromWindow(Form1& main) {
     // What goes, named as the plan names it: the files by their own names, the values by theirs.
     std::string files, values;
-    for (const Place& p : RemovalPlan(FamilyOf(main)).places) {
+    for (const Place& p : RemovalPlan(main.RunningFamily()).places) {
         std::string& into = p.file ? files : values;
         into += (into.empty() ? "" : "、") + std::string(p.file ? p.file : p.name.c_str());
     }
@@ -52,7 +51,7 @@ void RemoveFromWindow(Form1& main) {
         return;
     }
     const std::optional<platform::Steps> steps = RemoveOemInformation(main, "OEM情報を削除", main.hwnd());
-    main.SetPanel(1, steps ? RemovalText(*steps) : backup::kNothingWritten);
+    main.SetPanel(1, steps ? RemovalText(*steps) : kNothingWritten);
 }
 
 }  // namespace kaza::apply

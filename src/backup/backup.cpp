@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "app/form1.h"
 #include "app/places.h"
 #include "backup/copies.h"
@@ -83,15 +85,15 @@ void OpenSafetyCopies(Form1& main) {
     f.ShowModal();
 }
 
-Targets TargetsOf(const apply::Plan& plan) {
+Targets TargetsOf(const Plan& plan) {
     Targets t;
     t.system = plan.system;
-    for (const apply::Place& p : plan.places) {
+    for (const Place& p : plan.places) {
         if (!p.file) t.values.push_back({p.root, p.key, p.name});
         // The platform matches file names without regard to letter case: OEMLOGO.BMP is oemlogo.bmp.
-        else if (platform::LowerCase(p.file) == places::kLogoCopyFile) t.logo = true;
-        else if (p.file == std::string(places::kInfoFile)) t.info = true;
-        else if (p.file == std::string(places::kSmallLogoFile)) t.smallLogo = true;
+        else
+            for (const char* f : kKeptFiles)
+                if (platform::LowerCase(p.file) == platform::LowerCase(f)) t.files.push_back(f);
     }
     return t;
 }
@@ -99,8 +101,8 @@ Targets TargetsOf(const apply::Plan& plan) {
 Targets RestoreTargets(Form1& main, bool logo, bool info) {
     Targets t;
     t.system = main.Labe.AsText();
-    t.logo = logo;
-    t.info = info;
+    if (logo) t.files.push_back(kLogo);
+    if (info) t.files.push_back(kInfo);
     return t;
 }
 
@@ -119,7 +121,8 @@ Targets VendorTargets(Form1&) {
 
 // The restriction and vendor windows open on the 9x family only.
 Targets EverythingWritten(Form1& main) {
-    Targets t = TargetsOf(apply::ApplyPlan(main));
+    Targets t;
+    for (const Plan& plan : main.PlansFor(main.RunningFamily())) t.Add(TargetsOf(plan));
     if (main.OS.AsText() != "NT") {
         t.Add(RestrictionTargets(main));
         t.Add(VendorTargets(main));
@@ -136,13 +139,32 @@ bool KeepBeforeWriting(Form1& main, HWND owner, const Targets& targets, const st
                                                 "カザグルマ", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
-std::optional<platform::Steps> GoBack(Form1& main, const SafetyCopy& copy, const std::string& command, HWND owner) {
+std::vector<ValuePlace> KeptValues(Form1& main) {
+    Targets all = RestrictionTargets(main);
+    all.Add(VendorTargets(main));
+    for (const char* syt : {"", " NT"})
+        for (const Plan& plan : main.PlansFor({main.Labe.AsText(), syt, true, true})) all.Add(TargetsOf(plan));
+    return all.values;
+}
+
+std::vector<std::string> ChangedOutside(Form1& main, const SafetyCopy& copy) {
+    std::vector<std::string> changed = copy.foreign;
+    const std::vector<ValuePlace> kept = KeptValues(main);
+    for (const SavedValue& v : copy.values)
+        if (std::none_of(kept.begin(), kept.end(), [&](const ValuePlace& k) { return SamePlace(k, v.place); }))
+            changed.push_back(PlaceText(v.place));
+    return changed;
+}
+
+GoneBack GoBack(Form1& main, const SafetyCopy& copy, const std::string& command, HWND owner) {
+    GoneBack back{ChangedOutside(main, copy), std::nullopt};
+    if (!back.changed.empty()) return back;
     const std::string system = main.Labe.AsText();
     // Pruning waits until the chosen copy has been put back: it may be the oldest one kept.
-    if (!KeepBeforeWriting(main, owner, HeldBy(copy, system), command, false)) return std::nullopt;
-    platform::Steps steps = PutBack(copy, system);
+    if (!KeepBeforeWriting(main, owner, HeldBy(copy, system), command, false)) return back;
+    back.steps = PutBack(copy, system);
     PruneSafetyCopies();
-    return steps;
+    return back;
 }
 
 }  // namespace kaza::backup

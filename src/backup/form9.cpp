@@ -5,7 +5,6 @@
 #include "app/fonts.h"
 #include "app/form1.h"
 #include "app/places.h"
-#include "apply/apply.h"
 #include "backup/backup.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -43,12 +42,12 @@ std::string Thousands(size_t n) {
     return out;
 }
 
-std::string FileText(const SafetyCopy& c, FileState state, const char* name) {
-    if (state == FileState::Absent) return std::string(name) + "：なし";
+std::string FileText(const SafetyCopy& c, FileState state, const std::string& name) {
+    if (state == FileState::Absent) return name + "：なし";
     std::string bytes;
     size_t size = 0;
     if (platform::ReadWholeFile(c.folder + "\\" + name, bytes)) size = bytes.size();
-    return std::string(name) + "：" + Thousands(size) + "バイト";
+    return name + "：" + Thousands(size) + "バイト";
 }
 
 // A value as a person reads it: texts in brackets, anything else by its type and length.
@@ -61,25 +60,21 @@ std::string ValueText(const backup::SavedValue& v) {
     return text + "型" + std::to_string(r.type) + "・" + std::to_string(r.bytes.size()) + "バイト";
 }
 
-// A copy that names what the program never writes was changed by someone else: any user may
-// change the folder it lies in. Nothing of it is put back.
-std::string ForeignText(const SafetyCopy& c) {
+// A copy changed outside the program (backup::ChangedOutside): nothing of it is put back.
+std::string ChangedText(const std::vector<std::string>& changed) {
     std::string names;
-    for (const std::string& n : c.foreign) names += (names.empty() ? "" : "、") + n;
+    for (const std::string& n : changed) names += (names.empty() ? "" : "、") + n;
     return "この変更前の状態はカザグルマの外で書き換えられているため、戻せません（カザグルマが書き込まない所：" + names +
            "）。";
 }
 
-// What the copy holds, for Label1.
-std::string Describe(const SafetyCopy& c) {
-    if (!c.foreign.empty()) return ForeignText(c);
+// What the copy holds, for Label1; `changed` as ChangedOutside gives it.
+std::string Describe(const SafetyCopy& c, const std::vector<std::string>& changed) {
+    if (!changed.empty()) return ChangedText(changed);
     std::string text = c.original ? "カザグルマが最初に変更する前の状態です。\r\n"
                                   : "「" + c.command + "」で変更する前の状態です。\r\n";
     std::string files;
-    if (c.logo != FileState::NotHeld) files += FileText(c, c.logo, places::kLogoCopyFile);
-    if (c.info != FileState::NotHeld) files += (files.empty() ? "" : "　") + FileText(c, c.info, places::kInfoFile);
-    if (c.smallLogo != FileState::NotHeld)
-        files += (files.empty() ? "" : "　") + FileText(c, c.smallLogo, places::kSmallLogoFile);
+    for (const backup::HeldFile& f : c.files) files += (files.empty() ? "" : "　") + FileText(c, f.state, f.name);
     if (!files.empty()) text += files + "\r\n";
     std::string values;
     for (const backup::SavedValue& v : c.values) values += (values.empty() ? "" : "、") + ValueText(v);
@@ -111,22 +106,23 @@ void Form9::Form_Load() {
 void Form9::List1_Click() {
     int i = List1().ListIndex();
     bool chosen = i >= 0 && i < static_cast<int>(copies_.size());
-    C("Label1").SetCaption(chosen ? Describe(copies_[i]) : "");
-    C("Command1").SetEnabled(chosen && copies_[i].foreign.empty());
+    const std::vector<std::string> changed = chosen ? backup::ChangedOutside(main_, copies_[i]) : std::vector<std::string>();
+    C("Label1").SetCaption(chosen ? Describe(copies_[i], changed) : "");
+    C("Command1").SetEnabled(chosen && changed.empty());
 }
 
 void Form9::Command1_Click() {
     int i = List1().ListIndex();
     if (i < 0 || i >= static_cast<int>(copies_.size())) return;
     const SafetyCopy copy = copies_[i];
-    if (!copy.foreign.empty()) {
-        main_.SetPanel(1, ForeignText(copy) + "何も変更しませんでした。");
+    // The present state first, so that going back can itself be undone.
+    const backup::GoneBack back = backup::GoBack(main_, copy, "変更前の状態に戻す", hwnd());
+    if (!back.changed.empty()) {
+        main_.SetPanel(1, ChangedText(back.changed) + "何も変更しませんでした。");
         Unload();
         return;
     }
-
-    // The present state first, so that going back can itself be undone.
-    const std::optional<platform::Steps> steps = backup::GoBack(main_, copy, "変更前の状態に戻す", hwnd());
+    const std::optional<platform::Steps>& steps = back.steps;
     if (!steps) {
         main_.SetPanel(1, backup::kNothingWritten);
         Unload();
@@ -136,7 +132,7 @@ void Form9::Command1_Click() {
 
     const std::string state = copy.original ? "最初の状態（" + copy.made + "）"
                                             : copy.made + "（「" + copy.command + "」の前）の状態";
-    const std::string failed = apply::FailedRows(*steps);
+    const std::string failed = FailedRows(*steps);
     main_.SetPanel(1, failed.empty() ? state + "に戻しました。" : state + "に戻せなかったもの：" + failed);
     Unload();
 }

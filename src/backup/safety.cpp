@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/maker.h"
 #include "platform/files.h"
 #include "platform/replace.h"
 #include "platform/profile.h"
@@ -25,11 +24,6 @@ constexpr const char* kSection = "SafetyCopy";
 constexpr const char* kSaved = "saved";
 constexpr const char* kAbsent = "absent";
 
-bool SamePlace(const ValuePlace& a, const ValuePlace& b) {
-    return a.root == b.root && platform::LowerCase(a.key) == platform::LowerCase(b.key) &&
-           platform::LowerCase(a.name) == platform::LowerCase(b.name);
-}
-
 std::string TwoDigits(int n) {
     char s[8];
     std::snprintf(s, sizeof s, "%02d", n);
@@ -47,10 +41,7 @@ std::string AboutText(const SafetyCopy& c, const std::string& system) {
     t += "Command=" + c.command + "\r\n";
     t += std::string("Original=") + (c.original ? "1" : "0") + "\r\n";
     t += "System=" + system + "\r\n";
-    if (c.logo != FileState::NotHeld) t += std::string(places::kLogoCopyFile) + "=" + StateText(c.logo) + "\r\n";
-    if (c.info != FileState::NotHeld) t += std::string(places::kInfoFile) + "=" + StateText(c.info) + "\r\n";
-    if (c.smallLogo != FileState::NotHeld)
-        t += std::string(places::kSmallLogoFile) + "=" + StateText(c.smallLogo) + "\r\n";
+    for (const HeldFile& f : c.files) t += f.name + "=" + StateText(f.state) + "\r\n";
     return platform::ToAnsi(t);
 }
 
@@ -75,8 +66,8 @@ bool SaveFile(const std::string& from, const std::string& to, FileState& state) 
 
 // The description file goes first, so that a copy half removed is no longer listed.
 void Discard(const std::string& folder) {
-    for (const char* f : {kAboutFile, kValuesFile, places::kLogoCopyFile, places::kInfoFile, places::kSmallLogoFile})
-        static_cast<void>(platform::RemoveFile(folder + "\\" + f));
+    for (const char* f : {kAboutFile, kValuesFile}) static_cast<void>(platform::RemoveFile(folder + "\\" + f));
+    for (const char* f : kKeptFiles) static_cast<void>(platform::RemoveFile(folder + "\\" + f));
     platform::RemoveEmptyFolder(folder);
 }
 
@@ -89,19 +80,14 @@ bool ReadFileState(const std::string& about, const char* key, FileState& state) 
     return true;
 }
 
-std::string PlaceText(const ValuePlace& p) {
-    return std::string(p.root == Root::LocalMachine ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + p.key + "\\" +
-           p.name;
-}
-
 // The copy's description may name the copy and the three files, nothing else.
 void NoteForeignKeys(const std::string& about, SafetyCopy& c) {
-    static const char* const kKnown[] = {"Number", "Made", "Command", "Original", "System",
-                                         places::kLogoCopyFile, places::kInfoFile, places::kSmallLogoFile};
+    static const char* const kKnown[] = {"Number", "Made", "Command", "Original", "System"};
+    auto is = [](const std::string& lower) { return [&lower](const char* k) { return platform::LowerCase(k) == lower; }; };
     for (const std::string& key : platform::ProfileKeys(about, kSection)) {
         const std::string lower = platform::LowerCase(key);
-        if (std::none_of(std::begin(kKnown), std::end(kKnown),
-                         [&](const char* k) { return platform::LowerCase(k) == lower; }))
+        if (std::none_of(std::begin(kKnown), std::end(kKnown), is(lower)) &&
+            std::none_of(std::begin(kKeptFiles), std::end(kKeptFiles), is(lower)))
             c.foreign.push_back(key);
     }
 }
@@ -114,41 +100,34 @@ bool ReadCopy(const std::string& folder, SafetyCopy& c) {
     c.made = platform::ProfileRead(about, kSection, "Made").text;
     c.command = platform::ProfileRead(about, kSection, "Command").text;
     c.original = platform::ProfileRead(about, kSection, "Original").text == "1";
-    if (c.number <= 0 || !ReadFileState(about, places::kLogoCopyFile, c.logo) ||
-        !ReadFileState(about, places::kInfoFile, c.info) || !ReadFileState(about, places::kSmallLogoFile, c.smallLogo))
-        return false;
+    if (c.number <= 0) return false;
+    for (const char* f : kKeptFiles) {
+        FileState state;
+        if (!ReadFileState(about, f, state)) return false;
+        if (state != FileState::NotHeld) c.files.push_back({f, state});
+    }
     std::string reg;
     if (!platform::ReadWholeFile(folder + "\\" + kValuesFile, reg) || !ParseRegFile(reg, c.values)) return false;
     NoteForeignKeys(about, c);
-    const std::vector<ValuePlace> kept = KeptValues();
-    for (const SavedValue& v : c.values)
-        if (std::none_of(kept.begin(), kept.end(), [&](const ValuePlace& k) { return SamePlace(k, v.place); }))
-            c.foreign.push_back(PlaceText(v.place));
     return true;
 }
 
 }  // namespace
 
-std::vector<ValuePlace> KeptValues() {
-    using platform::Root;
-    std::vector<ValuePlace> kept;
-    for (const char* family : {"", " NT"})
-        for (const char* name : places::kRegistrationValues)
-            kept.push_back({Root::LocalMachine, places::VersionKey(family), name});
-    for (const MakerDetail& d : kMakerDetails) kept.push_back({Root::LocalMachine, places::kOemInformationKey, d.value});
-    for (const char* name : {places::kProcessorName, places::kVendorIdentifier})
-        kept.push_back({Root::LocalMachine, places::kProcessorKey, name});
-    for (const char* name : {places::kNoDeviceManagerPage, places::kNoHardwareProfilesPage,
-                             places::kNoFileSystemButton, places::kNoVirtualMemoryButton})
-        kept.push_back({Root::CurrentUser, places::kPolicyKey, name});
-    return kept;
+bool SamePlace(const ValuePlace& a, const ValuePlace& b) {
+    return a.root == b.root && platform::LowerCase(a.key) == platform::LowerCase(b.key) &&
+           platform::LowerCase(a.name) == platform::LowerCase(b.name);
+}
+
+std::string PlaceText(const ValuePlace& p) {
+    return std::string(p.root == Root::LocalMachine ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + p.key + "\\" +
+           p.name;
 }
 
 void Targets::Add(const Targets& other) {
     if (system.empty()) system = other.system;
-    logo = logo || other.logo;
-    info = info || other.info;
-    smallLogo = smallLogo || other.smallLogo;
+    for (const std::string& f : other.files)
+        if (std::find(files.begin(), files.end(), f) == files.end()) files.push_back(f);
     for (const ValuePlace& p : other.values)
         if (std::none_of(values.begin(), values.end(), [&](const ValuePlace& q) { return SamePlace(p, q); }))
             values.push_back(p);
@@ -197,13 +176,12 @@ bool WriteSafetyCopy(const Targets& targets, const std::string& command, const T
 
     bool ok = true;
     if (!what.system.empty()) {
-        const std::pair<bool, std::pair<const char*, FileState*>> files[] = {
-            {what.logo, {places::kLogoCopyFile, &copy.logo}},
-            {what.info, {places::kInfoFile, &copy.info}},
-            {what.smallLogo, {places::kSmallLogoFile, &copy.smallLogo}},
-        };
-        for (const auto& [wanted, file] : files)
-            if (ok && wanted) ok = SaveFile(what.system + "\\" + file.first, copy.folder + "\\" + file.first, *file.second);
+        for (const char* f : kKeptFiles) {
+            if (!ok || std::find(what.files.begin(), what.files.end(), f) == what.files.end()) continue;
+            FileState state = FileState::NotHeld;
+            ok = SaveFile(what.system + "\\" + f, copy.folder + "\\" + f, state);
+            if (ok) copy.files.push_back({f, state});
+        }
     }
     for (const ValuePlace& p : what.values) {
         if (!ok) break;
@@ -243,29 +221,23 @@ void PruneSafetyCopies() {
 Targets HeldBy(const SafetyCopy& copy, const std::string& system) {
     Targets t;
     t.system = system;
-    t.logo = copy.logo != FileState::NotHeld;
-    t.info = copy.info != FileState::NotHeld;
-    t.smallLogo = copy.smallLogo != FileState::NotHeld;
+    for (const HeldFile& f : copy.files) t.files.push_back(f.name);
     for (const SavedValue& v : copy.values) t.values.push_back(v.place);
     return t;
 }
 
 platform::Steps PutBack(const SafetyCopy& copy, const std::string& system) {
     platform::Steps steps;
-    for (const std::string& place : copy.foreign) steps.push_back({place, "", platform::Outcome::Failed(ERROR_ACCESS_DENIED)});
-    if (!steps.empty()) return steps;
-    auto file = [&](FileState state, const char* name) {
-        if (state == FileState::NotHeld) return;
+    for (const HeldFile& f : copy.files) {
+        const FileState state = f.state;
+        const std::string& name = f.name;
         const std::string kept = copy.folder + "\\" + name, target = system + "\\" + name;
         platform::Outcome done = system.empty()                       ? platform::Outcome::Failed(ERROR_PATH_NOT_FOUND)
                                  : state == FileState::Absent         ? platform::RemoveFile(target)
                                  : !platform::FileExists(kept)        ? platform::Outcome::Failed(ERROR_FILE_NOT_FOUND)
                                                                       : platform::CopyFileInPlace(kept, target);
         steps.push_back({name, "", done});
-    };
-    file(copy.logo, places::kLogoCopyFile);
-    file(copy.info, places::kInfoFile);
-    file(copy.smallLogo, places::kSmallLogoFile);
+    }
     for (const SavedValue& v : copy.values) {
         const platform::RegValue& r = v.value;
         steps.push_back({v.place.name, "",

@@ -13,18 +13,25 @@
 // absent) that regedit can import.
 namespace kaza::backup {
 
+// The files of the system folder a copy may keep, in the order kept and put back, named as a
+// copy names them: the logo, the information file, the logo of Vista and later.
+inline constexpr const char* kKeptFiles[3] = {places::kLogoCopyFile, places::kInfoFile, places::kSmallLogoFile};
+
 // What a command is about to replace.
 struct Targets {
     std::string system;  // the system folder, without a trailing backslash
-    bool logo = false;   // oemlogo.bmp
-    bool info = false;   // oeminfo.ini
-    bool smallLogo = false;  // the logo of Vista and later (places::kSmallLogoFile)
+    std::vector<std::string> files;  // names of kKeptFiles
     std::vector<ValuePlace> values;
     // Adds what `other` names and this does not.
     void Add(const Targets& other);
 };
 
 enum class FileState { NotHeld, Present, Absent };
+// A file of kKeptFiles a copy holds: its bytes as they were, or that it was absent.
+struct HeldFile {
+    std::string name;
+    FileState state;
+};
 
 struct SafetyCopy {
     std::string folder;   // full path of its sub-folder
@@ -32,14 +39,17 @@ struct SafetyCopy {
     std::string made;     // "2026/12/07 18:30:05"
     std::string command;  // the command that made it
     bool original = false;  // the first copy: the state before this program changed the machine
-    FileState logo = FileState::NotHeld;
-    FileState info = FileState::NotHeld;
-    FileState smallLogo = FileState::NotHeld;
+    std::vector<HeldFile> files;  // in the order of kKeptFiles
     std::vector<SavedValue> values;
-    // What the copy names that the program never writes: registry values ("HKEY_...\key\name")
-    // and files. The copies lie beside the program, often in a folder any user may change; a copy
-    // naming anything else was changed outside the program and is never put back.
+    // The keys of copy.ini beyond the copy and its files: the program never writes them.
+    // (Whether the values are the program's own is for going back to tell: ChangedOutside.)
     std::vector<std::string> foreign;
+    // How the copy holds the file of kKeptFiles named so.
+    FileState StateOf(const std::string& file) const {
+        for (const HeldFile& f : files)
+            if (f.name == file) return f.state;
+        return FileState::NotHeld;
+    }
 };
 
 // Besides the first copy, this many of the newest are kept.
@@ -56,9 +66,10 @@ void UseSafetyFolder(const std::string& folder);
 // True when the copy was written whole; otherwise nothing of it is left behind.
 bool WriteSafetyCopy(const Targets& targets, const std::string& command, const Targets& everything);
 
-// Every registry value a safety copy may hold: those the program's commands write, on either
-// family. The only places PutBack writes.
-std::vector<ValuePlace> KeptValues();
+// The same registry value: the names without regard to letter case, as the registry takes them.
+bool SamePlace(const ValuePlace& a, const ValuePlace& b);
+// "HKEY_LOCAL_MACHINE\key\name", as the user is told of a value.
+std::string PlaceText(const ValuePlace& p);
 
 // Every readable copy, newest first.
 std::vector<SafetyCopy> ListSafetyCopies();
@@ -72,8 +83,7 @@ Targets HeldBy(const SafetyCopy& copy, const std::string& system);
 // Puts the copy back into the system folder and the registry: files as they were (removed if
 // they were absent), values with their type and bytes (deleted if they were absent). Every
 // part is attempted; one row per part, named by its file or value, with the system's error code.
-// A copy with anything foreign is not put back at all: nothing is written, one failed row names
-// each foreign place.
+// Going back (GoBack) puts back only a copy that holds nothing but the program's own places.
 platform::Steps PutBack(const SafetyCopy& copy, const std::string& system);
 
 }  // namespace kaza::backup

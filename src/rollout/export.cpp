@@ -34,9 +34,9 @@ backup::SavedValue Text(const std::string& key, const char* name, const std::str
 }
 
 // The plan's OEMInformation values, in its order.
-std::vector<const apply::Place*> OemPlaces(const apply::Plan& plan) {
-    std::vector<const apply::Place*> oem;
-    for (const apply::Place& p : plan.places)
+std::vector<const Place*> OemPlaces(const Plan& plan) {
+    std::vector<const Place*> oem;
+    for (const Place& p : plan.places)
         if (!p.file && p.key == places::kOemInformationKey) oem.push_back(&p);
     return oem;
 }
@@ -61,11 +61,11 @@ std::string XmlText(const std::string& s) {
 
 }  // namespace
 
-apply::Plan ExportPlan(Form1& main, apply::LogoDepth depth) {
+Plan ExportPlan(Form1& main, apply::LogoDepth depth) {
     return apply::ApplyPlan(main, depth, {kTargetSystem, " NT", true, true});
 }
 
-std::string OemRegText(const apply::Plan& plan, const Registration& reg) {
+std::string OemRegText(const Plan& plan, const Registration& reg) {
     std::vector<backup::SavedValue> values;
     // The family of the PC that imports the file is not known here: each family reads its own key
     // and leaves the other alone.
@@ -74,10 +74,10 @@ std::string OemRegText(const apply::Plan& plan, const Registration& reg) {
         if (reg.owner) values.push_back(Text(key, places::kRegisteredOwner, *reg.owner));
         if (reg.org) values.push_back(Text(key, places::kRegisteredOrganization, *reg.org));
     }
-    for (const apply::Place* p : OemPlaces(plan)) {
-        if (p->action == apply::Action::Leave) continue;
+    for (const Place* p : OemPlaces(plan)) {
+        if (p->action == Action::Leave) continue;
         values.push_back(Text(p->key, p->name.c_str(), p->text));
-        values.back().value.exists = p->action == apply::Action::Write;  // "=-": regedit removes it
+        values.back().value.exists = p->action == Action::Write;  // "=-": regedit removes it
     }
     return backup::RegFileText(values);
 }
@@ -145,10 +145,10 @@ std::string InstallBatText() {
     }));
 }
 
-std::string UnattendText(const apply::Plan& plan, const Registration& reg) {
+std::string UnattendText(const Plan& plan, const Registration& reg) {
     std::map<std::string, std::string> oem;  // the values Apply leaves on the PC
-    for (const apply::Place* p : OemPlaces(plan))
-        if (p->action == apply::Action::Write) oem[p->name] = p->text;
+    for (const Place* p : OemPlaces(plan))
+        if (p->action == Action::Write) oem[p->name] = p->text;
     std::vector<std::string> lines = {
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>",
         "<unattend xmlns=\"urn:schemas-microsoft-com:unattend\">",
@@ -228,9 +228,9 @@ platform::Steps ExportSettings(Form1& main, const std::string& folder, apply::Lo
     // The folder browser gives some folders with their closing backslash.
     const std::string base = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
     auto in = [&](const std::string& name) { return base + name; };
-    const apply::Plan plan = ExportPlan(main, depth);
-    for (const apply::Place& p : plan.places)
-        if (p.file && p.action == apply::Action::Write) steps.push_back({p.file, "", p.produce(in(p.file))});
+    const Plan plan = ExportPlan(main, depth);
+    for (const Place& p : plan.places)
+        if (p.file && p.action == Action::Write) steps.push_back({p.file, "", p.produce(in(p.file))});
     if (!plan.refused.empty()) steps.push_back({"OEMInformation", plan.refused, Outcome::Failed(ERROR_INVALID_DATA)});
     steps.push_back({kRegFile, "", platform::WriteWholeFile(in(kRegFile), OemRegText(plan, reg))});
     steps.push_back({kInstallFile, "", platform::WriteWholeFile(in(kInstallFile), InstallBatText())});

@@ -19,7 +19,7 @@ struct Registration {
 // What Apply writes on a PC of the NT family with Vista or later, its system folder named by the
 // literal path `kTargetSystem`: neither the registry value nor the answer file expands %WINDIR%.
 inline constexpr const char* kTargetSystem = "C:\\Windows\\System32";
-apply::Plan ExportPlan(Form1& main, apply::LogoDepth depth);
+Plan ExportPlan(Form1& main, apply::LogoDepth depth);
 
 inline constexpr const char* kRegFile = "oem.reg";
 inline constexpr const char* kInstallFile = "install.bat";
@@ -33,9 +33,9 @@ platform::Steps ExportSettings(Form1& main, const std::string& folder, apply::Lo
 
 // The texts of the folder: oem.reg and readme.txt in the ANSI code page, install.bat too (with
 // CR LF), unattend.xml in UTF-8.
-std::string OemRegText(const apply::Plan& plan, const Registration& reg);
+std::string OemRegText(const Plan& plan, const Registration& reg);
 std::string InstallBatText();
-std::string UnattendText(const apply::Plan& plan, const Registration& reg);
+std::string UnattendText(const Plan& plan, const Registration& reg);
 std::string ReadmeText();
 
 }  // namespace rollout

@@ -132,17 +132,17 @@ int Restore(Form1& main, const Request& r, Log& log) {
         return kStepFailed;
     }
     const backup::SafetyCopy copy = *chosen;
-    if (!copy.foreign.empty()) {
+    // The present state first, so that going back can itself be undone.
+    const backup::GoneBack back = backup::GoBack(main, copy, "/restore", nullptr);
+    if (!back.changed.empty()) {
         std::string names;
-        for (const std::string& n : copy.foreign) names += (names.empty() ? "" : ", ") + n;
+        for (const std::string& n : back.changed) names += (names.empty() ? "" : ", ") + n;
         log.Line(copy.folder + " はカザグルマの外で書き換えられています (カザグルマが書き込まない所: " + names +
                  ")。何も変更しませんでした。");
         return kStepFailed;
     }
-    // The present state first, so that going back can itself be undone.
-    const std::optional<platform::Steps> steps = backup::GoBack(main, copy, "/restore", nullptr);
-    if (steps) log.Line(copy.made + " の状態 (" + copy.folder + ") に戻します。");
-    return CodeOf(steps, log);
+    if (back.steps) log.Line(copy.made + " の状態 (" + copy.folder + ") に戻します。");
+    return CodeOf(back.steps, log);
 }
 
 int Remove(Form1& main, Log& log) {
@@ -200,7 +200,7 @@ void ExportFromWindow(Form1& main) {
     Registration reg;
     if (!main.Text1(0).Text().empty()) reg.owner = main.Text1(0).Text();
     if (!main.Text1(1).Text().empty()) reg.org = main.Text1(1).Text();
-    const std::string failed = apply::FailedRows(ExportSettings(main, folder, apply::LogoDepth::FullColour, reg));
+    const std::string failed = FailedRows(ExportSettings(main, folder, apply::LogoDepth::FullColour, reg));
     main.SetPanel(1, failed.empty() ? folder + "に配布用のファイルを書き出しました。"
                                     : folder + "に書き出せなかったもの：" + failed);
 }

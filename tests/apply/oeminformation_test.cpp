@@ -92,12 +92,12 @@ TEST_F(OemInformation, SixValuesAndTheSmallLogoThenGoingBackRemovesThem) {
 
     std::vector<backup::SafetyCopy> copies = backup::ListSafetyCopies();
     ASSERT_EQ(copies.size(), 2u);
-    EXPECT_EQ(apply::FailedRows(backup::PutBack(copies.back(), system_)), "");
+    EXPECT_EQ(FailedRows(backup::PutBack(copies.back(), system_)), "");
     for (const char* v : test::kOemValues) EXPECT_EQ(Value(v), "<absent>") << v;
     EXPECT_FALSE(platform::FileExists(SmallLogo()));
     EXPECT_EQ(Value("HelpCustomized"), "app");
     // The later copy held the six values and the small logo: going back to it restores them.
-    EXPECT_EQ(apply::FailedRows(backup::PutBack(copies.front(), system_)), "");
+    EXPECT_EQ(FailedRows(backup::PutBack(copies.front(), system_)), "");
     EXPECT_EQ(Value("Model"), "KZ-7");
     EXPECT_EQ(I32(test::ReadBytes(SmallLogo()), 18), 120);
 }

@@ -24,8 +24,8 @@ TEST_F(Wow64, ApplyKeepsTheMakersFilesInItsSafetyCopyAndGoingBackPutsThemBack) {
     std::vector<backup::SafetyCopy> copies = backup::ListSafetyCopies();
     ASSERT_EQ(copies.size(), 2u);
     const backup::SafetyCopy& first = copies.back();
-    EXPECT_EQ(first.logo, backup::FileState::Present);
-    EXPECT_EQ(first.info, backup::FileState::Absent);
+    EXPECT_EQ(first.StateOf("oemlogo.bmp"), backup::FileState::Present);
+    EXPECT_EQ(first.StateOf("oeminfo.ini"), backup::FileState::Absent);
     EXPECT_EQ(ReadBytes(first.folder + "\\" + places::kLogoCopyFile), kMakerLogo);
 
     // Going back to it puts them, and the owner, back where the system reads them.
