@@ -85,8 +85,9 @@ TEST_F(Installed, ReadAppliedBackUnchangedThenRemovedAndGivenBack) {
         info += platform::ProfileRead(test::InfoIn(system_), k[0] == 'L' ? "Support Information" : "General", k).text + "|";
     EXPECT_EQ(info, "風車 工房|KZ-7|電話 0120||  平日||");
     EXPECT_EQ(Colours(test::AppliedLogoIn(system_)), Colours(logo));
-    for (int i = 0; i < 10 && vista; ++i)
+    for (int i = 0; i < 10 && vista; ++i) {
         if (i != 5) EXPECT_EQ(platform::RegReadText(Root::LocalMachine, kKey, test::kOemValues[i]), values[i]);
+    }
     if (vista) {
         EXPECT_EQ(Colours(platform::RegReadText(Root::LocalMachine, kKey, "Logo")), Colours(logo));
     }
