@@ -31,7 +31,8 @@ enum class Holder {
 
 // One of the maker's details that Vista and later read from the OEMInformation key
 // (places::kOemInformationKey), REG_SZ each. Every command that writes, keeps, reads, saves or
-// exports them goes through kMakerDetails, in its order.
+// exports them goes through kMakerDetails, in its order (the answer file in answerOrder); a new
+// value is a new row, and a field of the support editor when the editor holds it.
 struct MakerDetail {
     const char* value;      // its name under OEMInformation
     const char* presetKey;  // its key in a preset's section (quoted); nullptr: not kept in presets

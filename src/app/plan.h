@@ -53,7 +53,6 @@ struct Plan {
     std::string refused;  // why the places marked refused are left
 };
 
-// The system a plan is for.
 // The system a plan is for; Form1::RunningFamily() is the running one, as start-up found it.
 struct Family {
     std::string system;           // the system folder (Labe)
@@ -61,6 +60,7 @@ struct Family {
     bool nt = false;              // the processor name is written
     bool oemInformation = false;  // Vista and later: the OEMInformation values and their logo
 };
+
 // The rows that failed, each with its error code, for a status panel; empty when none did.
 inline std::string FailedRows(const platform::Steps& steps) {
     std::string text;

@@ -16,9 +16,6 @@ std::string IndexPath() { return PluginsFolder() + "\\" + kIndexFile; }
 std::string ReadValue(const std::string& section, const std::string& key) {
     return ProfileRead(IndexPath(), section, key).text;
 }
-std::string ReadLongValue(const std::string& section, const std::string& key) {
-    return ReadValue(section, key, kLongValueBytes);
-}
 std::string ReadValue(const std::string& section, const std::string& key, size_t bytes) {
     return ProfileRead(IndexPath(), section, key, bytes).text;
 }

@@ -44,11 +44,8 @@ inline std::string Line(size_t n) { return std::to_string(n + 3); }
 // The profile reader's buffer, as for every value the program reads.
 inline constexpr size_t kValueBytes = 1024;
 std::string ReadValue(const std::string& section, const std::string& key);
-// A value that may be longer than the 1024-byte buffer: a website of up to 2,083 characters, each
-// up to two bytes in the ANSI code page.
-inline constexpr size_t kLongValueBytes = 2 * 2083 + 1;
-std::string ReadLongValue(const std::string& section, const std::string& key);
-// The buffer that holds a value of at most `most` characters (0: any the ordinary buffer holds).
+// The buffer that holds a value of at most `most` characters, each up to two bytes in the ANSI
+// code page (a website of up to 2,083 needs more than the ordinary one; 0: any that one holds).
 inline constexpr size_t ValueBytes(size_t most) { return 2 * most + 1 > kValueBytes ? 2 * most + 1 : kValueBytes; }
 std::string ReadValue(const std::string& section, const std::string& key, size_t bytes);
 // The whole section of a preset at once; its Value(key) is ReadValue(section, key).
