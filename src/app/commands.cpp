@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "app/firmware_names.h"
 #include "apply/apply.h"
 #include "apply/installed.h"
 #include "apply/remove.h"
@@ -8,6 +9,7 @@
 #include "presets/commands.h"
 #include "rollout/rollout.h"
 #include "tweaks/tweaks.h"
+#include "windows/form2.h"
 #include "windows/open.h"
 
 namespace kaza {
@@ -72,9 +74,14 @@ void Form1::BindCommands() {
         hinted(n, "Win9x限定機能。コンピュータの下をクリックしてもダイアログ開きます。", tweaks::OpenCpuFamily);
     for (const char* n : {"AKUKIN", "Label5"})
         hinted(n, "Win9x限定機能です。タブをクリックすることでもダイアログ開きます。", tweaks::OpenAccessRestriction);
+    hinted("SYUTOKU", "この PC のファームウェアが示すメーカー名と型番を入れます。何も書き込みません。", TakeMakerFromFirmware);
     hinted("BAZYON", "このソフトについての感想,バグ情報などお待ちしてます。", OpenAbout);
     hinted("Command1", "半角カナ、ギリシャ文字なども使えます。", OpenSupportEditor);
     hinted("Command4", "実行する前にバックアップしたほうがいいです。", apply::OpenFinalConfirmation);
+    // Settings' pages show the maker where no support provider is given.
+    On("Text4", Event::Change, [this](int i) {
+        if (i == 0) ShowStandInsOnPage(*this);
+    });
     click("Text6", [this] { SetPanel(1, "ProcessorNameは変更しても再起動後元に戻ってしまいます。"); });
 }
 

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/fonts.h"
+#include "app/firmware_names.h"
 #include "app/probe.h"
 #include "apply/plan.h"
 #include "backup/backup.h"
@@ -39,6 +40,10 @@ const ControlDecl kControls[] = {
     Label("Label8", 3480, 3960, 2895, 210).Hidden(),
     Label("Label9", 3480, 4170, 2895, 210).Hidden(),
     Label("Label10", 3480, 4380, 2895, 210).Hidden(),
+    // Settings' pages of 10 and 11: the trade-in and recycling links side by side, where the
+    // panel's pages show the hours.
+    Label("Label12", 3480, 4170, 1440, 210).Hidden(),
+    Label("Label13", 4935, 4170, 1440, 210).Hidden(),
     // Under the logo frame where the page shows no logo: the frame stays for the systems that do.
     Label("Label11", 240, 5130, 3600, 210, "この Windows ではロゴは表示されません").Hidden(),
     Line("Line1", 960, 600, 2160, 600).Fore(kRed).Width(4).Hidden(),
@@ -87,6 +92,8 @@ const MenuDecl kMenus[] = {
     {"CPU", "CPUのファミリーネームを表示", 1},
     {"JG", "-", 1},
     {"AKUKIN", "アクセス制限", 1},
+    {"JGG", "-", 1},
+    {"SYUTOKU", "メーカー名と型番をこの PC から取得", 1},
     {"HELP", "ヘルプ", 0},
     {"BAZYON", "バージョン情報", 1},
 };
@@ -111,7 +118,10 @@ Form1::~Form1() {
     windows_.clear();
 }
 
-void Form1::Form_Load() { RunStartupProbe(*this); }
+void Form1::Form_Load() {
+    RunStartupProbe(*this);
+    ShowFirmwareEntry(*this);
+}
 
 // The window joins what the features do not know of each other: apply/ builds the plans,
 // backup/ keeps what they name.

@@ -19,7 +19,8 @@ enum class Page {
 constexpr unsigned PageBit(Page p) { return 1u << static_cast<unsigned>(p); }
 constexpr bool Shows(unsigned pages, Page p) { return (pages & PageBit(p)) != 0; }
 inline constexpr unsigned kPanelPages = PageBit(Page::Vista) | PageBit(Page::TenPanel);
-inline constexpr unsigned kOemInformationPages = kPanelPages | PageBit(Page::Ten) | PageBit(Page::Eleven);
+inline constexpr unsigned kSettingsPages = PageBit(Page::Ten) | PageBit(Page::Eleven);
+inline constexpr unsigned kOemInformationPages = kPanelPages | kSettingsPages;
 
 // Where the program holds a detail before it is written.
 enum class Holder {
@@ -46,22 +47,36 @@ struct MakerDetail {
     unsigned pages;       // the pages that show it
     const char* pageLabel;  // the main window's label that shows it there; nullptr: its own field
     const char* pageLine;   // that label's text before the value; a web address shows it alone, as a link
+    // A support app as the system opens it: a protocol name or URI (IsAppAddress, windows/form2.h).
+    bool appAddress = false;
+    // The row whose text the page shows in this one's place while this one is empty; nullptr: none.
+    const char* standIn = nullptr;
 };
 
-// Phone and hours up to the 256 characters of the unattend documentation, the website up to 2,083.
+// Phone and hours up to the 256 characters of the unattend documentation, the addresses up to 2,083.
+// The panel's pages show phone and hours; Settings' pages of 10 and 11 in their place what Get Help
+// reads: the provider (the maker while there is none) and the trade-in and recycling links.
 inline constexpr MakerDetail kMakerDetails[] = {
     {"Manufacturer", "1", Holder::MainWindow, "Text4", 0, "メーカー名", "Manufacturer", 0, false, 0,
      kOemInformationPages, nullptr, nullptr},
     {"Model", "2", Holder::MainWindow, "Text4", 1, "型番", "Model", 1, false, 0, kOemInformationPages,
      nullptr, nullptr},
     {"SupportPhone", "SupportPhone", Holder::SupportEditor, "Text2", -1, "電話番号", "SupportPhone", 4,
-     false, 256, kOemInformationPages, "Label8", "電話番号: "},
+     false, 256, kPanelPages, "Label8", "電話番号: "},
     {"SupportHours", "SupportHours", Holder::SupportEditor, "Text3", -1, "サポート時間", "SupportHours", 3,
-     false, 256, kOemInformationPages, "Label9", "サポート時間: "},
+     false, 256, kPanelPages, "Label9", "サポート時間: "},
     {"SupportURL", "SupportURL", Holder::SupportEditor, "Text4", -1, "サポート Web サイト", "SupportURL", 5,
      true, 2083, kOemInformationPages, "Label10", "Web サイト: オンライン サポート"},
     {"Logo", nullptr, Holder::LogoFrame, nullptr, -1, "ロゴ", "Logo", 2, false, 0, kPanelPages, nullptr,
      nullptr},
+    {"SupportProvider", "SupportProvider", Holder::SupportEditor, "Text5", -1, "サポート提供元",
+     "SupportProvider", 6, false, 256, kSettingsPages, "Label8", "サポート: ", false, "Manufacturer"},
+    {"SupportAppURL", "SupportAppURL", Holder::SupportEditor, "Text6", -1, "サポート アプリ", "SupportAppURL",
+     7, false, 2083, 0, nullptr, nullptr, true},
+    {"TradeinURL", "TradeinURL", Holder::SupportEditor, "Text7", -1, "下取り Web サイト", "TradeinURL", 8, true,
+     2083, kSettingsPages, "Label12", "下取り"},
+    {"RecycleURL", "RecycleURL", Holder::SupportEditor, "Text8", -1, "リサイクル Web サイト", "RecycleURL", 9,
+     true, 2083, kSettingsPages, "Label13", "リサイクル"},
 };
 
 // The row of the value that names the small logo.

@@ -59,6 +59,14 @@ platform::VersionInfo RunningVersion() {
 
 }  // namespace
 
+std::string EditionShown(const std::string& productName, Page page) {
+    // 11 keeps 10's name in the registry; its own pages name it 11.
+    const std::string ten = "Windows 10";
+    if (page != Page::Eleven || productName.compare(0, ten.size(), ten) != 0) return productName;
+    if (productName.size() > ten.size() && productName[ten.size()] != ' ') return productName;
+    return "Windows 11" + productName.substr(ten.size());
+}
+
 Page PageFor(const platform::VersionInfo& v) {
     if (v.platformId == 1) return Page::NineX;
     if (v.platformId != 2) return Page::None;
@@ -151,7 +159,7 @@ void RunStartupProbe(Form1& f) {
     f.C("Label6").SetCaption(f.STEPPP.AsText());
 
     // System name: product name, line break, service pack.
-    f.C("Label1").SetCaption(RegReadText(Root::LocalMachine, kNtVersionKey, kProductName));
+    f.C("Label1").SetCaption(EditionShown(RegReadText(Root::LocalMachine, kNtVersionKey, kProductName), f.page));
     f.C("Label1").SetCaption(f.C("Label1").Caption() + "\r\n" + RegReadText(Root::LocalMachine, kNtVersionKey, kServicePack));
 
     // Processor name on the NT family.

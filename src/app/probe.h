@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 #include "app/form1.h"
 #include "platform/system.h"
@@ -14,5 +15,9 @@ void RunStartupProbe(Form1& f);
 // panel, 10.0 below build 19042 the same panel in 10's look, then Settings' page of 10, and from
 // build 22000 (11) 11's; any other NT build none.
 Page PageFor(const platform::VersionInfo& v);
+
+// The edition as the page names it: the registry's product name, but on 11's page "Windows 11"
+// where the name begins with "Windows 10", which 11 keeps there.
+std::string EditionShown(const std::string& productName, Page page);
 
 }  // namespace kaza

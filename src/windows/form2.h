@@ -43,9 +43,14 @@ SupportValues ReadSupportValues(Form1& main);
 void FillSupportValues(Form1& main, const SupportValues& v);
 // Why the values cannot be written as the system reads them, as a text for the user; "" when
 // they can: each at most as long as its row says, a web address a complete http:// or https://
-// address, and every character one the ANSI code page holds (the edit controls of this ANSI
-// program already show "?" for any other; a text from elsewhere may still hold one).
+// address, a support app a protocol name or URI (IsAppAddress), and every character one the ANSI
+// code page holds (the edit controls of this ANSI program already show "?" for any other; a text
+// from elsewhere may still hold one).
 std::string SupportValuesProblem(const SupportValues& v);
+
+// Shows again the page's lines that stand in for an empty detail (the maker for the provider),
+// after the text they take changed. Does not create the editor.
+void ShowStandInsOnPage(Form1& main);
 
 // The editor's lines as the edit control gives them: EM_GETLINECOUNT, then EM_GETLINE per line
 // into a 128-byte buffer of blanks, trailing blanks removed. Creates the editor hidden when needed.
@@ -53,5 +58,9 @@ std::vector<std::string> ReadSupportLines(Form1& main);
 // Puts lines into the editor as a preset keeps them: the text, and beside it the line count the
 // preset stored, as it stands. Creates the editor hidden when needed.
 void FillSupportLines(Form1& main, const std::string& text, const std::string& storedCount);
+
+// Whether a text names a support app as the system opens it: a protocol name ("maker-support") or
+// a URI ("maker-support:open"), without blanks or control characters, at most 2,083 characters.
+bool IsAppAddress(const std::string& s);
 
 }  // namespace kaza

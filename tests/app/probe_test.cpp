@@ -1,16 +1,20 @@
 // Start-up of the main window under one emulated Windows family (the program's name says which).
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <string>
 
 #include "app/form1.h"
+#include "app/firmware_names.h"
 #include "app/places.h"
+#include "platform/firmware.h"
 #include "platform/registry.h"
 #include "platform/ui/picturebox.h"
 #include "app/probe.h"
 #include "platform/system.h"
 #include "presets/store.h"
 #include "support/fixtures.h"
+#include "windows/form2.h"
 
 namespace kaza {
 namespace {
@@ -136,14 +140,21 @@ TEST(StartupPages, ChosenByVersion) {
         const char* named;  // CurrentBuildNumber
         const char* background;
         bool noLogo;
+        const char* product;  // ProductName, and the edition the page names (11 keeps 10's name)
+        const char* edition;
     } starts[] = {
-        {19041, "19041", presets::kPageTenPanel, false}, {18362, "19045", presets::kPageTen, true},
-        {22631, "7601", presets::kPageEleven, true},      {18362, "2263l", presets::kPageTenPanel, false},
+        {19041, "19041", presets::kPageTenPanel, false, "Windows 10 Pro", "Windows 10 Pro"},
+        {18362, "19045", presets::kPageTen, true, "Windows 10 Home", "Windows 10 Home"},
+        {22631, "7601", presets::kPageEleven, true, "Windows 10 Pro", "Windows 11 Pro"},
+        {22000, "22000", presets::kPageEleven, true, "Windows 10", "Windows 11"},
+        {22000, "22000", presets::kPageEleven, true, "Windows 100", "Windows 100"},
+        {18362, "2263l", presets::kPageTenPanel, false, "Windows 10 Pro", "Windows 10 Pro"},
     };
     test::MachineSnapshot machine;
     test::ProgramFolder folder;
     for (const auto& s : starts) {
         test::SetText(Root::LocalMachine, kNtKey, places::kCurrentBuildNumber, s.named);
+        test::SetText(Root::LocalMachine, kNtKey, places::kProductName, s.product);
         platform::VersionInfo v{true, 2, s.reported, 10, 0};
         platform::SetVersionForTesting(&v);
         Form1 f;
@@ -154,7 +165,110 @@ TEST(StartupPages, ChosenByVersion) {
         EXPECT_EQ(f.C("Label11").Caption(), "この Windows ではロゴは表示されません");
         EXPECT_TRUE(f.Picture1().Visible());
         EXPECT_TRUE(f.ReadsOemInformation());
+        EXPECT_EQ(f.C("Label1").Caption().substr(0, f.C("Label1").Caption().find('\r')), s.edition);
+        // Settings' pages show the links where the panel's show the hours.
+        for (const char* label : {"Label8", "Label10"}) EXPECT_TRUE(f.C(label).Visible());
+        EXPECT_EQ(f.C("Label9").Visible(), !s.noLogo);
+        for (const char* label : {"Label12", "Label13"}) EXPECT_EQ(f.C(label).Visible(), s.noLogo);
     }
+
+    // There the provider shows, or the maker while there is none, and only the links that are set.
+    platform::VersionInfo eleven{true, 2, 22631, 10, 0};
+    platform::SetVersionForTesting(&eleven);
+    Form1 f;
+    f.Load();
+    platform::SetVersionForTesting(nullptr);
+    f.Text4(0).SetText("風車工房");
+    EXPECT_EQ(f.C("Label8").Caption(), "サポート: 風車工房");
+    FillSupportValues(f, {"0120", "平日", "https://s.example.jp", "", "", "https://t.example.jp"});
+    EXPECT_EQ(f.C("Label8").Caption() + f.C("Label10").Caption(), "サポート: 風車工房Web サイト: オンライン サポート");
+    EXPECT_EQ(f.C("Label12").Caption() + "|" + f.C("Label13").Caption(), "下取り|");
+    FillSupportValues(f, {"", "", "", "風車サポート", "", "", "https://r.example.jp"});
+    f.Text4(0).SetText("別の会社");
+    EXPECT_EQ(f.C("Label8").Caption(), "サポート: 風車サポート");
+    EXPECT_EQ(f.C("Label12").Caption() + "|" + f.C("Label13").Caption(), "|リサイクル");
+}
+
+// The SMBIOS table as GetSystemFirmwareTable('RSMB') gives it: the 8-byte header, its length
+// field `declared` (the structures' own length when SIZE_MAX), then the structures.
+std::vector<unsigned char> Smbios(const std::string& structures, size_t declared = SIZE_MAX) {
+    size_t n = declared == SIZE_MAX ? structures.size() : declared;
+    std::vector<unsigned char> t = {0, 3, 4, 0, static_cast<unsigned char>(n), static_cast<unsigned char>(n >> 8), 0, 0};
+    t.insert(t.end(), structures.begin(), structures.end());
+    return t;
+}
+
+using namespace std::string_literals;
+const std::string kBios = "\x00\x05\x00\x00\x01"s + "BIOS\0\0"s;
+const std::string kSystem = "\x01\x08\x01\x00\x01\x02\x00\x00"s;  // maker string 1, product 2
+const std::string kEnd = "\x7f\x04\x02\x00\0\0"s;
+
+// The firmware's table may be wrong in any way: each fault gives an empty name, never a read
+// past the bytes, and the names that are there come through as written.
+TEST(FirmwareNames, ReadDefensivelyAndPlaceholdersSkipped) {
+    const std::string names = "ACME\0KZ-621\0\0"s;
+    const struct {
+        std::vector<unsigned char> table;
+        const char *maker, *model;
+    } cases[] = {
+        {Smbios(kBios + kSystem + names + kEnd), "ACME", "KZ-621"},
+        {Smbios(kBios + kSystem + names + kEnd, 2000), "ACME", "KZ-621"},  // length past the end
+        {Smbios(kBios + kSystem + names + kEnd, kBios.size()), "", ""},     // the table ends before it
+        {Smbios(kBios + "\x01\x40\x01\x00\x01\x02"s), "", ""},            // formatted part past the end
+        {Smbios(kSystem + "ACME\0KZ"s), "ACME", "KZ"},                       // no terminator
+        {Smbios(kSystem + "ACME\0\0"s), "ACME", ""},                        // string 2 beyond the set
+        {Smbios("\x01\x08\x01\x00\x09\x00\x00\x00"s + names), "", ""},     // 9 beyond, 0 none
+        {Smbios("\x00\x00\x00\x00"s + kSystem + names), "", ""},           // a length of 0 stops
+        {Smbios(kEnd + kSystem + names), "", ""},                            // nothing after the end
+        {Smbios(kSystem + "AC\tME\0\x7fKZ\0\0"s), "AC ME", " KZ"},
+        {{0, 3, 4, 0, 0xff, 0}, "", ""},
+    };
+    for (const auto& c : cases) {
+        platform::FirmwareNames n = platform::SmbiosSystemNames(c.table.data(), c.table.size());
+        EXPECT_EQ(n.manufacturer, c.maker) << &c - cases;
+        EXPECT_EQ(n.product, c.model) << &c - cases;
+    }
+    for (const char* p : {"To Be Filled By O.E.M.", " default STRING ", "System manufacturer", "System Product Name",
+                          "o.e.m.", "Not Applicable", "NOT SPECIFIED", "None", "", "   "})
+        EXPECT_TRUE(IsPlaceholderName(p)) << p;
+    for (const char* name : {"ACME", "None Such", "O.E.M", "Default"}) EXPECT_FALSE(IsPlaceholderName(name)) << name;
+}
+
+// The entry fills what the firmware names and keeps a field whose name is a placeholder; where the
+// system has no firmware table it is disabled and says why.
+TEST_F(Probe, FirmwareFillsMakerAndModelOrKeepsThem) {
+    const struct {
+        bool present;
+        std::string names;
+        const char *maker, *model, *panel;
+    } cases[] = {
+        {true, " ACME \0KZ-621\0\0"s, "ACME", "KZ-621", "メーカー名「ACME」と型番「KZ-621」をこの PC から取得しました。"},
+        {true, "System manufacturer\0KZ-621\0\0"s, "前の会社", "KZ-621",
+         "型番「KZ-621」をこの PC から取得しました。ファームウェアにメーカー名は書かれていません。"},
+        {true, "To Be Filled By O.E.M.\0Default string\0\0"s, "前の会社", "前の型番",
+         "この PC のファームウェアにはメーカー名も型番も書かれていません。"},
+    };
+    for (const auto& c : cases) {
+        platform::FirmwareForTesting firmware{c.present, Smbios(kSystem + c.names + kEnd)};
+        platform::SetFirmwareForTesting(&firmware);
+        Form1 f;
+        f.Show();
+        f.Text4(0).SetText("前の会社");
+        f.Text4(1).SetText("前の型番");
+        EXPECT_TRUE(f.Menu("SYUTOKU").Enabled());
+        f.Raise("SYUTOKU", -1, ui::Event::Click);
+        platform::SetFirmwareForTesting(nullptr);
+        EXPECT_EQ(f.Text4(0).Text(), c.maker);
+        EXPECT_EQ(f.Text4(1).Text(), c.model);
+        EXPECT_EQ(f.Panel(1), c.panel);
+    }
+    platform::FirmwareForTesting none{false, {}};
+    platform::SetFirmwareForTesting(&none);
+    Form1 f;
+    f.Load();
+    platform::SetFirmwareForTesting(nullptr);
+    EXPECT_FALSE(f.Menu("SYUTOKU").Enabled());
+    EXPECT_EQ(f.Menu("SYUTOKU").Caption(), "メーカー名と型番をこの PC から取得(XP x64・Vista 以降");
 }
 
 TEST_F(Probe, MissingValuesGiveEmptyTexts) {

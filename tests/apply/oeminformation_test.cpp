@@ -27,7 +27,7 @@ protected:
         system_ = test::ScratchFolder("sys" + std::to_string(GetCurrentProcessId()));
         test::WriteBytes(system_ + "\\..\\logo.bmp", test::TwoColourBmp(60, 40));
         for (const char* v : test::kOemValues) test::DeleteValue(Root::LocalMachine, kKey, v);
-        test::SetText(Root::LocalMachine, kKey, "SupportAppURL", "app");  // not the program's
+        test::SetText(Root::LocalMachine, kKey, "HelpCustomized", "app");  // not the program's
         MainWindowTest::SetUp();
         main_.Labe = Variant::Text(system_);
         main_.Show();
@@ -36,7 +36,7 @@ protected:
     }
     void TearDown() override {
         main_.Unload();
-        test::DeleteValue(Root::LocalMachine, kKey, "SupportAppURL");
+        test::DeleteValue(Root::LocalMachine, kKey, "HelpCustomized");
         test::RemoveTree(system_);
         test::RemoveTree(backup::SafetyFolder());
     }
@@ -61,7 +61,8 @@ protected:
 
 TEST_F(OemInformation, SixValuesAndTheSmallLogoThenGoingBackRemovesThem) {
     ASSERT_TRUE(main_.ReadsOemInformation());
-    FillSupportValues(main_, {"0120-000-000", "平日 9:00～17:00", "https://example.jp/support"});
+    FillSupportValues(main_, {"0120-000-000", "平日 9:00～17:00", "https://example.jp/support", "風車サポート",
+                              "kazaguruma-support:open", "https://example.jp/trade", "https://example.jp/recycle"});
     Import();
     // Fitted, the frame is 210 x 106, shrunk to 120 x 61; centred, 60 x 40 is not enlarged.
     for (auto [width, height] : {std::pair{120, 61}, std::pair{60, 40}}) {
@@ -69,8 +70,9 @@ TEST_F(OemInformation, SixValuesAndTheSmallLogoThenGoingBackRemovesThem) {
         ApplyFullColour();
         EXPECT_EQ(main_.Panel(1), kSuccess);
         const std::string values[] = {"風車 工房", "KZ-7", "0120-000-000", "平日 9:00～17:00",
-                                      "https://example.jp/support", SmallLogo()};
-        for (int i = 0; i < 6; ++i) EXPECT_EQ(Value(test::kOemValues[i]), values[i]) << test::kOemValues[i];
+                                      "https://example.jp/support", SmallLogo(), "風車サポート",
+                                      "kazaguruma-support:open", "https://example.jp/trade", "https://example.jp/recycle"};
+        for (int i = 0; i < 10; ++i) EXPECT_EQ(Value(test::kOemValues[i]), values[i]) << test::kOemValues[i];
         std::string bmp = test::ReadBytes(SmallLogo());
         ASSERT_GE(bmp.size(), 54u);
         EXPECT_EQ(std::vector<uint32_t>({test::U32(bmp, 18), test::U32(bmp, 22), test::U16(bmp, 28), test::U32(bmp, 30)}),
@@ -80,7 +82,7 @@ TEST_F(OemInformation, SixValuesAndTheSmallLogoThenGoingBackRemovesThem) {
         // The logo 98 to XP show is still the frame itself.
         EXPECT_EQ(I32(test::ReadBytes(test::AppliedLogoIn(system_)), 18), width == 120 ? 210 : 60);
     }
-    EXPECT_EQ(Value("SupportAppURL"), "app");
+    EXPECT_EQ(Value("HelpCustomized"), "app");
     // Under WOW64 they are in the 64-bit view the system reads, none in the 32-bit one.
     HKEY k = nullptr;
     if (platform::wow64().Active() &&
@@ -94,7 +96,7 @@ TEST_F(OemInformation, SixValuesAndTheSmallLogoThenGoingBackRemovesThem) {
     EXPECT_EQ(FailedRows(backup::PutBack(copies.back(), system_)), "");
     for (const char* v : test::kOemValues) EXPECT_EQ(Value(v), "<absent>") << v;
     EXPECT_FALSE(platform::FileExists(SmallLogo()));
-    EXPECT_EQ(Value("SupportAppURL"), "app");
+    EXPECT_EQ(Value("HelpCustomized"), "app");
     // The later copy held the six values and the small logo: going back to it restores them.
     EXPECT_EQ(FailedRows(backup::PutBack(copies.front(), system_)), "");
     EXPECT_EQ(Value("Model"), "KZ-7");

@@ -166,7 +166,7 @@ TEST_F(Change, AddStoresTheSettingsAndTheSupportLines) {
 }
 
 // The details of Vista and later: quoted in the index, so that blanks and quotes come back; an
-// index written before them selects with the three empty.
+// index written before them selects with them all empty.
 TEST_F(Change, SupportDetailsTravelWithThePreset) {
     Seed("old", {"Old", "O", "", "", "", "2", {}});
     Index({"old"});
@@ -174,12 +174,13 @@ TEST_F(Change, SupportDetailsTravelWithThePreset) {
     auto details = [&] { return ReadSupportValues(main()); };
     FillSupportValues(main(), {"x", "y", "http://z"});
     Select("old");
-    EXPECT_EQ(details(), (std::vector<std::string>{"", "", ""}));
+    EXPECT_EQ(details(), SupportValues(SupportDetails().size()));
 
     const std::string longest = "https://example.jp/" + std::string(2083 - 19, 'a');
     const SupportValues cases[] = {
-        {"  03-1234-5678  ", "\"平日\" 9:00～17:00", "https://example.jp/?q=\"a b\""},
-        {"", "  ", longest},
+        {"  03-1234-5678  ", "\"平日\" 9:00～17:00", "https://example.jp/?q=\"a b\"", " \"風車\" サポート ",
+         "kazaguruma-support:open?id=1", "https://example.jp/trade", "http://example.jp/recycle"},
+        {"", "  ", longest, "", longest, "", longest},
     };
     FillSupportValues(main(), cases[0]);
     EXPECT_FALSE(Add("new"));

@@ -143,6 +143,7 @@ protected:
         Seed("工房", {"株式会社カザグルマ工房", "K&<\"1", "shop.bmp", "1", "", "1", {"電話"}});
         presets::WriteValue("Shop PC", "SupportPhone", "03-0000");
         presets::WriteValue("Shop PC", "SupportURL", "https://example.com/?a&b");
+        presets::WriteValue("Shop PC", "TradeinURL", "https://example.com/trade");
         for (const char* v : {places::kRegisteredOwner, places::kRegisteredOrganization, places::kProductId})
             test::SetText(Root::LocalMachine, kKey, v, "old");
         for (const char* s : {"win", "silent"}) system_.push_back(test::ScratchFolder(s));
@@ -293,7 +294,8 @@ TEST_F(Rollout, ExportHoldsTheAppliedFilesAndOnlyTheGivenRegistration) {
     ASSERT_TRUE(backup::ParseRegFile(test::ReadBytes(out + "\\oem.reg"), values));
     std::string names;
     for (const backup::SavedValue& v : values) names += v.place.name + " ";
-    EXPECT_EQ(names, "RegisteredOwner RegisteredOwner Manufacturer Model SupportPhone SupportHours SupportURL Logo ");
+    EXPECT_EQ(names, "RegisteredOwner RegisteredOwner Manufacturer Model SupportPhone SupportHours SupportURL Logo "
+                     "SupportProvider SupportAppURL TradeinURL RecycleURL ");
     EXPECT_FALSE(values[5].value.exists);  // no hours: Apply removes the value
     // Without a share: Registry.xml and the readme, but no Files.xml and no files to put on a share.
     const std::string gp = out + "\\GroupPolicy\\";
@@ -304,7 +306,8 @@ TEST_F(Rollout, ExportHoldsTheAppliedFilesAndOnlyTheGivenRegistration) {
     EXPECT_NE(xml.find("<Model>&lt;Model&gt;</Model>"), std::string::npos);
     EXPECT_EQ(xml.find("RegisteredOrganization"), std::string::npos);
     EXPECT_EQ(xml.find("SupportHours"), std::string::npos);
-    EXPECT_NE(xml.find("<SupportURL>https://example.com/?a&amp;b</SupportURL>"), std::string::npos);
+    EXPECT_NE(xml.find("<SupportURL>https://example.com/?a&amp;b</SupportURL>\r\n"
+                       "        <TradeinURL>https://example.com/trade</TradeinURL>"), std::string::npos);
 }
 
 // Registry.xml holds, item by item and in its order, what oem.reg sets (U) and removes (D) for

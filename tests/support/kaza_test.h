@@ -13,7 +13,9 @@
 namespace kaza::test {
 
 // The six OEMInformation values the program writes on Vista and later, in the order it writes them.
-inline constexpr const char* kOemValues[6] = {"Manufacturer", "Model", "SupportPhone", "SupportHours", "SupportURL", "Logo"};
+inline constexpr const char* kOemValues[10] = {"Manufacturer",    "Model",         "SupportPhone", "SupportHours",
+                                               "SupportURL",      "Logo",          "SupportProvider",
+                                               "SupportAppURL",   "TradeinURL",    "RecycleURL"};
 
 // A fresh program folder for one test, with the page pictures in its Plugins folder and the
 // program pointed at it. Removed again at the end.

@@ -134,6 +134,14 @@ TEST_F(SupportEditor, OkRefusesDetailsTheSystemWouldNotTake) {
         {{"", "", "www.example.jp"}, "サポート Web サイトは http:// か https:// で始まるアドレスを入力してください。"},
         {{"", "", "https://"}, "サポート Web サイトは http:// か https:// で始まるアドレスを入力してください。"},
         {{"03 한국", "", ""}, "電話番号にこのWindowsで使えない文字があります。"},
+        {{"", "", "", "", "kazaguruma-support:open?id=1", "https://t.example.jp", "HTTP://R"}, ""},
+        {{"", "", "", "", "kazaguruma support"}, "サポート アプリはプロトコル名か URI を、空白を入れずに入力してください。"},
+        {{"", "", "", "", "kazaguruma\tsupport"}, "サポート アプリはプロトコル名か URI を、空白を入れずに入力してください。"},
+        {{"", "", "", "", "kazaguruma　support"}, "サポート アプリはプロトコル名か URI を、空白を入れずに入力してください。"},
+        {{"", "", "", "", "a" + std::string(2083, 'a')}, "サポート アプリは2083文字までです。"},
+        {{"", "", "", "", "", "trade.example.jp"}, "下取り Web サイトは http:// か https:// で始まるアドレスを入力してください。"},
+        {{"", "", "", "", "", "", "ftp://r.example.jp"}, "リサイクル Web サイトは http:// か https:// で始まるアドレスを入力してください。"},
+        {{"", "", "", Repeat("あ", 257)}, "サポート提供元は256文字までです。"},
     };
     Form1 f;
     f.Show();
@@ -143,15 +151,13 @@ TEST_F(SupportEditor, OkRefusesDetailsTheSystemWouldNotTake) {
         EXPECT_EQ(SupportValuesProblem(c.v), c.problem);
         if (!platform::FitsAnsi(c.v[0])) continue;  // the ANSI edit control cannot hold it
         Open(f);
-        e.Phone().SetText(c.v[0]);
-        e.Hours().SetText(c.v[1]);
-        e.Url().SetText(c.v[2]);
+        for (size_t k = 0; k < SupportDetails().size(); ++k)
+            FieldOf(f, *SupportDetails()[k]).SetText(k < c.v.size() ? c.v[k] : "");
         Click(e.C("Command1"));
         EXPECT_EQ(e.Visible(), *c.problem != '\0');
         EXPECT_EQ(e.C("Label5").Caption(), c.problem);
         SupportValues kept = ReadSupportValues(f);
-        EXPECT_EQ(kept[0], c.v[0]);
-        EXPECT_EQ(kept[2], c.v[2]);
+        for (size_t k = 0; k < c.v.size(); ++k) EXPECT_EQ(kept[k], c.v[k]);
         if (!*c.problem) {
             EXPECT_EQ(f.C("Label10").Caption(), c.v[2].empty() ? "" : "Web サイト: オンライン サポート");
         }
