@@ -150,15 +150,22 @@ platform::Steps WritePlan(const Plan& plan) {
 
 
 std::string ApplyResultText(const platform::Steps& steps) {
-    // A value the system would not take as given; told after what could not be written.
+    // A value the system would not take as given; told after what could not be written, with
+    // the support details it left, all of them, as the editor names them.
     std::string refused;
-    for (const platform::Step& s : steps)
-        if (s.refusal()) refused = s.refused + "（電話番号、サポート時間、サポート Web サイトは書き込んでいません。）";
-    const std::string names = RowsText(steps, FailedWrite);
-    if (names.empty()) return refused.empty() ? kSuccess : refused;
+    for (const platform::Step& s : steps) {
+        if (!s.refusal()) continue;
+        std::string left;
+        for (const MakerDetail& d : kMakerDetails)
+            if (d.holder == Holder::SupportEditor) left += (left.empty() ? "" : "、") + std::string(d.label);
+        refused = s.refused + "（" + left + "は書き込んでいません。）";
+    }
     const bool allDenied = RowsText(steps, [](const platform::Step& s) {
                                return FailedWrite(s) && s.outcome.error() != ERROR_ACCESS_DENIED;
                            }).empty();
+    // Lack of rights is told as such; any other failure with its place and the system's code.
+    const std::string names = RowsText(steps, FailedWrite, allDenied ? Naming::What : Naming::Failure);
+    if (names.empty()) return refused.empty() ? kSuccess : refused;
     return (allDenied ? "管理者権限がないため" + names : names) + "を書き込めませんでした。" + refused;
 }
 

@@ -18,7 +18,8 @@ void OpenFinalConfirmation(Form1& main);  // Form5, modal
 std::optional<platform::Steps> ApplySettings(Form1& main, LogoDepth depth, const std::string& command, HWND owner);
 
 // Status panel 1 after an apply: the success text when every row went in, else what could not
-// be written, and why details were refused.
+// be written (with the system's code, where it was not a lack of rights), and why details were
+// refused.
 std::string ApplyResultText(const platform::Steps& steps);
 
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/lookup.h"
+
 namespace kaza::platform {
 namespace {
 
@@ -35,10 +37,7 @@ const FirmwareForTesting* g_testing = nullptr;
 
 using GetTableFn = UINT(WINAPI*)(DWORD, DWORD, PVOID, DWORD);
 
-GetTableFn GetTable() {
-    return reinterpret_cast<GetTableFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemFirmwareTable")));
-}
+GetTableFn GetTable() { return LookUp<GetTableFn>("kernel32.dll", "GetSystemFirmwareTable"); }
 
 }  // namespace
 

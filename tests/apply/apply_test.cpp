@@ -264,7 +264,7 @@ TEST_F(Apply, MissingSystemFolderIsReportedAndTheRegistryStillWritten) {
     for (const char* option : {"Option1", "Option2"}) {
         main_.SetPanel(1, "");
         ApplyWith(option);
-        EXPECT_EQ(main_.Panel(1), "oeminfo.ini、ロゴ画像を書き込めませんでした。") << option;
+        EXPECT_EQ(main_.Panel(1), "oeminfo.ini（エラー 3）、ロゴ画像 OEMLOGO.BMP（エラー 3）を書き込めませんでした。") << option;
     }
     // Only the 256-colour writer tells of its own failure.
     ASSERT_EQ(dialogs_.messages.size(), 1u);
@@ -287,7 +287,7 @@ TEST_F(Apply, UnknownSystemFolderWritesNoFileAnywhere) {
     for (const char* option : {"Option1", "Option2"}) {
         main_.SetPanel(1, "");
         ApplyWith(option);
-        EXPECT_EQ(main_.Panel(1), "oeminfo.ini、ロゴ画像を書き込めませんでした。") << option;
+        EXPECT_EQ(main_.Panel(1), "oeminfo.ini（エラー 3）、ロゴ画像 OEMLOGO.BMP（エラー 3）を書き込めませんでした。") << option;
         for (const std::string& name : {test::InfoIn("C:"), test::AppliedLogoIn("C:"), test::InfoIn(cwd),
                                          test::AppliedLogoIn(cwd)}) {
             EXPECT_FALSE(Exists(name)) << option << " " << name;
@@ -357,7 +357,7 @@ TEST_F(Apply, NewFilesThatCannotBePutInPlaceLeaveTheInstalledOnes) {
     for (const char* option : {"Option2", "Option1"}) {
         main_.SetPanel(1, "");
         ApplyWith(option);
-        EXPECT_EQ(main_.Panel(1), "oeminfo.ini、ロゴ画像を書き込めませんでした。") << option;
+        EXPECT_EQ(main_.Panel(1), "oeminfo.ini（エラー 32）、ロゴ画像 OEMLOGO.BMP（エラー 32）を書き込めませんでした。") << option;
         EXPECT_EQ(Info(), info);
         EXPECT_EQ(Logo(), logo);
         EXPECT_EQ(Files(), (std::vector<std::string>{"OEMLOGO.BMP", "oeminfo.ini"}));
@@ -451,8 +451,8 @@ TEST(StepRows, ARefusalAndAFailureWithCode13AreToldApart) {
     const platform::Step refusal = platform::Step::Refusal(oem, reason);
     const platform::Step failed{oem, "SupportPhone", platform::Outcome::Failed(ERROR_INVALID_DATA)};
 
-    EXPECT_EQ(apply::ApplyResultText({refusal}), reason + "（電話番号、サポート時間、サポート Web サイトは書き込んでいません。）");
-    EXPECT_EQ(apply::ApplyResultText({failed}), oem + "を書き込めませんでした。");
+    EXPECT_EQ(apply::ApplyResultText({refusal}), reason + "（電話番号、サポート時間、サポート Web サイト、サポート提供元、サポート アプリ、下取り Web サイト、リサイクル Web サイトは書き込んでいません。）");
+    EXPECT_EQ(apply::ApplyResultText({failed}), oem + " SupportPhone（エラー 13）を書き込めませんでした。");
     EXPECT_EQ(FailedRows({refusal, failed}), oem + "（" + reason + "）、" + oem + " SupportPhone（エラー 13）");
     // /log
     EXPECT_EQ(RowText(refusal, Naming::Log), oem + ": 書き込みませんでした (" + reason + ")");

@@ -120,7 +120,7 @@ TEST_F(OemInformation, RefusedDetailsAndMissingRightsAreNamed) {
     FillSupportValues(main_, {"1", "2", "example.jp"});
     ApplyFullColour();
     EXPECT_EQ(main_.Panel(1), "サポート Web サイトは http:// か https:// で始まるアドレスを入力してください。"
-                              "（電話番号、サポート時間、サポート Web サイトは書き込んでいません。）");
+                              "（電話番号、サポート時間、サポート Web サイト、サポート提供元、サポート アプリ、下取り Web サイト、リサイクル Web サイトは書き込んでいません。）");
     EXPECT_EQ(Value("SupportURL") + Value("SupportPhone"), "https://old.example.jp<absent>");
     EXPECT_EQ(Value("Model"), "KZ-7");
 
