@@ -20,12 +20,6 @@ using platform::Outcome;
 
 constexpr const char* kSmallLogoFile = places::kSmallLogoFile;
 
-std::string Join(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& l : lines) text += l + "\r\n";
-    return text;
-}
-
 backup::SavedValue Text(const std::string& key, const char* name, const std::string& value) {
     platform::RegValue v;
     v.exists = true;
@@ -43,6 +37,12 @@ std::vector<const Place*> OemPlaces(const Plan& plan) {
 }
 
 }  // namespace
+
+std::string Join(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& l : lines) text += l + "\r\n";
+    return text;
+}
 
 // Text of an XML element or attribute: the five special characters as entities, a tab as a character
 // reference (an attribute would read it as a blank), and the control characters XML 1.0 cannot

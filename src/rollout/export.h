@@ -42,6 +42,8 @@ std::string UnattendText(const Plan& plan, const Registration& reg);
 std::string ReadmeText();
 // Text of an XML element or attribute value, escaped.
 std::string XmlText(const std::string& s);
+// The lines, each ended by CR LF, as Windows' own tools write text files.
+std::string Join(const std::vector<std::string>& lines);
 
 }  // namespace rollout
 }  // namespace kaza

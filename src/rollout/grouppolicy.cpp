@@ -7,6 +7,7 @@
 
 #include "app/places.h"
 #include "platform/files.h"
+#include "platform/replace.h"
 #include "platform/text.h"
 #include "rollout/export.h"
 
@@ -31,12 +32,6 @@ constexpr const char* kImageFileUpdate = "2";
 
 // The Files extension runs as the PC itself and expands environment variables in its paths.
 constexpr const char* kTargetFolder = "%windir%\\System32";
-
-std::string Join(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& l : lines) text += l + "\r\n";
-    return text;
-}
 
 std::string Attribute(const char* name, const std::string& value) {
     return std::string(" ") + name + "=\"" + XmlText(value) + "\"";
@@ -207,8 +202,10 @@ void WriteGroupPolicy(const Plan& plan, const std::string& base, const std::stri
     steps.push_back({row + kGppRegistryFile, "", platform::WriteWholeFile(in(kGppRegistryFile), GppRegistryText(plan))});
     if (!share.empty()) {
         steps.push_back({row + kGppFilesFile, "", platform::WriteWholeFile(in(kGppFilesFile), GppFilesText(plan, share))});
+        // The same bytes as the folder's own copies, made once above: copied, not made again.
         for (const Place& p : plan.places)
-            if (p.file && p.action == Action::Write) steps.push_back({row + p.file, "", p.produce(in(p.file))});
+            if (p.file && p.action == Action::Write)
+                steps.push_back({row + p.file, "", platform::CopyFileInPlace(base + p.file, in(p.file))});
     }
     steps.push_back({row + kReadmeFile, "", platform::WriteWholeFile(in(kReadmeFile), GppReadmeText(plan, share))});
 }
